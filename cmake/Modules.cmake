@@ -1,0 +1,126 @@
+# Helpers every module's CMakeLists.txt uses. A module declares its pieces once; each helper
+# decides for itself whether the current tree (native, fuzz or windows) builds that piece.
+
+include(GoogleTest)
+
+macro(mb_setup_tree)
+  if(MB_TREE STREQUAL "windows")
+    if(NOT CMAKE_SYSTEM_NAME STREQUAL "Windows")
+      message(FATAL_ERROR "the windows tree needs -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake")
+    endif()
+    set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+    # Texts are GBK at run time; every call goes to the A functions.
+    add_compile_options(-finput-charset=UTF-8 -fexec-charset=GBK -Wall -Wextra -Wno-unused-parameter
+                        -Wno-cast-function-type -Wno-missing-field-initializers)
+    add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX
+                            WIN32_LEAN_AND_MEAN STRICT _MBCS)
+    # Windows-side code may read the service address as compiled-in defaults.
+    add_compile_definitions(MB_SERVICE_HOST="${MB_SERVICE_HOST}" MB_SERVICE_HTTP_PORT=${MB_SERVICE_HTTP_PORT})
+    # One C++ runtime for every module: the shared libstdc++/libgcc/winpthread DLLs beside the programs.
+    set(MB_RUNTIME_DLLS
+      /usr/lib/gcc/i686-w64-mingw32/12-posix/libstdc++-6.dll
+      /usr/lib/gcc/i686-w64-mingw32/12-posix/libgcc_s_dw2-1.dll
+      /usr/i686-w64-mingw32/lib/libwinpthread-1.dll)
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    file(COPY ${MB_RUNTIME_DLLS} DESTINATION ${CMAKE_BINARY_DIR}/bin)
+    # GoogleTest from Debian's sources, cross-built.
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    mb_setup_wine_rig()
+  elseif(MB_TREE STREQUAL "fuzz")
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+      message(FATAL_ERROR "the fuzz tree needs clang")
+    endif()
+    add_compile_options(-g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined)
+    add_link_options(-fsanitize=address,undefined)
+  else()
+    add_compile_options(-g -fno-omit-frame-pointer -fsanitize=address,undefined
+                        -fno-sanitize-recover=undefined -Wall -Wextra)
+    add_link_options(-fsanitize=address,undefined)
+    find_package(GTest REQUIRED)
+  endif()
+endmacro()
+
+# The Wine rig: a private prefix per build tree, Xvfb on a free display, code page 936 and a
+# persistent wineserver. Windows tests require the fixture "wine_rig".
+function(mb_setup_wine_rig)
+  set(MB_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  set(MB_RIG_DIR ${CMAKE_BINARY_DIR}/rig)
+  configure_file(${PROJECT_SOURCE_DIR}/tools/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
+                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  configure_file(${PROJECT_SOURCE_DIR}/tools/wine-rig.sh.in ${CMAKE_BINARY_DIR}/wine-rig.sh @ONLY
+                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh CACHE FILEPATH "" FORCE)
+  add_test(NAME wine_rig_start COMMAND ${CMAKE_BINARY_DIR}/wine-rig.sh start)
+  add_test(NAME wine_rig_stop COMMAND ${CMAKE_BINARY_DIR}/wine-rig.sh stop)
+  set_tests_properties(wine_rig_start PROPERTIES FIXTURES_SETUP wine_rig TIMEOUT 180)
+  set_tests_properties(wine_rig_stop PROPERTIES FIXTURES_CLEANUP wine_rig)
+endfunction()
+
+# mb_portable_library(name SOURCES ... [LIBS ...]): logic free of windows.h, built in every tree.
+function(mb_portable_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+endfunction()
+
+# mb_native_test(name SOURCES ... [LIBS ...]): a GoogleTest program of the native tree.
+function(mb_native_test name)
+  if(NOT MB_TREE STREQUAL "native")
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE MB_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data")
+  gtest_discover_tests(${name} TEST_PREFIX "native." DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+endfunction()
+
+# mb_windows_test(name SOURCES ... [LIBS ...] [LOCKS ...] [DEPENDS targets...]): a GoogleTest program
+# run under Wine, one CTest entry per test case. LOCKS serialises tests that share single-instance
+# objects, the stand-in service or the desktop.
+function(mb_windows_test name)
+  if(NOT MB_TREE STREQUAL "windows")
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LOCKS;DEPENDS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest gtest_main)
+  target_compile_definitions(${name} PRIVATE MB_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data")
+  if(ARG_DEPENDS)
+    add_dependencies(${name} ${ARG_DEPENDS})
+  endif()
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 60)
+  endif()
+  gtest_add_tests(TARGET ${name} TEST_PREFIX "windows." SOURCES ${ARG_SOURCES} TEST_LIST cases)
+  set_tests_properties(${cases} PROPERTIES FIXTURES_REQUIRED wine_rig TIMEOUT ${ARG_TIMEOUT})
+  if(ARG_LOCKS)
+    set_tests_properties(${cases} PROPERTIES RESOURCE_LOCK "${ARG_LOCKS}")
+  endif()
+endfunction()
+
+# mb_fuzz_target(name SOURCES ... [LIBS ...] [RUNS n]): a libFuzzer target of the fuzz tree,
+# registered as a test that runs it for a bounded number of inputs and time.
+function(mb_fuzz_target name)
+  if(NOT MB_TREE STREQUAL "fuzz")
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "SECONDS" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_SECONDS)
+    set(ARG_SECONDS 10)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}.corpus)
+  file(MAKE_DIRECTORY ${corpus})
+  add_test(NAME fuzz.${name}
+           COMMAND ${name} -max_total_time=${ARG_SECONDS} -rss_limit_mb=2048 -print_final_stats=1 ${corpus})
+  set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 120)
+endfunction()

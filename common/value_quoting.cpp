@@ -1,0 +1,108 @@
+#include "common/value_quoting.h"
+
+#include "common/gbk_text.h"
+
+namespace mb {
+
+namespace {
+
+// Escapes LF, CR and the caret; with doubleQuotes also doubles '"'. Reports whether the text
+// holds a character that makes a list item need quotes.
+std::string Escape(std::string_view text, bool doubleQuotes, bool* needsQuotes) {
+  std::string escaped;
+  escaped.reserve(text.size() + 2);
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t n = GbkCharLength(text, pos);
+    const char c = text[pos];
+    if (n == 2) {
+      escaped.append(text.substr(pos, 2));
+    } else if (c == '\n') {
+      escaped += "^J";
+    } else if (c == '\r') {
+      escaped += "^M";
+    } else if (c == '^') {
+      escaped += "^^";
+    } else if (c == '"' && doubleQuotes) {
+      escaped += "\"\"";
+      *needsQuotes = true;
+    } else {
+      if (c == ',') *needsQuotes = true;
+      escaped += c;
+    }
+    pos += n;
+  }
+  return escaped;
+}
+
+}  // namespace
+
+std::string EscapeConfigText(std::string_view text) {
+  bool unused = false;
+  return Escape(text, false, &unused);
+}
+
+std::string QuoteConfigValue(std::string_view text) {
+  if (text.empty()) return {};
+  bool needsQuotes = false;
+  std::string escaped = Escape(text, true, &needsQuotes);
+  return needsQuotes ? '"' + escaped + '"' : escaped;
+}
+
+std::string UnescapeConfigValue(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t n = GbkCharLength(text, pos);
+    if (n == 1 && text[pos] == '^' && pos + 1 < text.size()) {
+      const char next = text[pos + 1];
+      if (next == 'J') { out += '\n'; pos += 2; continue; }
+      if (next == 'M') { out += '\r'; pos += 2; continue; }
+      if (next == '^') { out += '^'; pos += 2; continue; }
+    }
+    out.append(text.substr(pos, n));
+    pos += n;
+  }
+  return out;
+}
+
+std::vector<std::string> SplitQuotedList(std::string_view text) {
+  std::vector<std::string> items;
+  if (text.empty()) return items;
+  std::string current;
+  bool inQuotes = false;
+  bool pending = false;  // something of the current item has been seen
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t n = GbkCharLength(text, pos);
+    const char c = text[pos];
+    if (n == 2) {
+      current.append(text.substr(pos, 2));
+      pending = true;
+    } else if (inQuotes) {
+      if (c == '"') {
+        if (pos + 1 < text.size() && text[pos + 1] == '"') {
+          current += '"';
+          pos += 2;
+          continue;
+        }
+        inQuotes = false;
+      } else {
+        current += c;
+      }
+    } else if (c == ',') {
+      items.push_back(UnescapeConfigValue(current));
+      current.clear();
+      pending = false;
+    } else if (c == '"' && !pending) {
+      inQuotes = true;
+      pending = true;
+    } else {
+      current += c;
+      pending = true;
+    }
+    pos += n;
+  }
+  if (pending || !current.empty()) items.push_back(UnescapeConfigValue(current));
+  return items;
+}
+
+}  // namespace mb

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Configures and builds the three trees under build/ (or $MB_BUILD_DIR):
+#   build/native   portable libraries and tests with sanitizers, the stand-in service
+#   build/fuzz     libFuzzer targets (clang)
+#   build/windows  every deliverable and the Windows tests (MinGW-w64 i686)
+# build/CTestTestfile.cmake joins them so that one ctest run covers all three.
+set -euo pipefail
+src=$(cd "$(dirname "$0")/.." && pwd)
+out=${MB_BUILD_DIR:-$src/build}
+jobs=${MB_JOBS:-$(nproc)}
+mkdir -p "$out"
+
+configure() { # tree dir extra-args...
+  local tree=$1 dir=$2; shift 2
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$src" -B "$dir" -G Ninja -DMB_TREE="$tree" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  fi
+}
+
+configure native  "$out/native"
+configure fuzz    "$out/fuzz"    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+configure windows "$out/windows" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake"
+
+for tree in native fuzz windows; do
+  echo "build: $tree"
+  cmake --build "$out/$tree" -j "$jobs"
+done
+
+cat >"$out/CTestTestfile.cmake" <<CT
+# Joins the three build trees into one test run.
+subdirs("native" "fuzz" "windows")
+CT

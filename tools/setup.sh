@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests and the demo need.
+# Safe to run again: packages already present are left alone.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev
+  googletest libgtest-dev
+  g++-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev nasm
+  wine wine32:i386 xvfb x11-apps fonts-wqy-microhei
+  libcpp-httplib-dev libjpeg-dev libpng-dev libgif-dev zlib1g-dev
+  imagemagick dpkg-dev xz-utils procps
+)
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+  need_update=1
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+elif [ "${need_update:-0}" = 1 ]; then
+  "${sudo_cmd[@]}" apt-get update -qq
+fi
+echo "setup: all packages present"
