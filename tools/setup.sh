@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev nasm
   wine wine32:i386 xvfb x11-apps fonts-wqy-microhei
   libcpp-httplib-dev libjpeg-dev libpng-dev libgif-dev zlib1g-dev
-  imagemagick dpkg-dev xz-utils procps
+  imagemagick dpkg-dev xz-utils procps locales
 )
 
 sudo_cmd=()
@@ -31,5 +31,11 @@ if [ "${#missing[@]}" -gt 0 ]; then
   "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 elif [ "${need_update:-0}" = 1 ]; then
   "${sudo_cmd[@]}" apt-get update -qq
+fi
+# Wine takes its ANSI code page (936) from the locale and needs the same locale on the Linux side
+# to map Chinese file names to the disk.
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+  echo "setup: generating the zh_CN.UTF-8 locale"
+  "${sudo_cmd[@]}" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi
 echo "setup: all packages present"

@@ -3,7 +3,7 @@
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win32
-export LC_ALL=zh_CN.UTF-8
+{ export LC_ALL=zh_CN.UTF-8; } 2>/dev/null
 unset http_proxy https_proxy ftp_proxy no_proxy HTTP_PROXY HTTPS_PROXY FTP_PROXY NO_PROXY
 if [ -z "${MB_KEEP_DISPLAY:-}" ] && [ -s "$MB_RIG_DIR/display" ]; then
   export DISPLAY=":$(cat "$MB_RIG_DIR/display")"

@@ -15,6 +15,8 @@ namespace {
 
 const char kConfFile[] = "conf.dat";
 const char kLayoutFlagFile[] = "usetwocolumn.flag";
+const char kWallpaperListFile[] = "wallpaper.dat";
+const char kDownloadInfoFile[] = "downloadinfo.res";
 const int kDefaultLayout = 2;
 
 // Files that a first run puts in place for the default skin layout.
@@ -92,6 +94,8 @@ ClientConfig::ClientConfig(const ClientLocation& location) {
   wallpaperPagePath = downloadPath + "wallpaper.html";
   SetServiceUrlDefaults(location.siteRoot);
   LoadClientConfig();
+  LoadWallpaperList(FilePath(kWallpaperListFile), wallpapers);
+  LoadDownloadInfo(FilePath(kDownloadInfoFile), downloadRecords);
 }
 
 ClientConfig::~ClientConfig() { SaveClientConfig(); }
@@ -252,7 +256,9 @@ std::string ClientConfig::FormatConfDat() const {
 }
 
 bool ClientConfig::SaveClientConfig() {
-  return WriteFileReplacing(FilePath(kConfFile), FormatConfDat());
+  const bool saved = WriteFileReplacing(FilePath(kConfFile), FormatConfDat());
+  SaveWallpaperList(FilePath(kWallpaperListFile), wallpapers);
+  return saved;
 }
 
 void ClientConfig::SaveAccount(const std::string& accountUser, const std::string& passwordHex,

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "client/core/client_data_files.h"
+
 namespace mb {
 
 struct SavedAccount {
@@ -41,6 +43,9 @@ class ClientConfig {
   bool SaveClientConfig();
   // conf.dat exactly as SaveClientConfig writes it.
   std::string FormatConfDat() const;
+
+  // Keeps one more finished download (the download pipeline appends it to downloadinfo.res).
+  void AddDownloadRecord(const DownloadRecord& record) { downloadRecords.push_back(record); }
 
   void SaveAccount(const std::string& user, const std::string& passwordHex, int firstFlag,
                    int rememberPassword);
@@ -97,6 +102,7 @@ class ClientConfig {
   int uploadMinHeight = 768;
   std::vector<std::string> categoryFolderNames;
   std::vector<UploadSort> uploadSorts;
+  std::vector<DownloadRecord> downloadRecords;
   int popupRefreshInterval = 1800;
   int loggedIn = 0;
   std::string sessionUser;

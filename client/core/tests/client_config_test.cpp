@@ -187,6 +187,23 @@ TEST(ClientConfig, ValuesCannotBreakTheirLine) {
   EXPECT_EQ(loaded.user, "");
 }
 
+TEST(ClientConfig, ReadsTheListsAtStartAndWritesTheCarouselListBack) {
+  TempFolder folder;
+  ASSERT_TRUE(WriteFileReplacing(folder.Path("wallpaper.dat"), "C:\\a.jpg\r\n\r\nC:\\b.jpg\r\n"));
+  DownloadRecord record;
+  record.localPath = "C:\\pics\\1.jpg";
+  ASSERT_TRUE(AppendDownloadInfo(folder.Path("downloadinfo.res"), record));
+  {
+    ClientConfig config({folder.Root(), kSite});
+    EXPECT_EQ(config.wallpapers, (std::vector<std::string>{"C:\\a.jpg", "C:\\b.jpg"}));
+    ASSERT_EQ(config.downloadRecords.size(), 1u);
+    EXPECT_EQ(config.downloadRecords[0].localPath, "C:\\pics\\1.jpg");
+    config.wallpapers.push_back("C:\\c.jpg");
+  }
+  ClientConfig again({folder.Root(), kSite});
+  EXPECT_EQ(again.wallpapers.size(), 3u);
+}
+
 TEST(ClientConfig, GlobalInstanceLivesBetweenCreateAndDestroy) {
   TempFolder folder;
   EXPECT_EQ(GetClientConfig(), nullptr);
