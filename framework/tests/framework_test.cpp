@@ -250,3 +250,45 @@ TEST(Rig, SecondProcessExchangesAMessageWithOurWindow) {
 }
 
 }  // namespace
+
+#include "framework/gdi.h"
+#include "framework/ui_thread.h"
+
+namespace {
+
+TEST(UiThread, ReceivesThreadMessagesInOrderAndStopsWithinItsWait) {
+  std::vector<WPARAM> seen;
+  HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  fw::UiThread thread([&](const MSG& msg) {
+    seen.push_back(msg.wParam);
+    if (msg.wParam == 3) SetEvent(done);
+  });
+  ASSERT_TRUE(thread.Start());
+  EXPECT_TRUE(thread.Post(WM_APP, 1));  // accepted at once: the queue exists before Start returns
+  EXPECT_TRUE(thread.Post(WM_APP, 2));
+  EXPECT_TRUE(thread.Post(WM_APP, 3));
+  ASSERT_EQ(WaitForSingleObject(done, 5000), WAIT_OBJECT_0);
+  EXPECT_EQ(seen, (std::vector<WPARAM>{1, 2, 3}));
+  EXPECT_TRUE(thread.Stop(2000));
+  EXPECT_FALSE(thread.Running());
+  EXPECT_FALSE(thread.Post(WM_APP, 4));
+  EXPECT_TRUE(thread.Stop(0));  // a second stop is harmless
+  CloseHandle(done);
+}
+
+TEST(Gdi, SelectedObjectsAreRestoredAndOwnedObjectsDeleted) {
+  fw::MemoryDC dc(nullptr);
+  HGDIOBJ original = GetCurrentObject(dc, OBJ_BRUSH);
+  HBRUSH raw = CreateSolidBrush(RGB(1, 2, 3));
+  {
+    fw::Brush brush(raw);
+    {
+      fw::ScopedSelect select(dc, brush);
+      EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), raw);
+    }
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), original);
+  }
+  EXPECT_EQ(GetObjectType(raw), 0u);  // deleted
+}
+
+}  // namespace
