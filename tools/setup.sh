@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev nasm
   wine wine32:i386 xvfb x11-apps fonts-wqy-microhei
-  libcpp-httplib-dev libjpeg-dev libpng-dev libgif-dev zlib1g-dev
+  libcpp-httplib-dev libssl-dev libjpeg-dev libpng-dev libgif-dev zlib1g-dev libfreetype-dev
   imagemagick dpkg-dev xz-utils procps locales
 )
 

@@ -1,0 +1,63 @@
+#include "tools/standin/control_channel.h"
+
+#include <vector>
+
+namespace standin {
+namespace {
+
+std::vector<std::string_view> Words(std::string_view line) {
+  std::vector<std::string_view> words;
+  size_t pos = 0;
+  while (pos < line.size()) {
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+    size_t start = pos;
+    while (pos < line.size() && line[pos] != ' ' && line[pos] != '\t') ++pos;
+    if (pos > start) words.push_back(line.substr(start, pos - start));
+  }
+  return words;
+}
+
+}  // namespace
+
+std::string ControlChannel::Apply(std::string_view commands) {
+  size_t pos = 0;
+  while (pos <= commands.size()) {
+    size_t end = commands.find('\n', pos);
+    if (end == std::string_view::npos) end = commands.size();
+    std::string_view line = commands.substr(pos, end - pos);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::string error = ApplyLine(line);
+    if (!error.empty()) return error;
+    pos = end + 1;
+  }
+  return {};
+}
+
+std::string ControlChannel::ApplyLine(std::string_view line) {
+  const std::vector<std::string_view> words = Words(line);
+  if (words.empty()) return {};
+  const std::string_view command = words[0];
+  if (command == "fault" && words.size() == 3) {
+    std::optional<Fault> fault = ParseFault(words[2]);
+    if (!fault) return "unknown fault: " + std::string(words[2]);
+    faults_.Set(std::string(words[1]), *fault);
+    return {};
+  }
+  if (command == "clear" && words.size() == 1) {
+    faults_.ClearAll();
+    return {};
+  }
+  if (command == "release" && words.size() == 1) {
+    faults_.ReleaseStalls();
+    return {};
+  }
+  if (command == "charset" && words.size() == 2) {
+    std::optional<ReplyCharset> charset = ParseReplyCharset(words[1]);
+    if (!charset) return "unknown charset: " + std::string(words[1]);
+    charset_ = *charset;
+    return {};
+  }
+  return "bad command: " + std::string(line);
+}
+
+}  // namespace standin

@@ -1,0 +1,34 @@
+// Commands by which a running test switches the stand-in service's behaviour (the body of
+// POST /__control), one per line:
+//   fault PATH MODE   MODE as ParseFault reads it; PATH "*" for every path without its own
+//   clear             every fault off, stalled requests released
+//   release           stalled requests go on; a path still set to stall stalls new requests
+//   charset NAME      gbk, utf-8 or undeclared
+#pragma once
+
+#include <atomic>
+#include <string>
+#include <string_view>
+
+#include "tools/standin/fault_injector.h"
+#include "tools/standin/reply_builders.h"
+
+namespace standin {
+
+class ControlChannel {
+ public:
+  ControlChannel(FaultInjector& faults, std::atomic<ReplyCharset>& charset)
+      : faults_(faults), charset_(charset) {}
+
+  // Applies the commands in order. Stops at the first bad line and returns its error; an empty
+  // text when every line was applied.
+  std::string Apply(std::string_view commands);
+
+ private:
+  std::string ApplyLine(std::string_view line);
+
+  FaultInjector& faults_;
+  std::atomic<ReplyCharset>& charset_;
+};
+
+}  // namespace standin

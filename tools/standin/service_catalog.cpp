@@ -1,0 +1,79 @@
+#include "tools/standin/service_catalog.h"
+
+#include "tools/standin/text_codec.h"
+
+namespace standin {
+
+const char kTopListLabel[] = "精品推荐";
+
+std::vector<Account> DefaultAccounts() { return {{"demo", "demo"}, {"张三", "123456"}}; }
+
+std::vector<Album> StarterAlbumsGbk() {
+  return {{1, Utf8ToGbk("默认专辑")}, {2, Utf8ToGbk("我的收藏")}};
+}
+
+std::vector<UploadSort> UploadSorts() {
+  return {{1, "风景"}, {2, "动漫"}, {3, "明星"}, {4, "游戏"}};
+}
+
+LoginAddresses ServiceAddresses(std::string_view base) {
+  const std::string b(base);
+  LoginAddresses a;
+  a.registerUrl = b + "/kivane/register.html";
+  a.lostPasswordUrl = b + "/kivane/findpass.html";
+  a.hotListUrl = b + "/kivane/top10_2.html";
+  a.searchUrl = b + "/kivane/search2.html";
+  a.uploadUrl = b + "/kivane/upload.jsp";
+  a.reportUrl = b + "/kivane/report.jsp";
+  a.updateUrl = b + "/kivane/update.jsp";
+  a.viewUploadsUrl = b + "/kivane/member/nowplist.jsp";
+  a.noticeUrl = b + "/kivane/notice/1.html";
+  return a;
+}
+
+std::vector<TopListPicture> TopListPictures(std::string_view base) {
+  const std::string b(base);
+  return {{b + "/samples/top-lake.jpg", "风景"},
+          {b + "/samples/top-city.png", "城市建筑"},
+          {b + "/samples/top-cartoon.bmp", "动漫"}};
+}
+
+std::vector<Advert> Adverts(std::string_view base) {
+  const std::string b(base);
+  return {
+      {b + "/samples/ad-morning-200x150.png", "morning", b + "/kivane/ad/morning.html", 0, 719,
+       -220, -20, -170, -20},
+      {b + "/samples/ad-evening-200x150.bmp", "evening", b + "/kivane/ad/evening.html", 720,
+       1439, 20, 220, 20, 170},
+  };
+}
+
+std::vector<std::string> NoticePages(std::string_view base) {
+  const std::string b(base);
+  return {b + "/kivane/notice/1.html", b + "/kivane/notice/2.html"};
+}
+
+std::string NoticePageHtml(int number) {
+  static const char* const kTexts[] = {"新的精品壁纸已经上架,欢迎下载!", "上传壁纸可获得积分。"};
+  if (number < 1 || number > 2) return {};
+  const std::string title = "系统公告 " + std::to_string(number);
+  return "<html><head><title>" + title + "</title></head><body><p>" + kTexts[number - 1] +
+         "</p></body></html>\r\n";
+}
+
+std::string DataFileText(std::string_view fileName) {
+  if (fileName == "classify.dat") {
+    return "1:风景:NULL\r\n2:自然风光:风景\r\n3:城市建筑:风景\r\n4:动漫:NULL\r\n"
+           "5:卡通人物:动漫\r\n6:明星:NULL\r\n";
+  }
+  if (fileName == "actives.dat") return "1:春季摄影大赛\r\n2:我的家乡\r\n";
+  if (fileName == "themes.dat") return "1:春\r\n2:夏\r\n3:秋\r\n4:冬\r\n";
+  return {};
+}
+
+std::vector<std::string> DataFileUrls(std::string_view base) {
+  const std::string b(base);
+  return {b + "/admin/classify.dat", b + "/admin/actives.dat", b + "/admin/themes.dat"};
+}
+
+}  // namespace standin

@@ -1,0 +1,72 @@
+// The routes table of the stand-in service: which path gives which reply. Every route answers GET
+// and POST alike, as the programs use both for the same pages.
+#pragma once
+
+#include <atomic>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/standin/member_store.h"
+#include "tools/standin/reply_builders.h"
+#include "tools/standin/text_codec.h"
+
+namespace standin {
+
+struct IncomingRequest {
+  std::string method;
+  std::string path;      // percent-decoded path
+  std::vector<QueryParam> params;
+  std::string body;
+
+  std::string Param(std::string_view name) const { return FindParam(params, name); }
+};
+
+// Values of the service that a test or the demo chooses on the command line.
+struct ServiceSettings {
+  std::string base;          // "http://127.0.0.1:18080", the site every address points to
+  int adTime = 1800;         // report interval handed out by the login
+  int topListStamp = 2;      // stamp of the recommended list (a client without top10.dat has 1)
+  int dataVersion = 2;       // version of each data file in version.txt
+  std::string updateVersion;  // version of the offered installer; empty: no update is offered
+  std::string updatePackage;  // file served as that installer
+};
+
+class ServiceRoutes {
+ public:
+  ServiceRoutes(ServiceSettings settings, MemberStore& members);
+
+  // The base address is known once the port is bound.
+  void SetBase(const std::string& base) { settings_.base = base; }
+
+  // The reply of the route for the request's path; 404 for a path the service does not have.
+  Reply Handle(const IncomingRequest& request, ReplyCharset charset);
+
+ private:
+  using Handler = Reply (ServiceRoutes::*)(const IncomingRequest&, ReplyCharset);
+
+  Reply Login(const IncomingRequest& request, ReplyCharset charset);
+  Reply Acknowledge(const IncomingRequest& request, ReplyCharset charset);
+  Reply NoticeList(const IncomingRequest& request, ReplyCharset charset);
+  Reply NoticePage(const IncomingRequest& request, ReplyCharset charset);
+  Reply AdvertList(const IncomingRequest& request, ReplyCharset charset);
+  Reply TopList(const IncomingRequest& request, ReplyCharset charset);
+  Reply PageView(const IncomingRequest& request, ReplyCharset charset);
+  Reply AlbumList(const IncomingRequest& request, ReplyCharset charset);
+  Reply AddAlbum(const IncomingRequest& request, ReplyCharset charset);
+  Reply RegisterUpload(const IncomingRequest& request, ReplyCharset charset);
+  Reply DataVersions(const IncomingRequest& request, ReplyCharset charset);
+  Reply DataFile(const IncomingRequest& request, ReplyCharset charset);
+  Reply UpdateCheck(const IncomingRequest& request, ReplyCharset charset);
+  Reply UpdatePackage(const IncomingRequest& request, ReplyCharset charset);
+  Reply SamplePicture(const IncomingRequest& request, ReplyCharset charset);
+
+  ServiceSettings settings_;
+  MemberStore& members_;
+  std::map<std::string, Handler> exact_;
+  std::vector<std::pair<std::string, Handler>> prefixes_;
+  std::atomic<int> lastUploadNumber_{0};
+};
+
+}  // namespace standin
