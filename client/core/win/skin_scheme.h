@@ -29,7 +29,7 @@ struct ISkinScheme {
   virtual HRESULT STDMETHODCALLTYPE Reserved9() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved10() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved11() = 0;
-  // Slot 12: the rectangle of a named image (left and top 0).
+  // Slot 12: the rectangle of a named image with left and top 0: its size.
   virtual HRESULT STDMETHODCALLTYPE GetImageRect(RECT* rect, LPCSTR name) = 0;
   // Slot 13: not used by the client.
   virtual HRESULT STDMETHODCALLTYPE Reserved13() = 0;
