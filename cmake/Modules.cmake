@@ -30,6 +30,12 @@ macro(mb_setup_tree)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
     mb_setup_wine_rig()
+    # The stand-in service comes from the native tree beside this one (tools/build.sh puts both
+    # under one root); its request log lives in this tree.
+    get_filename_component(native_default ${CMAKE_BINARY_DIR}/../native ABSOLUTE)
+    set(MB_NATIVE_BUILD_DIR ${native_default} CACHE PATH "The native build tree whose stand-in service the Windows tests use")
+    set(MB_STANDIN_DIR ${CMAKE_BINARY_DIR}/standin)
+    set(MB_STANDIN_LOG_PATH ${MB_STANDIN_DIR}/requests.jsonl)
   elseif(MB_TREE STREQUAL "fuzz")
     if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
       message(FATAL_ERROR "the fuzz tree needs clang")
@@ -60,6 +66,30 @@ function(mb_setup_wine_rig)
   set_tests_properties(wine_rig_stop PROPERTIES FIXTURES_CLEANUP wine_rig)
 endfunction()
 
+# The fixture "standin_http": the native stand-in service on 127.0.0.1:MB_SERVICE_HTTP_PORT for the
+# Windows tests declared SERVICE, started once before the first of them and stopped after the last
+# (tools/standin-rig.sh says how tests talk to it). Registered with the first such test, so a tree
+# without any needs no native tree.
+function(mb_setup_standin_fixture)
+  get_property(done GLOBAL PROPERTY MB_STANDIN_FIXTURE)
+  if(done)
+    return()
+  endif()
+  set_property(GLOBAL PROPERTY MB_STANDIN_FIXTURE ON)
+  set(rig ${PROJECT_SOURCE_DIR}/tools/standin-rig.sh)
+  add_test(NAME standin_http_start
+           COMMAND ${rig} start ${MB_NATIVE_BUILD_DIR}/tools/standin/standin ${MB_SERVICE_HTTP_PORT}
+                   ${MB_STANDIN_LOG_PATH} ${MB_STANDIN_DIR})
+  add_test(NAME standin_http_stop COMMAND ${rig} stop ${MB_STANDIN_DIR})
+  set_tests_properties(standin_http_start PROPERTIES FIXTURES_SETUP standin_http TIMEOUT 30)
+  set_tests_properties(standin_http_stop PROPERTIES FIXTURES_CLEANUP standin_http TIMEOUT 30)
+endfunction()
+
+# The request log as Windows code opens it: Wine's drive Z: is the Linux root.
+function(mb_standin_log_definition out)
+  set(${out} "MB_STANDIN_LOG=\"Z:${MB_STANDIN_LOG_PATH}\"" PARENT_SCOPE)
+endfunction()
+
 # mb_portable_library(name SOURCES ... [LIBS ...]): logic free of windows.h, built in every tree.
 function(mb_portable_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
@@ -81,14 +111,19 @@ function(mb_native_test name)
                        PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
 endfunction()
 
-# mb_windows_test(name SOURCES ... [LIBS ...] [LOCKS ...] [DEPENDS targets...]): a GoogleTest program
-# run under Wine, one CTest entry per test case. LOCKS serialises tests that share single-instance
-# objects, the stand-in service or the desktop.
+# mb_windows_test(name SOURCES ... [LIBS ...] [LOCKS ...] [DEPENDS targets...] [SERVICE]): a
+# GoogleTest program run under Wine, one CTest entry per test case. LOCKS serialises tests that
+# share single-instance objects or the desktop.
+# SERVICE: the cases talk to the stand-in service. They require the fixture "standin_http" and hold
+# the lock "standin_http" (one test at a time switches its faults and reads its log). The service
+# answers at http://MB_SERVICE_HOST:MB_SERVICE_HTTP_PORT; MB_STANDIN_LOG is its request log (JSON
+# lines) as a Windows path; POST /__control switches faults. winkit::StandinSession
+# (tests/winkit/standin_client.h) does both; tools/standin-rig.sh lists the commands.
 function(mb_windows_test name)
   if(NOT MB_TREE STREQUAL "windows")
     return()
   endif()
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LOCKS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "SERVICE" "TIMEOUT" "SOURCES;LIBS;LOCKS;DEPENDS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest gtest_main)
   target_compile_definitions(${name} PRIVATE MB_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data")
@@ -98,8 +133,16 @@ function(mb_windows_test name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 60)
   endif()
+  set(fixtures wine_rig)
+  if(ARG_SERVICE)
+    mb_setup_standin_fixture()
+    mb_standin_log_definition(log_definition)
+    target_compile_definitions(${name} PRIVATE ${log_definition})
+    list(APPEND fixtures standin_http)
+    list(APPEND ARG_LOCKS standin_http)
+  endif()
   gtest_add_tests(TARGET ${name} TEST_PREFIX "windows." SOURCES ${ARG_SOURCES} TEST_LIST cases)
-  set_tests_properties(${cases} PROPERTIES FIXTURES_REQUIRED wine_rig TIMEOUT ${ARG_TIMEOUT})
+  set_tests_properties(${cases} PROPERTIES FIXTURES_REQUIRED "${fixtures}" TIMEOUT ${ARG_TIMEOUT})
   if(ARG_LOCKS)
     set_tests_properties(${cases} PROPERTIES RESOURCE_LOCK "${ARG_LOCKS}")
   endif()

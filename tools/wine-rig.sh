@@ -23,8 +23,11 @@ start_xvfb() {
   return 1
 }
 
+# Bumped whenever init_prefix changes what it puts in a prefix, so older prefixes are made anew.
+prefix_version=2
+
 init_prefix() {
-  [ -f "$WINEPREFIX/.mb-ready" ] && return 0
+  [ "$(cat "$WINEPREFIX/.mb-ready" 2>/dev/null)" = "$prefix_version" ] && return 0
   rm -rf "$WINEPREFIX"
   wineboot --init </dev/null >"$MB_RIG_DIR/wineboot.log" 2>&1
   wineserver -w
@@ -40,11 +43,16 @@ Windows Registry Editor Version 5.00
 "微软雅黑"="WenQuanYi Micro Hei"
 "Microsoft YaHei"="WenQuanYi Micro Hei"
 "Tahoma"="WenQuanYi Micro Hei"
+
+; No window manager runs on the rig's display: Wine draws frames and captions itself, so that
+; screenshots show them.
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Decorated"="N"
 REG
   iconv -f UTF-8 -t UTF-16LE "$MB_RIG_DIR/fonts.reg" | { printf '\xff\xfe'; cat; } >"$MB_RIG_DIR/fonts16.reg"
   wine regedit /S "$(winepath -w "$MB_RIG_DIR/fonts16.reg" 2>/dev/null)" </dev/null >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.mb-ready"
+  echo "$prefix_version" >"$WINEPREFIX/.mb-ready"
 }
 
 case "${1:-}" in

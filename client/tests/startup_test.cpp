@@ -211,7 +211,9 @@ TEST(FirstStart, CallsTheSkinEngineAndStartsTheUpdater) {
     Sleep(50);
     updater = winkit::ReadTextFile(client.folder.Path("setup.log"));
   }
-  EXPECT_EQ(updater, "\"" + client.folder.Root() + "renewkit.exe\" /m0http://127.0.0.1:18080/update.jsp");
+  const std::string updateUrl =
+      std::string("http://") + MB_SERVICE_HOST + ":" + std::to_string(MB_SERVICE_HTTP_PORT) + "/update.jsp";
+  EXPECT_EQ(updater, "\"" + client.folder.Root() + "renewkit.exe\" /m0" + updateUrl);
 }
 
 }  // namespace
