@@ -28,7 +28,7 @@ void CopyToField(char* field, std::size_t fieldSize, std::string_view text) {
   std::memset(field, 0, fieldSize);
   std::string_view bounded = text.substr(0, text.find('\0'));
   std::size_t n = GbkCutLength(bounded, fieldSize - 1);
-  std::memcpy(field, bounded.data(), n);
+  if (n > 0) std::memcpy(field, bounded.data(), n);
 }
 
 std::string ReadField(const char* field, std::size_t fieldSize) {

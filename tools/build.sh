@@ -19,7 +19,8 @@ configure() { # tree dir extra-args...
 
 configure native  "$out/native"
 configure fuzz    "$out/fuzz"    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-configure windows "$out/windows" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake"
+configure windows "$out/windows" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" \
+  -DMB_SKIN_ART_DIR="$out/native/skin/art/files"  # drawn by the native tree, copied beside the programs
 
 for tree in native fuzz windows; do
   echo "build: $tree"

@@ -1,5 +1,8 @@
 // The interface of the skin engine's current scheme object, as the client calls it. The slots are
-// fixed: the engine (skin.dll) lays out its object's table in exactly this order.
+// fixed: the engine (skin.dll) lays out its object's table in exactly this order. Images with
+// transparent pixels are drawn see-through when the raster operation is SRCCOPY. Image names
+// are matched without regard to case; a drawing call with an unknown name draws nothing and
+// fails.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +21,8 @@ struct ISkinScheme {
   // Slot 5: draws a named image into (x, y, width, height); 0 width and height mean its natural size.
   virtual HRESULT STDMETHODCALLTYPE DrawImage(HDC dc, LPCSTR name, int x, int y, int width, int height,
                                               DWORD rop) = 0;
-  // Slot 6: draws a part of a named image, unscaled.
+  // Slot 6: draws a part of a named image (source x, y, width, height, which must lie inside the
+  // image) at (x, y); unscaled when the sizes are equal, as the client always passes them.
   virtual HRESULT STDMETHODCALLTYPE DrawImagePart(HDC dc, LPCSTR name, int x, int y, int width, int height,
                                                   int srcX, int srcY, int srcWidth, int srcHeight) = 0;
   // Slot 7: stretches a part of a named image into a destination rectangle.

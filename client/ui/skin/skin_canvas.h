@@ -45,7 +45,7 @@ class SkinCanvas : public SkinImages {
   virtual void DrawImagePart(std::string_view name, int x, int y, const Rect& src) = 0;
   // The part src of the named image scaled into dst.
   virtual void StretchImagePart(std::string_view name, const Rect& dst, const Rect& src) = 0;
-  virtual void DrawText(std::string_view text, const Rect& r, unsigned format, Colour colour, SkinFont font) = 0;
+  virtual void DrawLabel(std::string_view text, const Rect& r, unsigned format, Colour colour, SkinFont font) = 0;
 
   // Runs a list of blits of one image.
   void DrawBlits(std::string_view name, const std::vector<ImageBlit>& blits);

@@ -33,7 +33,7 @@ void SkinButtonElement::Draw(SkinCanvas& canvas, bool isHot, bool isPressed) con
   if (Text().empty()) return;
   Rect textRect = r;
   textRect.left += textInset_;
-  canvas.DrawText(Text(), textRect, textFormat_ | kOneLine, IsEnabled() ? kButtonText : kButtonDisabledText,
+  canvas.DrawLabel(Text(), textRect, textFormat_ | kOneLine, IsEnabled() ? kButtonText : kButtonDisabledText,
                   SkinFont::kGui);
 }
 
@@ -62,7 +62,7 @@ void SkinPushButtonElement::Draw(SkinCanvas& canvas, bool isHot, bool isPressed)
       }
     }
     const Colour colour = OwnerLayout() == 3 ? 0xFFFFFF : 0x000000;
-    canvas.DrawText(Text(), textRect, text_format::kCenter | kOneLine, colour, SkinFont::kSongTi9);
+    canvas.DrawLabel(Text(), textRect, text_format::kCenter | kOneLine, colour, SkinFont::kSongTi9);
   }
   if (!hasIcon) return;
   const std::optional<Size> icon = canvas.ImageSize(iconName_);
@@ -92,7 +92,7 @@ void SkinTextElement::Draw(SkinCanvas& canvas, bool isHot, bool isPressed) const
       }
     }
     const SkinFont font = isHot && underlineWhenHot_ ? SkinFont::kGuiUnderline : SkinFont::kGui;
-    canvas.DrawText(Text(), textRect, text_format::kLeft | kOneLine, IsEnabled() ? colour_ : kTextDisabled, font);
+    canvas.DrawLabel(Text(), textRect, text_format::kLeft | kOneLine, IsEnabled() ? colour_ : kTextDisabled, font);
   }
   if (!hasIcon) return;
   const std::optional<Size> icon = canvas.ImageSize(iconName_);

@@ -9,6 +9,11 @@
 
 namespace mb::skin {
 
+// What an element's OnLButtonDown answers when its owner refused the click (a tab whose page the
+// owner will not show). The set then keeps the release of that click from the elements, so
+// that neither the refused tab nor the tab of the page still shown changes its look.
+constexpr int kClickRefused = -2;
+
 class SkinElement {
  public:
   explicit SkinElement(int id) : id_(id) {}

@@ -1,6 +1,7 @@
 #include "client/ui/skin/skin_element_set.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace mb::skin {
 namespace {
@@ -124,14 +125,21 @@ int SkinElementSet::OnMouseMove(unsigned flags, int x, int y) {
 
 int SkinElementSet::OnLButtonDown(unsigned flags, int x, int y) {
   bool stopped = false;
+  bool refused = false;
+  if (buttonDownDepth_++ == 0) releasedDuringDown_ = false;
+  holdRelease_ = false;
   Walk([&](SkinElement& e) {
     if (StopsButtonDown(e.Id())) {
       stopped = true;
       return false;
     }
-    e.OnLButtonDown(flags, x, y);
+    if (e.OnLButtonDown(flags, x, y) == kClickRefused) refused = true;
     return true;
   });
+  --buttonDownDepth_;
+  // Unless its release has already been handled, the release of a refused click is kept from
+  // the elements.
+  holdRelease_ = refused && !releasedDuringDown_;
   if (stopped) return -1;
   pressed_ = true;
   const int old = hotId_;
@@ -142,10 +150,13 @@ int SkinElementSet::OnLButtonDown(unsigned flags, int x, int y) {
 }
 
 int SkinElementSet::OnLButtonUp(unsigned flags, int x, int y) {
-  Walk([&](SkinElement& e) {
-    e.OnLButtonUp(flags, x, y);
-    return true;
-  });
+  if (buttonDownDepth_ > 0) releasedDuringDown_ = true;
+  if (!std::exchange(holdRelease_, false)) {
+    Walk([&](SkinElement& e) {
+      e.OnLButtonUp(flags, x, y);
+      return true;
+    });
+  }
   pressed_ = false;
   const int old = hotId_;
   hotId_ = HitTest(x, y);

@@ -76,6 +76,9 @@ class SkinElementSet {
   int hotId_ = -1;
   bool pressed_ = false;
   int walkDepth_ = 0;
+  int buttonDownDepth_ = 0;        // button-down walks running (an owner may answer modally)
+  bool releasedDuringDown_ = false;  // a release came while a button-down was being answered
+  bool holdRelease_ = false;         // the next release belongs to a refused click
 };
 
 }  // namespace mb::skin

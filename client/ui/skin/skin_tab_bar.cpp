@@ -67,12 +67,12 @@ void SkinTabBar::Draw(SkinCanvas& canvas, bool, bool) const {
     if (i == selected_) continue;
     const SkinTabItem& tab = tabs_[static_cast<std::size_t>(i)];
     canvas.DrawImage(images_[i == hot_ ? 1 : 0], tab.normal.left, tab.normal.top);
-    if (!tab.label.empty()) canvas.DrawText(tab.label, tab.normal, kLabelFormat, normalColour_, SkinFont::kGui);
+    if (!tab.label.empty()) canvas.DrawLabel(tab.label, tab.normal, kLabelFormat, normalColour_, SkinFont::kGui);
   }
   if (selected_ < 0 || selected_ >= count) return;
   const SkinTabItem& tab = tabs_[static_cast<std::size_t>(selected_)];
   canvas.DrawImage(images_[selected_ == hot_ ? 3 : 2], tab.selected.left, tab.selected.top);
-  if (!tab.label.empty()) canvas.DrawText(tab.label, tab.selected, kLabelFormat, selectedColour_, SkinFont::kGuiBold);
+  if (!tab.label.empty()) canvas.DrawLabel(tab.label, tab.selected, kLabelFormat, selectedColour_, SkinFont::kGuiBold);
 }
 
 int SkinTabBar::OnMouseMove(unsigned, int x, int y) {
@@ -85,7 +85,13 @@ int SkinTabBar::OnLButtonDown(unsigned, int x, int y) {
   const int t = TabFromPoint(x, y);
   if (t < 0 || !Owner()) return -1;
   const int tabId = tabs_[static_cast<std::size_t>(t)].id;
-  if (Owner()->SendCommand(tabId) != 0) return -1;  // the owner refused the page
+  const int hotBefore = hot_;
+  if (Owner()->SendCommand(tabId) != 0) {
+    // The owner refused the page. A release handled while it answered (behind a message box)
+    // may have marked the tab: it gets back the look it had.
+    SetHotIndex(hotBefore);
+    return kClickRefused;
+  }
   InvalidateTab(selected_);
   selected_ = t;
   InvalidateTab(selected_);

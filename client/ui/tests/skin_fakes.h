@@ -43,7 +43,7 @@ class FakeCanvas : public SkinCanvas {
   void StretchImagePart(std::string_view name, const Rect& dst, const Rect& src) override {
     images.push_back(std::string(name) + " stretch " + Describe(src) + "->" + Describe(dst));
   }
-  void DrawText(std::string_view text, const Rect& r, unsigned format, Colour colour, SkinFont font) override {
+  void DrawLabel(std::string_view text, const Rect& r, unsigned format, Colour colour, SkinFont font) override {
     texts.push_back({std::string(text), r, format, colour, font});
   }
 

@@ -59,6 +59,33 @@ TEST_F(LayoutOneTabs, ClickAsksTheOwnerAndOnlyZeroSelects) {
   EXPECT_EQ(bar->HotIndex(), 1);
 }
 
+TEST_F(LayoutOneTabs, ReleaseOfARefusedClickLeavesTheTabsAsTheyWere) {
+  owner.answer = 1;
+  set.OnLButtonDown(1, 140, 120);
+  set.OnLButtonUp(0, 140, 120);
+  EXPECT_EQ(bar->SelectedIndex(), 0);
+  EXPECT_EQ(bar->HotIndex(), -1) << "the refused tab is not drawn as hot by its release";
+  EXPECT_EQ(owner.posted, std::vector<int>{10000});
+  // The next click is an ordinary one again.
+  owner.answer = 0;
+  set.OnLButtonDown(1, 140, 120);
+  set.OnLButtonUp(0, 140, 120);
+  EXPECT_EQ(bar->SelectedIndex(), 1);
+  EXPECT_EQ(bar->HotIndex(), 1);
+}
+
+TEST_F(LayoutOneTabs, ReleaseHandledWhileTheOwnerAnswersIsNotHeldBack) {
+  // The owner answers behind a modal loop, in which the release arrives.
+  owner.answer = 1;
+  owner.onSend = [this](int) { set.OnLButtonUp(0, 140, 120); };
+  set.OnLButtonDown(1, 140, 120);
+  owner.onSend = nullptr;
+  EXPECT_EQ(bar->HotIndex(), -1) << "the refused tab gets back the look it had";
+  // That release was the click's own: the next one reaches the tabs.
+  set.OnLButtonUp(0, 140, 120);
+  EXPECT_EQ(bar->HotIndex(), 1);
+}
+
 TEST_F(LayoutOneTabs, MouseMoveTracksTheHotTabAndRepaintsOldAndNew) {
   set.OnMouseMove(0, 140, 120);
   EXPECT_EQ(bar->HotIndex(), 1);
@@ -129,6 +156,14 @@ TEST(SkinTabBar, PageBarsOfLayoutTwoMarkOnlyTheClickedPage) {
   EXPECT_EQ(names[0], "tab_normal");
   EXPECT_EQ(names[1], "tab_mousemove_download");
   EXPECT_EQ(names[2], "tab_normal_upload");
+
+  // The owner refuses the upload page: the download page stays marked, upload stays unmarked.
+  owner.answer = 1;
+  set.OnLButtonDown(1, 290, 30);
+  set.OnLButtonUp(0, 290, 30);
+  EXPECT_EQ(owner.sent, (std::vector<int>{20001, 20002}));
+  EXPECT_EQ(static_cast<SkinTabBar*>(set.GetElement(10001))->HotIndex(), 0);
+  EXPECT_EQ(static_cast<SkinTabBar*>(set.GetElement(10002))->HotIndex(), -1);
 }
 
 TEST(SkinTabBar, EmptyBarHasNoHitAreaAndDrawsNothing) {

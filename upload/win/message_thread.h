@@ -1,0 +1,46 @@
+// A thread with its own message queue, driven by thread messages. The engine's pool and workers
+// are built on it.
+#pragma once
+
+#include <windows.h>
+
+namespace mb::upload {
+
+// Posts until the thread's queue accepts the message. Gives up when the thread is gone, or after
+// about two seconds of a full queue.
+bool PostThreadMessageUntilAccepted(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
+
+class MessageThread {
+ public:
+  MessageThread() = default;
+  virtual ~MessageThread();
+  MessageThread(const MessageThread&) = delete;
+  MessageThread& operator=(const MessageThread&) = delete;
+
+  // Starts the thread and returns once its queue accepts messages.
+  bool StartThread();
+  DWORD ThreadId() const { return threadId_; }
+  // Waits for the thread to end; true when it ended within the time.
+  bool WaitForEnd(DWORD milliseconds) const;
+  bool PostToThread(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return PostThreadMessageUntilAccepted(threadId_, message, wParam, lParam);
+  }
+
+ protected:
+  // Every thread message but WM_QUIT, on the thread.
+  virtual void OnThreadMessage(const MSG& message) = 0;
+  // After WM_QUIT, on the thread.
+  virtual void OnExitThread() {}
+  // The thread's very last call; the object may delete itself here and must not be touched after.
+  virtual void OnThreadEnded() {}
+
+ private:
+  static unsigned __stdcall Entry(void* self);
+  void Run();
+
+  HANDLE thread_ = nullptr;
+  HANDLE ready_ = nullptr;
+  DWORD threadId_ = 0;
+};
+
+}  // namespace mb::upload
