@@ -13,7 +13,8 @@
 #     method, path, query, version, headers, body and fault; byte texts are written byte for byte
 #     as the code points U+0000..U+00FF (take each code point as one byte to get them back);
 #   - POST /__control switches faults while the service runs, one command per line:
-#       fault PATH MODE   MODE: none refuse stall garbage truncate 404 500 status:NNN; PATH "*" = all
+#       fault PATH MODE   MODE: none refuse stall garbage truncate empty foreign-charset 404 500
+#                         status:NNN; PATH "*" = all
 #       clear             every fault off, stalled requests released
 #       release           stalled requests go on
 #       charset NAME      gbk, utf-8 or undeclared

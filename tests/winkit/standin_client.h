@@ -10,9 +10,9 @@
 //   EXPECT_EQ(winkit::HeaderOf(seen[0], "Content-Type"), "...");
 //
 // Control commands (one per line): "fault PATH MODE" with MODE none, refuse, stall, garbage,
-// truncate, 404, 500 or status:NNN (PATH "*" for every path), "clear", "release", "charset NAME"
-// (gbk, utf-8, undeclared). Byte texts of a record (path, query, header values, body) are the
-// bytes as they arrived, e.g. GBK.
+// truncate, empty, foreign-charset, 404, 500 or status:NNN (PATH "*" for every path), "clear",
+// "release", "charset NAME" (gbk, utf-8, undeclared). Byte texts of a record (path, query, header
+// values, body) are the bytes as they arrived, e.g. GBK.
 #pragma once
 
 #include <cstdint>

@@ -19,6 +19,8 @@ enum class FaultKind {
   kGarbage,   // answer 200 with a body that is no valid XML or list
   kStatus,    // answer with the given HTTP status
   kTruncate,  // announce the whole body, send half of it and close the connection
+  kEmpty,     // answer 200 with an empty body
+  kForeignCharset,  // answer normally, but label the reply in a charset no client reads
 };
 
 struct Fault {
@@ -30,7 +32,8 @@ struct Fault {
   }
 };
 
-// "none", "refuse", "stall", "garbage", "truncate", "404", "500" or "status:NNN" (100..599).
+// "none", "refuse", "stall", "garbage", "truncate", "empty", "foreign-charset", "404", "500" or
+// "status:NNN" (100..599).
 std::optional<Fault> ParseFault(std::string_view text);
 std::string FaultName(const Fault& fault);
 

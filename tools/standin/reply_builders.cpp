@@ -73,6 +73,16 @@ Reply StatusReply(int status) {
                    "</h1></body></html>\r\n"};
 }
 
+Reply EmptyReply() { return Reply{200, "text/xml", {}}; }
+
+Reply ForeignCharsetReply(Reply reply) {
+  std::string type = reply.contentType;
+  const size_t parameters = type.find(';');
+  if (parameters != std::string::npos) type.resize(parameters);
+  reply.contentType = type + "; charset=ISO-2022-JP";
+  return reply;
+}
+
 Reply GarbageReply() {
   // Unclosed elements, a broken GBK pair and stray markup: no parser takes this as a document.
   static const char kBody[] = "<root><login>\x81\x20</rot><<&#;>>\r\n\xFF\xFE*|*(\r\n";

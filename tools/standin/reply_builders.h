@@ -33,6 +33,11 @@ Reply BytesReply(std::string bytes, std::string contentType);
 Reply StatusReply(int status);
 // A 200 reply whose body no XML parser, list reader or picture decoder accepts.
 Reply GarbageReply();
+// A 200 reply with no body at all.
+Reply EmptyReply();
+// The reply with its bytes unchanged but its content type labelled ISO-2022-JP, a charset none
+// of the programs reads.
+Reply ForeignCharsetReply(Reply reply);
 
 std::string XmlEscape(std::string_view text);
 

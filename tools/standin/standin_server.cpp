@@ -114,14 +114,19 @@ class StandinServer::HttpFront : public httplib::Server {
       case FaultKind::kGarbage:
         WriteReply(res, GarbageReply(), false);
         return;
+      case FaultKind::kEmpty:
+        WriteReply(res, EmptyReply(), false);
+        return;
       case FaultKind::kNone:
       case FaultKind::kStall:
       case FaultKind::kTruncate:
+      case FaultKind::kForeignCharset:
         break;
     }
     IncomingRequest request{req.method, req.path, ParseQuery(target.query), req.body};
-    WriteReply(res, owner_.routes_.Handle(request, owner_.charset_.load()),
-               fault.kind == FaultKind::kTruncate);
+    Reply reply = owner_.routes_.Handle(request, owner_.charset_.load());
+    if (fault.kind == FaultKind::kForeignCharset) reply = ForeignCharsetReply(std::move(reply));
+    WriteReply(res, std::move(reply), fault.kind == FaultKind::kTruncate);
   }
 
   void Record(const httplib::Request& req, const RawTarget& target, const Fault& fault) {

@@ -8,6 +8,7 @@
 #include "client/core/version_text.h"
 #include "client/core/win/client_windows.h"
 #include "client/core/win/file_version.h"
+#include "client/core/win/registration_ping.h"
 #include "client/core/win/skin_engine.h"
 #include "client/core/win/system_utils.h"
 #include "common/gbk_text.h"
@@ -105,6 +106,9 @@ int AppRun(const char* commandLine) {
     config.loginRunning = 0;
     if (result != IDOK) {
       CreateTrayFrame();
+    } else if (config.registerPending) {
+      RegistrationPing(config.sessionUser, config.loadedClientId);
+      config.registerPending = 0;
     }
   }
 

@@ -14,7 +14,8 @@ namespace {
 using namespace std::chrono_literals;
 
 TEST(FaultTest, NamesReadAndWriteBack) {
-  for (const char* name : {"none", "refuse", "stall", "garbage", "truncate", "status:404"}) {
+  for (const char* name : {"none", "refuse", "stall", "garbage", "truncate", "empty", "foreign-charset",
+                           "status:404"}) {
     std::optional<Fault> fault = ParseFault(name);
     ASSERT_TRUE(fault) << name;
     EXPECT_EQ(FaultName(*fault), name);

@@ -236,6 +236,21 @@ TEST_F(StandinServerTest, GarbageStatusAndTruncatedReplies) {
   EXPECT_FALSE(Get("/samples/big.bmp")) << "a client sees the short body as a failure";
 }
 
+TEST_F(StandinServerTest, EmptyAndForeignCharsetReplies) {
+  Start();
+  Control("fault /kivane/passport.jsp empty\nfault /kivane/getmsg.html foreign-charset");
+  httplib::Result empty = Get(LoginTarget("demo", "fe01ce2a7fbac8fafaed7c982a04e229"));
+  ASSERT_TRUE(empty);
+  EXPECT_EQ(empty->status, 200);
+  EXPECT_TRUE(empty->body.empty());
+
+  httplib::Result foreign = Get("/kivane/getmsg.html");
+  ASSERT_TRUE(foreign);
+  EXPECT_EQ(foreign->status, 200);
+  EXPECT_EQ(foreign->get_header_value("Content-Type"), "text/plain; charset=ISO-2022-JP");
+  EXPECT_TRUE(Contains(foreign->body, "/kivane/notice/1.html")) << "the bytes are the usual reply";
+}
+
 TEST_F(StandinServerTest, WildcardFaultSparesTheControlEndpoint) {
   Start();
   Control("fault * 404");
