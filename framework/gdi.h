@@ -6,6 +6,18 @@
 
 namespace fw {
 
+// The header of a top-down DIB section with no colour table (bitsPerPixel 24 or 32).
+inline BITMAPINFO TopDownDibInfo(int width, int height, WORD bitsPerPixel) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = bitsPerPixel;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
 // Selects an object into a DC and restores the previous one.
 class ScopedSelect {
  public:

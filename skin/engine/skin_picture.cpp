@@ -8,13 +8,7 @@ std::unique_ptr<SkinPicture> SkinPicture::Create(const skinfile::Bitmap24& pixel
   const int width = pixels.Width();
   const int height = pixels.Height();
   if (width <= 0 || height <= 0) return nullptr;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down, as the pixels are kept
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = fw::TopDownDibInfo(width, height, 24);  // top-down, as the pixels are kept
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap || !bits) {

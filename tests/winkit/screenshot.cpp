@@ -19,13 +19,7 @@ using TakenDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcRelease>;
 // Copies width x height pixels from the DC's origin through a top-down 32-bit DIB section.
 RgbImage CopyPixels(HDC source, int width, int height) {
   if (!source || width <= 0 || height <= 0) return {};
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = fw::TopDownDibInfo(width, height, 32);
   void* bits = nullptr;
   fw::Bitmap bitmap(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   fw::MemoryDC memory(source);

@@ -205,6 +205,14 @@ int CZELSocket::Connect(int tries) {
 }
 
 int CZELSocket::Send(const char* data, int length, SOCKET s, int flags) {
+  return Transfer(true, const_cast<char*>(data), length, s, flags);
+}
+
+int CZELSocket::Recv(char* data, int length, SOCKET s, int flags) {
+  return Transfer(false, data, length, s, flags);
+}
+
+int CZELSocket::Transfer(bool sending, char* data, int length, SOCKET s, int flags) {
   if (length < 1) return 0;
   const SOCKET target = s ? s : handle_;
   if (target == INVALID_SOCKET) return -1;
@@ -213,27 +221,9 @@ int CZELSocket::Send(const char* data, int length, SOCKET s, int flags) {
   const DWORD deadline = GetTickCount() + ioTimeoutMs_;
   for (int done = 0; done < length;) {
     if (Aborted()) return -1;
-    if (!timed && !WaitReady(target, true, deadline)) return -1;
-    const int n = send(target, data + done, length - done, flags);
-    if (n > 0) {
-      done += n;
-    } else if (n == 0 || timed || !WouldBlock()) {
-      return -1;
-    }
-  }
-  return length;
-}
-
-int CZELSocket::Recv(char* data, int length, SOCKET s, int flags) {
-  if (length < 1) return 0;
-  const SOCKET target = s ? s : handle_;
-  if (target == INVALID_SOCKET) return -1;
-  const bool timed = target == handle_ && timedCalls_;
-  const DWORD deadline = GetTickCount() + ioTimeoutMs_;
-  for (int done = 0; done < length;) {
-    if (Aborted()) return -1;
-    if (!timed && !WaitReady(target, false, deadline)) return -1;
-    const int n = recv(target, data + done, length - done, flags);
+    if (!timed && !WaitReady(target, sending, deadline)) return -1;
+    const int n = sending ? send(target, data + done, length - done, flags)
+                          : recv(target, data + done, length - done, flags);
     if (n > 0) {
       done += n;
     } else if (n == 0 || timed || !WouldBlock()) {

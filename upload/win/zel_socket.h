@@ -59,6 +59,8 @@ class MB_UPLOAD_API CZELSocket {
   // Waits until s is ready for writing (or reading) or the deadline passes; false on time-out,
   // abort or error.
   bool WaitReady(SOCKET s, bool forWriting, DWORD deadline) const;
+  // Sends or receives exactly length bytes (send-all / receive-all); -1 on any failure.
+  int Transfer(bool sending, char* data, int length, SOCKET s, int flags);
   bool ConnectOnce();
   // After a connect: blocking calls bounded by the I/O time-out.
   void UseBlockingCallsWithTimeouts();

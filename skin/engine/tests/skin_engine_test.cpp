@@ -25,13 +25,7 @@ const Rgb kMarkerRgb{1, 2, 3};
 class Surface {
  public:
   Surface(int width, int height) : width_(width), height_(height), dc_(nullptr) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = fw::TopDownDibInfo(width, height, 32);
     bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
     old_ = SelectObject(dc_, bitmap_);
     RECT all = {0, 0, width, height};
