@@ -63,7 +63,7 @@ function(mb_setup_wine_rig)
   add_test(NAME wine_rig_start COMMAND ${CMAKE_BINARY_DIR}/wine-rig.sh start)
   add_test(NAME wine_rig_stop COMMAND ${CMAKE_BINARY_DIR}/wine-rig.sh stop)
   set_tests_properties(wine_rig_start PROPERTIES FIXTURES_SETUP wine_rig TIMEOUT 180)
-  set_tests_properties(wine_rig_stop PROPERTIES FIXTURES_CLEANUP wine_rig)
+  set_tests_properties(wine_rig_stop PROPERTIES FIXTURES_CLEANUP wine_rig TIMEOUT 60)
 endfunction()
 
 # The fixture "standin_http": the native stand-in service on 127.0.0.1:MB_SERVICE_HTTP_PORT for the

@@ -67,12 +67,14 @@ case "${1:-}" in
     ;;
   stop)
     . "$here/wine-env.sh"
-    wineserver -k >/dev/null 2>&1
+    # A hung Wine process must not hold the run: the server gets a bounded time to end them all.
+    timeout 30 wineserver -k >/dev/null 2>&1 || true
     if [ -s "$MB_RIG_DIR/xvfb.pid" ]; then
       kill "$(cat "$MB_RIG_DIR/xvfb.pid")" 2>/dev/null
       rm -f "$MB_RIG_DIR/xvfb.pid" "$MB_RIG_DIR/display"
     fi
     echo "wine-rig: stopped"
+    exit 0
     ;;
   *)
     echo "usage: wine-rig.sh start|stop" >&2
