@@ -11,7 +11,7 @@
 #include "conf/win/config.h"
 #include "upload/core/pool_driver.h"
 #include "upload/core/remote_name.h"
-#include "upload/win/message_thread.h"
+#include "framework/message_thread.h"
 #include "upload/win/report_relay.h"
 #include "upload/win/upload_file_state.h"
 #include "upload/win/upload_messages.h"
@@ -32,7 +32,7 @@ std::string PathOf(const CZELFileQueue& job) { return Field(job.path, sizeof job
 // The pool's thread and what it owns. The job queue is locked for the uploader's thread; the run's
 // state (jobs, pictures, workers) is touched under the driver's lock, or by the pool's thread
 // while the driver has it carry out queued actions.
-class CZELUploadThreadsPool::Engine : public MessageThread, private PoolActionHost {
+class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActionHost {
  public:
   explicit Engine(CZELUploadThreadsPool& owner)
       : owner_(owner), shared_(std::make_shared<PoolShared>(static_cast<PoolActionHost&>(*this))) {}
@@ -61,7 +61,7 @@ class CZELUploadThreadsPool::Engine : public MessageThread, private PoolActionHo
     stopping_ = true;
     shared_->relay.Close();
     fileState_.Abort();
-    PostThreadMessageUntilAccepted(ThreadId(), WM_QUIT, 0, 0);  // the last touch of this object
+    fw::PostThreadMessageUntilAccepted(ThreadId(), WM_QUIT, 0, 0);  // the last touch of this object
   }
 
  protected:

@@ -16,7 +16,7 @@ CZELUploadWinThread::~CZELUploadWinThread() = default;
 void CZELUploadWinThread::RequestStop() {
   stop_ = true;
   socket_.Abort();
-  PostThreadMessageUntilAccepted(ThreadId(), WM_QUIT, 0, 0);
+  fw::PostThreadMessageUntilAccepted(ThreadId(), WM_QUIT, 0, 0);
 }
 
 void CZELUploadWinThread::StopAndReleaseAll(std::unique_ptr<CZELUploadWinThread>* workers, int count,

@@ -14,7 +14,7 @@
 #include "upload/core/block_packet.h"
 #include "upload/core/pool_driver.h"
 #include "upload/win/critical_section.h"
-#include "upload/win/message_thread.h"
+#include "framework/message_thread.h"
 #include "upload/win/picture_reader.h"
 #include "upload/win/report_relay.h"
 #include "upload/win/zel_socket.h"
@@ -53,7 +53,7 @@ struct PoolShared {
 
 }  // namespace mb::upload
 
-class CZELUploadWinThread : public mb::upload::MessageThread {
+class CZELUploadWinThread : public fw::MessageThread {
  public:
   static constexpr int kBlockTries = 10;
 

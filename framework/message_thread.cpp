@@ -1,8 +1,8 @@
-#include "upload/win/message_thread.h"
+#include "framework/message_thread.h"
 
 #include <process.h>
 
-namespace mb::upload {
+namespace fw {
 
 bool PostThreadMessageUntilAccepted(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam) {
   for (int attempt = 0; attempt < 2000; ++attempt) {
@@ -19,6 +19,7 @@ MessageThread::~MessageThread() {
 }
 
 bool MessageThread::StartThread() {
+  if (thread_) return false;
   ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   if (!ready_) return false;
   unsigned id = 0;
@@ -30,6 +31,10 @@ bool MessageThread::StartThread() {
 
 bool MessageThread::WaitForEnd(DWORD milliseconds) const {
   return !thread_ || WaitForSingleObject(thread_, milliseconds) == WAIT_OBJECT_0;
+}
+
+bool MessageThread::IsRunning() const {
+  return thread_ && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT;
 }
 
 unsigned __stdcall MessageThread::Entry(void* self) {
@@ -52,4 +57,4 @@ void MessageThread::Run() {
   OnThreadEnded();
 }
 
-}  // namespace mb::upload
+}  // namespace fw

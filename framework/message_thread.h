@@ -1,10 +1,11 @@
-// A thread with its own message queue, driven by thread messages. The engine's pool and workers
-// are built on it.
+// MessageThread: a thread with its own message queue, driven by thread messages. Its queue exists
+// before StartThread returns; derived classes handle the messages and may end their own life in
+// the thread's last call.
 #pragma once
 
 #include <windows.h>
 
-namespace mb::upload {
+namespace fw {
 
 // Posts until the thread's queue accepts the message. Gives up when the thread is gone, or after
 // about two seconds of a full queue.
@@ -22,6 +23,8 @@ class MessageThread {
   DWORD ThreadId() const { return threadId_; }
   // Waits for the thread to end; true when it ended within the time.
   bool WaitForEnd(DWORD milliseconds) const;
+  // True from StartThread until the thread has ended.
+  bool IsRunning() const;
   bool PostToThread(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return PostThreadMessageUntilAccepted(threadId_, message, wParam, lParam);
   }
@@ -43,4 +46,4 @@ class MessageThread {
   DWORD threadId_ = 0;
 };
 
-}  // namespace mb::upload
+}  // namespace fw
