@@ -56,7 +56,7 @@ PoolDriver::~PoolDriver() = default;
 
 template <class Event>
 bool PoolDriver::Feed(int caller, Event event) {
-  PoolActionHost* wake = nullptr;
+  bool runNow = false;
   bool handedToCaller = false;
   {
     std::lock_guard<DriverMutex> lock(mutex_);
@@ -64,15 +64,17 @@ bool PoolDriver::Feed(int caller, Event event) {
     event(*scheduler_);
     const bool wasWaiting = draining_ || !deferred_.empty();
     Route(caller, ports_->actions, handedToCaller);
-    if (!wasWaiting && !deferred_.empty()) wake = host_;
-  }
-  if (wake) {
-    if (caller == kPoolThread) {
-      RunDeferred();
-    } else {
-      wake->WakePoolThread();  // the pool thread detaches the host only after it stopped the workers
+    if (!wasWaiting && !deferred_.empty()) {
+      if (caller == kPoolThread) {
+        runNow = true;
+      } else {
+        // Still under the lock: a worker that outlived the pool's stop wait may get here while the
+        // pool thread detaches the host and deletes it, which it does only under this lock.
+        host_->WakePoolThread();
+      }
     }
   }
+  if (runNow) RunDeferred();
   return handedToCaller;
 }
 

@@ -45,7 +45,8 @@ class PoolActionHost {
   virtual bool SendRecord(std::size_t job) = 0;
   // Carries out an action: under the lock on the reporting thread, or on the pool thread.
   virtual void Execute(const PoolAction& action) = 0;
-  // Actions wait for the pool thread: it is to call RunDeferred.
+  // Actions wait for the pool thread: it is to call RunDeferred. Called under the driver's lock,
+  // so it must not wait for the pool thread.
   virtual void WakePoolThread() = 0;
 
  protected:

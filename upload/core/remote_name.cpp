@@ -36,6 +36,14 @@ std::string FileExtension(std::string_view path) {
   return dot == std::string_view::npos ? std::string() : name.substr(dot);
 }
 
+std::uint32_t DistinctTicks::Next(std::uint32_t now) {
+  // Compared by difference, so that the clock's wrap after 49.7 days is not taken for a step back.
+  if (any_ && static_cast<std::int32_t>(now - last_) <= 0) now = last_ + 1;
+  any_ = true;
+  last_ = now;
+  return now;
+}
+
 std::string RemoteFileName(std::string_view userName, const UploadStamp& stamp, std::string_view extension) {
   std::string name = UserWithoutDots(userName);
   for (int part : {stamp.year, stamp.month, stamp.day, stamp.hour, stamp.minute, stamp.second}) {

@@ -35,6 +35,19 @@ std::string FileExtension(std::string_view path);
 // The last path component (after the last '\\' or '/').
 std::string FileNameOf(std::string_view path);
 
+// Keeps the remote names of one run apart. The tick is the only part of a name finer than a second,
+// and the clock may show the same tick to pictures set up one right after the other (the server
+// would then store the second over the first): a tick that does not lie after the last one handed
+// out is moved to the one after it.
+class DistinctTicks {
+ public:
+  std::uint32_t Next(std::uint32_t now);
+
+ private:
+  bool any_ = false;
+  std::uint32_t last_ = 0;
+};
+
 // "%s%d%d%d%d%d%d%d%s": user without dots, year, month, day, hour, minute, second, tick, extension.
 std::string RemoteFileName(std::string_view userName, const UploadStamp& stamp, std::string_view extension);
 

@@ -5,7 +5,7 @@
 
 namespace mb::upload {
 
-PictureIdentity UploadFileState::RemoteNameBuilder(const std::string& path, const std::string& userName) const {
+PictureIdentity UploadFileState::RemoteNameBuilder(const std::string& path, const std::string& userName) {
   SYSTEMTIME now;
   GetLocalTime(&now);
   UploadStamp stamp;
@@ -15,7 +15,7 @@ PictureIdentity UploadFileState::RemoteNameBuilder(const std::string& path, cons
   stamp.hour = now.wHour;
   stamp.minute = now.wMinute;
   stamp.second = now.wSecond;
-  stamp.tick = GetTickCount();
+  stamp.tick = ticks_.Next(GetTickCount());
 
   PictureIdentity picture;
   picture.path = path;

@@ -7,6 +7,7 @@
 
 #include "upload/core/block_packet.h"
 #include "upload/core/image_info.h"
+#include "upload/core/remote_name.h"
 #include "upload/win/upload_worker.h"
 #include "upload/win/zel_socket.h"
 
@@ -29,8 +30,9 @@ class UploadFileState {
     recordSocket_.SetTimeouts(settings.connectTimeoutMs, settings.ioTimeoutMs);
   }
 
-  // Names the picture at path for userName, from the local time now.
-  PictureIdentity RemoteNameBuilder(const std::string& path, const std::string& userName) const;
+  // Names the picture at path for userName, from the local time now; no two pictures of the run
+  // get the same remote name.
+  PictureIdentity RemoteNameBuilder(const std::string& path, const std::string& userName);
   // Sends the 800-byte record and waits for its 4-byte answer, up to kRecordTries tries, each
   // failure on a fresh connection. False when it could not be delivered.
   bool SendImageRecord(const CImageInfo& record);
@@ -40,6 +42,7 @@ class UploadFileState {
 
  private:
   CZELSocket recordSocket_;
+  DistinctTicks ticks_;
 };
 
 }  // namespace mb::upload

@@ -59,6 +59,20 @@ TEST(RemoteName, FoldersAndNameComeFromOneStamp) {
   EXPECT_EQ(RemoteFileName("a", stamp, ".gif"), "a202435974-2147483648.gif");
 }
 
+TEST(RemoteName, PicturesSetUpWithinOneTickStillGetTheirOwnTick) {
+  DistinctTicks ticks;
+  EXPECT_EQ(ticks.Next(5000), 5000u);
+  EXPECT_EQ(ticks.Next(5000), 5001u);  // the clock has not moved on
+  EXPECT_EQ(ticks.Next(5000), 5002u);
+  EXPECT_EQ(ticks.Next(4990), 5003u);  // nor does it go back
+  EXPECT_EQ(ticks.Next(6000), 6000u);  // later readings are taken as they are
+  // Across the clock's wrap the numbers go on rising.
+  DistinctTicks wrapping;
+  EXPECT_EQ(wrapping.Next(0xFFFFFFFFu), 0xFFFFFFFFu);
+  EXPECT_EQ(wrapping.Next(0xFFFFFFFFu), 0u);
+  EXPECT_EQ(wrapping.Next(3), 3u);
+}
+
 TEST(RemoteName, ExtensionComesFromTheFileNameOnly) {
   EXPECT_EQ(FileExtension("C:\\pics\\sea.view.JPG"), ".JPG");
   EXPECT_EQ(FileExtension("C:\\my.pics\\sea"), "");

@@ -1,7 +1,10 @@
 // Which thread carries out the pool's actions, and in which order.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "upload/core/pool_driver.h"
@@ -99,6 +102,41 @@ TEST(PoolDriver, ActionsAfterAQueuedOneWaitBehindIt) {
   // The queue is empty again: the next report is carried out by the worker.
   EXPECT_TRUE(driver.WorkerIdle(0));
   EXPECT_EQ(host.Take(), (Lines{"fill w0 @24572"}));
+}
+
+// The pool thread deletes the host right after detaching it; a worker that outlived the pool's
+// stop wait must be done with the host by then, its wake-up call included.
+class DetachingHost : public FakeHost {
+ public:
+  PoolDriver* driver = nullptr;
+  std::thread poolThread;
+  std::atomic<bool> detached{false};
+  bool detachedDuringWake = false;
+  void WakePoolThread() override {
+    poolThread = std::thread([this] {
+      driver->DetachHost();
+      detached = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    detachedDuringWake = detached.load();
+    FakeHost::WakePoolThread();
+  }
+};
+
+TEST(PoolDriver, HostCannotBeDetachedWhileAWorkerWakesThePoolThread) {
+  DetachingHost host;
+  host.sizes = {50000};
+  PoolDriver driver(host);
+  host.driver = &driver;
+  driver.Start(1);
+  ASSERT_TRUE(driver.WorkerConnected(0));
+  driver.WorkerConnectFailed(1);  // stopping worker 1 waits for the pool thread
+  ASSERT_TRUE(host.poolThread.joinable());
+  host.poolThread.join();
+  EXPECT_EQ(host.wakes, 1);
+  EXPECT_FALSE(host.detachedDuringWake);
+  EXPECT_TRUE(host.detached);
+  EXPECT_FALSE(driver.WorkerIdle(0));  // nothing happens after the detach
 }
 
 TEST(PoolDriver, AnnouncedPictureIsReportedBeforeItsBlockGoesOut) {

@@ -212,6 +212,26 @@ TEST_F(UploadPool, BatchArrivesWholeWithOneRecordPerPictureAndEndsByItself) {
   StopAndExpectNothingLeft(pool, *watch);
 }
 
+TEST_F(UploadPool, SmallPicturesSetUpTogetherKeepTheirOwnRemoteNames) {
+  // Pictures of one block each are set up as fast as workers ask for work, often within the same
+  // millisecond; each must still arrive as a file of its own.
+  constexpr int kPictures = 12;
+  for (int i = 0; i < kPictures; ++i) AddPicture("small" + std::to_string(i) + ".jpg", 100 + i);
+  auto watch = std::make_shared<PoolWatch>();
+  WatchedPool* pool = StartPool(window_, watch);
+  ASSERT_TRUE(window_.PumpUntil([&] { return Ended(window_) && !watch->Notices().empty(); }, 60000));
+  EXPECT_EQ(window_.Count(WM_UPLOAD_STATUS, UPLOAD_STATUS_ALL_SENT), 1);
+  const auto files = standin_.Files();
+  const auto records = standin_.Records();
+  ASSERT_EQ(records.size(), static_cast<std::size_t>(kPictures));
+  EXPECT_EQ(files.size(), static_cast<std::size_t>(kPictures));
+  for (int i = 0; i < kPictures; ++i) {
+    ASSERT_EQ(files.count(records[i].fileName), 1u) << i;
+    EXPECT_TRUE(standin_.ReadStoredFile(files.at(records[i].fileName)) == pictures_[i].bytes) << i;
+  }
+  StopAndExpectNothingLeft(pool, *watch);
+}
+
 TEST_F(UploadPool, RefusedServerGivesConnectFailedAtOnce) {
   AddPicture("a.jpg", 9000);
   standin_.Set("block", "refuse");
