@@ -1,11 +1,12 @@
-// Texts of service requests and replies: query encoding, addresses, reply charsets and the
-// registration report.
+// Texts of service requests and replies: query encoding, addresses, reply charsets and lengths,
+// and the registration report.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "client/core/registration_report.h"
 #include "client/core/reply_charset.h"
+#include "client/core/reply_length.h"
 #include "client/core/service_url.h"
 
 namespace mb {
@@ -97,6 +98,26 @@ TEST(ReplyCharset, ByteOrderMarkThenContentTypeThenDeclarationThenGbk) {
   EXPECT_EQ(bom.charset, ReplyCharset::kUtf8);
   EXPECT_EQ(bom.textStart, 3u);
   EXPECT_EQ(DetectReplyEncoding("text/xml", gbkDeclared).textStart, 0u);
+}
+
+TEST(ReplyLength, BodyShorterThanAnnouncedIsCutShort) {
+  EXPECT_TRUE(ReplyCutShort("845", "", 422));
+  EXPECT_TRUE(ReplyCutShort(" 1 ", "identity", 0));
+  EXPECT_TRUE(ReplyCutShort("99999999999999999999999", "", 1000)) << "a length too large to hold";
+  EXPECT_FALSE(ReplyCutShort("845", "", 845));
+  EXPECT_FALSE(ReplyCutShort("0", "", 0));
+  EXPECT_FALSE(ReplyCutShort("10", "", 12)) << "more than announced is not a cut";
+}
+
+TEST(ReplyLength, NoVerdictWithoutAComparableLength) {
+  EXPECT_FALSE(ReplyCutShort("", "", 0));
+  EXPECT_FALSE(ReplyCutShort("12a", "", 3));
+  EXPECT_FALSE(ReplyCutShort("-5", "", 3));
+  EXPECT_FALSE(ReplyCutShort("1 2", "", 3));
+  // A decoded body: the length announced is that of the encoded bytes.
+  EXPECT_FALSE(ReplyCutShort("31", "gzip", 1));
+  EXPECT_FALSE(ReplyCutShort("31", " Deflate", 1));
+  EXPECT_TRUE(ReplyCutShort("31", "IDENTITY", 1));
 }
 
 TEST(RegistrationReport, AdapterAddressTextAndChoice) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "client/core/reply_charset.h"
+#include "client/core/reply_length.h"
 #include "client/core/win/msxml_support.h"
 
 namespace mb {
@@ -79,6 +80,14 @@ ServiceReply Failure(RequestFailure failure, long status = 0) {
   return reply;
 }
 
+// A header of the reply as text; empty when the reply has none.
+std::string ResponseHeader(IXMLHTTPRequest* request, const wchar_t* name) {
+  const BStr headerName(name);
+  BStr value;
+  if (FAILED(request->getResponseHeader(headerName.Get(), value.Out()))) return {};
+  return WideToGbk(value.View());
+}
+
 bool IsAscii(std::string_view bytes) {
   for (unsigned char c : bytes) {
     if (c >= 0x80) return false;
@@ -97,6 +106,7 @@ const char* RequestFailureName(RequestFailure failure) {
     case RequestFailure::kInterrupted: return "interrupted";
     case RequestFailure::kHttpStatus: return "HTTP status";
     case RequestFailure::kUndecodable: return "undecodable";
+    case RequestFailure::kCutShort: return "cut short";
   }
   return "unknown";
 }
@@ -157,14 +167,16 @@ ServiceReply ReadCompletedReply(IXMLHTTPRequest* request) {
   if (FAILED(request->get_responseBody(body.Out())) || !body.ReadBytes(bytes)) {
     return Failure(RequestFailure::kComError, status);
   }
-  BStr contentType;
-  const BStr headerName(L"Content-Type");
-  // A reply without the header reads as undeclared.
-  request->getResponseHeader(headerName.Get(), contentType.Out());
+  // A connection that ends early still completes the request with status 200.
+  if (ReplyCutShort(ResponseHeader(request, L"Content-Length"), ResponseHeader(request, L"Content-Encoding"),
+                    bytes.size())) {
+    return Failure(RequestFailure::kCutShort, status);
+  }
 
   ServiceReply reply;
   reply.status = status;
-  if (!DecodeReplyText(WideToGbk(contentType.View()), bytes, reply.text)) {
+  // A reply without the header reads as undeclared.
+  if (!DecodeReplyText(ResponseHeader(request, L"Content-Type"), bytes, reply.text)) {
     return Failure(RequestFailure::kUndecodable, status);
   }
   return reply;

@@ -27,6 +27,7 @@ enum class RequestFailure {
   kInterrupted,      // the thread was told to quit while it waited; the quit message is kept
   kHttpStatus,       // a reply came with a status other than 200
   kUndecodable,      // the reply's charset is not one the client reads, or its bytes are broken
+  kCutShort,         // the connection ended before the whole announced body arrived
 };
 
 const char* RequestFailureName(RequestFailure failure);
@@ -58,7 +59,8 @@ ServiceReply SendServiceRequest(const ServiceCall& call);
 ServiceReply ServiceGet(const std::string& url, bool formContentType = false);
 ServiceReply ServicePost(const std::string& url, const std::string& formBody);
 
-// The reply of a request whose readyState is 4: status 200, then its bytes decoded.
+// The reply of a request whose readyState is 4: status 200, all the bytes its Content-Length
+// announced, then its bytes decoded.
 ServiceReply ReadCompletedReply(IXMLHTTPRequest* request);
 
 // Aborts a request that has not completed and keeps the object on this thread until it does.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "client/core/win/tests/service_test_support.h"
@@ -93,12 +94,16 @@ TEST_F(AsyncServiceRequestTest, StatusOtherThan200PostsFailed) {
   }
 }
 
-TEST_F(AsyncServiceRequestTest, UnreadableReplyFailsWhenRead) {
-  ASSERT_TRUE(standin_.Control("fault /kivane/passport.jsp foreign-charset"));
-  AsyncServiceRequest request;
-  ASSERT_TRUE(request.Send(window_.Get(), LoginUrl()));
-  ASSERT_EQ(WaitForCompletion(window_.Get(), 10000), WM_LOGIN_REPLY);
-  EXPECT_EQ(request.ReadReply().failure, RequestFailure::kUndecodable);
+TEST_F(AsyncServiceRequestTest, UnreadableOrCutRepliesFailWhenRead) {
+  const std::pair<const char*, RequestFailure> cases[] = {{"foreign-charset", RequestFailure::kUndecodable},
+                                                          {"truncate", RequestFailure::kCutShort}};
+  for (const auto& [fault, failure] : cases) {
+    ASSERT_TRUE(standin_.Control(std::string("fault /kivane/passport.jsp ") + fault));
+    AsyncServiceRequest request;
+    ASSERT_TRUE(request.Send(window_.Get(), LoginUrl()));
+    ASSERT_EQ(WaitForCompletion(window_.Get(), 10000), WM_LOGIN_REPLY) << fault;
+    EXPECT_EQ(request.ReadReply().failure, failure) << fault;
+  }
 }
 
 TEST_F(AsyncServiceRequestTest, StalledServerPostsFailedOnceAfterTheTimeOut) {
