@@ -8,12 +8,15 @@ set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 out=${MB_BUILD_DIR:-$src/build}
 jobs=${MB_JOBS:-$(nproc)}
+# Extra cache settings for every tree, e.g. MB_CMAKE_ARGS="-DMB_SERVICE_HTTP_PORT=18180" so that two
+# build trees can run their tests side by side.
+read -r -a extra <<<"${MB_CMAKE_ARGS:-}"
 mkdir -p "$out"
 
 configure() { # tree dir extra-args...
   local tree=$1 dir=$2; shift 2
   if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$src" -B "$dir" -G Ninja -DMB_TREE="$tree" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake -S "$src" -B "$dir" -G Ninja -DMB_TREE="$tree" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${extra[@]+"${extra[@]}"} "$@" >/dev/null
   fi
 }
 
