@@ -11,6 +11,12 @@ jobs=${MB_JOBS:-$(nproc)}
 # Extra cache settings for every tree, e.g. MB_CMAKE_ARGS="-DMB_SERVICE_HTTP_PORT=18180" so that two
 # build trees can run their tests side by side.
 read -r -a extra <<<"${MB_CMAKE_ARGS:-}"
+# ccache, when present, keeps rebuilds of a fresh tree short; paths inside the source folder are
+# hashed relative to it, so two checkouts of the same sources share the cache.
+if command -v ccache >/dev/null; then
+  extra+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$src" CCACHE_NOHASHDIR=1
+fi
 mkdir -p "$out"
 
 configure() { # tree dir extra-args...

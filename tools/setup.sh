@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build ccache g++ clang libclang-rt-14-dev
   googletest libgtest-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev nasm
   wine wine32:i386 xvfb x11-apps x11-utils fonts-wqy-microhei
