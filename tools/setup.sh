@@ -15,6 +15,17 @@ packages=(
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
+# A mirror in the middle of a sync fails an index download now and then: try again, and go on with
+# the indexes that did arrive (the install below fails clearly if a package cannot be found).
+update_indexes() {
+  local try
+  for try in 1 2 3; do
+    "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq && return 0
+    sleep $((try * 5))
+  done
+  echo "setup: some package indexes could not be updated; going on with those present" >&2
+}
+
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo_cmd[@]}" dpkg --add-architecture i386
   need_update=1
@@ -27,10 +38,10 @@ done
 
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  update_indexes
   "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 elif [ "${need_update:-0}" = 1 ]; then
-  "${sudo_cmd[@]}" apt-get update -qq
+  update_indexes
 fi
 # Wine takes its ANSI code page (936) from the locale and needs the same locale on the Linux side
 # to map Chinese file names to the disk.
