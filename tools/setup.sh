@@ -19,9 +19,9 @@ sudo_cmd=()
 # the indexes that did arrive (the install below fails clearly if a package cannot be found).
 update_indexes() {
   local try
-  for try in 1 2 3; do
+  for try in 1 2 3 4 5 6; do
     "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq && return 0
-    sleep $((try * 5))
+    sleep $((try * 10))
   done
   echo "setup: some package indexes could not be updated; going on with those present" >&2
 }
