@@ -19,10 +19,17 @@ macro(mb_setup_tree)
     # Windows-side code may read the service address as compiled-in defaults.
     add_compile_definitions(MB_SERVICE_HOST="${MB_SERVICE_HOST}" MB_SERVICE_HTTP_PORT=${MB_SERVICE_HTTP_PORT})
     # One C++ runtime for every module: the shared libstdc++/libgcc/winpthread DLLs beside the programs.
-    set(MB_RUNTIME_DLLS
-      /usr/lib/gcc/i686-w64-mingw32/12-posix/libstdc++-6.dll
-      /usr/lib/gcc/i686-w64-mingw32/12-posix/libgcc_s_dw2-1.dll
-      /usr/i686-w64-mingw32/lib/libwinpthread-1.dll)
+    if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+      set(MB_RUNTIME_DLLS
+        /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libstdc++-6.dll
+        /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libgcc_s_seh-1.dll
+        /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll)
+    else()
+      set(MB_RUNTIME_DLLS
+        /usr/lib/gcc/i686-w64-mingw32/12-posix/libstdc++-6.dll
+        /usr/lib/gcc/i686-w64-mingw32/12-posix/libgcc_s_dw2-1.dll
+        /usr/i686-w64-mingw32/lib/libwinpthread-1.dll)
+    endif()
     file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
     file(COPY ${MB_RUNTIME_DLLS} DESTINATION ${CMAKE_BINARY_DIR}/bin)
     # GoogleTest from Debian's sources, cross-built.
@@ -55,6 +62,11 @@ endmacro()
 function(mb_setup_wine_rig)
   set(MB_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
   set(MB_RIG_DIR ${CMAKE_BINARY_DIR}/rig)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(MB_WINE_ARCH win64)
+  else()
+    set(MB_WINE_ARCH win32)
+  endif()
   configure_file(${PROJECT_SOURCE_DIR}/tools/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
   configure_file(${PROJECT_SOURCE_DIR}/tools/wine-rig.sh.in ${CMAKE_BINARY_DIR}/wine-rig.sh @ONLY
