@@ -275,6 +275,16 @@ void ClientConfig::SaveAccount(const std::string& accountUser, const std::string
   SaveClientConfig();
 }
 
+std::string ClientConfig::SharedText(const std::string ClientConfig::*member) const {
+  std::lock_guard<std::mutex> hold(textLock_);
+  return this->*member;
+}
+
+void ClientConfig::SetSharedText(std::string ClientConfig::*member, std::string value) {
+  std::lock_guard<std::mutex> hold(textLock_);
+  this->*member = std::move(value);
+}
+
 bool CreateClientConfig(const ClientLocation& location) {
   Instance() = std::make_unique<ClientConfig>(location);
   return true;

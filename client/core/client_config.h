@@ -3,6 +3,7 @@
 // layout and the picture lists. Every window and worker reaches it through GetClientConfig().
 #pragma once
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -50,8 +51,14 @@ class ClientConfig {
   void SaveAccount(const std::string& user, const std::string& passwordHex, int firstFlag,
                    int rememberPassword);
 
-  std::string GetSearchUrl() const { return searchUrl; }
-  std::string GetCurrentUserName() const { return sessionUser; }
+  // Texts that worker threads read while the user-interface thread may replace them, or that a
+  // worker replaces (service addresses, the home address, the top-list label, the session user),
+  // are read and written through these two, under the configuration's text lock.
+  std::string SharedText(const std::string ClientConfig::*member) const;
+  void SetSharedText(std::string ClientConfig::*member, std::string value);
+
+  std::string GetSearchUrl() const { return SharedText(&ClientConfig::searchUrl); }
+  std::string GetCurrentUserName() const { return SharedText(&ClientConfig::sessionUser); }
   std::string FilePath(const std::string& name) const { return programFolder + name; }
 
   // Session and window state.
@@ -110,6 +117,8 @@ class ClientConfig {
   int registerPending = 0;  // register
 
  private:
+  mutable std::mutex textLock_;
+
   void ReadSkinLayout();
   void SetServiceUrlDefaults(const std::string& siteRoot);
 };

@@ -142,7 +142,7 @@ TEST(ClientConfig, SavingAnAccountAgainMovesItToTheEnd) {
   EXPECT_EQ(config.accounts[2].passwordHex, "11");
 }
 
-TEST(ClientConfig, MissingKeysReadAsThePartSays) {
+TEST(ClientConfig, MissingKeysKeepTheirDefaults) {
   TempFolder folder;
   WriteLayoutFlag(folder, 2);
   ASSERT_TRUE(WriteFileReplacing(folder.Path("conf.dat"),

@@ -1,0 +1,232 @@
+// The client's login road under Wine against the stand-in service: the dialog typed into, the
+// service's refusals, automatic login, the recommended pictures and the exit through the tray frame.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "client/core/md5_digest.h"
+#include "client/core/password_cipher.h"
+#include "client/core/service_url.h"
+#include "skin/engine/tests/installed_skin.h"
+#include "tests/winkit/screenshot.h"
+#include "tests/winkit/standin_client.h"
+#include "tests/winkit/winkit.h"
+
+namespace {
+
+const char kCaption[] = "墨岚屏[Pelora]-系统消息";
+const DWORD kWaitMs = 20000;
+const std::string kZhangSan = "张三";  // GBK at run time
+
+std::string ScreenshotFolder() {
+  char folder[MAX_PATH] = {};
+  GetFullPathNameA((winkit::BinFolder() + "..\\screenshots\\").c_str(), MAX_PATH, folder, nullptr);
+  winkit::MakeFolders(folder);
+  return folder;
+}
+
+// A client installed in a private folder with one skin layout in place.
+struct Client {
+  explicit Client(int layout = 2) {
+    folder.Install("skin.dll", "skin.dll");
+    folder.Install(mb::skintest::LayoutFile("default", layout, ".bmp"), "default.bmp");
+    folder.Install(mb::skintest::LayoutFile("default", layout, ".config"), "default.config");
+    const std::int32_t flag = layout;
+    winkit::WriteTextFile(folder.Path("usetwocolumn.flag"), std::string(reinterpret_cast<const char*>(&flag), 4));
+  }
+  bool Start() { return process.Start(folder.Path("muralbox.exe"), "", folder.Root()); }
+  HWND Login() { return winkit::WaitForWindowWithProperty("MuralboxLoginWnd", kWaitMs, process.Id()); }
+  HWND Main() { return winkit::WaitForWindowWithProperty("MuralboxMainWnd", kWaitMs, process.Id()); }
+  HWND Frame() { return winkit::WaitForWindow("MuralboxTrayFrame", nullptr, kWaitMs, process.Id()); }
+  // The whole shut-down runs through the frame's exit command.
+  void ExitAndWait() {
+    HWND frame = Frame();
+    ASSERT_NE(frame, nullptr);
+    PostMessageA(frame, WM_COMMAND, 32776, 0);
+    ASSERT_TRUE(process.WaitForExit(kWaitMs));
+    EXPECT_EQ(process.ExitCode(), 0u);
+  }
+  std::string Conf() { return winkit::ReadTextFile(folder.Path("conf.dat")); }
+
+  winkit::InstallFolder folder{{"muralbox.exe"}};
+  winkit::ChildProcess process;
+};
+
+bool WaitVisible(HWND window, bool visible) {
+  for (int i = 0; i < 200; ++i) {
+    if ((IsWindowVisible(window) != FALSE) == visible) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+void TypeAndPressOK(HWND login, const std::string& user, const std::string& password, bool remember) {
+  SetDlgItemTextA(login, 1000, user.c_str());
+  SetDlgItemTextA(login, 1001, password.c_str());
+  SendDlgItemMessageA(login, 1003, BM_SETCHECK, remember ? BST_CHECKED : BST_UNCHECKED, 0);
+  PostMessageA(login, WM_COMMAND, IDOK, 0);
+}
+
+std::vector<winkit::StandinRequest> RequestsTo(const winkit::StandinSession& standin, const std::string& path) {
+  std::vector<winkit::StandinRequest> found;
+  for (const winkit::StandinRequest& r : standin.Requests()) {
+    if (r.path.compare(0, path.size(), path) == 0) found.push_back(r);
+  }
+  return found;
+}
+
+// Waits for a request whose path begins with path; false when none came in time.
+bool WaitForRequest(const winkit::StandinSession& standin, const std::string& path, std::size_t count = 1) {
+  for (int i = 0; i < 300; ++i) {
+    if (RequestsTo(standin, path).size() >= count) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+TEST(Login, TypedAccountLogsInFetchesTheRecommendedPicturesAndExitsThroughTheFrame) {
+  winkit::StandinSession standin;
+  Client client;
+  ASSERT_TRUE(client.Start());
+  HWND login = client.Login();
+  ASSERT_NE(login, nullptr);
+  ASSERT_TRUE(WaitVisible(login, true));
+  winkit::CaptureWindowToPng(login, ScreenshotFolder() + "login_dialog_layout2.png");
+
+  TypeAndPressOK(login, kZhangSan, "123456", true);
+  ASSERT_NE(client.Main(), nullptr);
+
+  const auto logins = RequestsTo(standin, "/kivane/passport.jsp");
+  ASSERT_EQ(logins.size(), 1u);
+  EXPECT_EQ(logins[0].query, "user=" + mb::PercentEncode(kZhangSan) + "&pass=" + mb::Md5Hex("123456") +
+                                 "&clientver=1&confver=1");
+  // The recommended pictures land in their category folders and the list's stamp is kept.
+  ASSERT_TRUE(WaitForRequest(standin, "/samples/", 3));
+  for (int i = 0; i < 100 && !winkit::FileExists(client.folder.Path("top10.dat")); ++i) Sleep(50);
+  EXPECT_TRUE(winkit::FileExists(client.folder.Path("wallpaper\\风景\\top-lake.jpg")));
+  EXPECT_TRUE(winkit::FileExists(client.folder.Path("wallpaper\\城市建筑\\top-city.png")));
+  EXPECT_FALSE(winkit::FileExists(client.folder.Path("wallpaper\\风景\\top-lake.jpg.part")));
+  EXPECT_EQ(winkit::ReadTextFile(client.folder.Path("top10.dat")), std::string("\x02\0\0\0", 4));
+
+  client.ExitAndWait();
+  const std::string conf = client.Conf();
+  EXPECT_NE(conf.find("user=" + kZhangSan + "\r\n"), std::string::npos) << conf;
+  EXPECT_NE(conf.find("savepass=1\r\n"), std::string::npos);
+  const std::string stored = mb::EncryptPasswordHex("123456", mb::PasswordStorageKey());
+  EXPECT_NE(conf.find("userlist=" + kZhangSan + "::" + stored + "::1::1\r\n"), std::string::npos) << conf;
+  EXPECT_NE(conf.find("reporturl=http://"), std::string::npos);  // the reply's addresses were kept
+}
+
+TEST(Login, AWrongPasswordAndAStalledServerBringTheDialogBack) {
+  winkit::StandinSession standin;
+  Client client;
+  ASSERT_TRUE(client.Start());
+  HWND login = client.Login();
+  ASSERT_NE(login, nullptr);
+  ASSERT_TRUE(WaitVisible(login, true));
+
+  TypeAndPressOK(login, "demo", "wrong", false);
+  std::string text;
+  ASSERT_TRUE(winkit::AnswerMessageBox(kCaption, IDOK, kWaitMs, &text));
+  EXPECT_EQ(text, "用户名,密码错误");
+  EXPECT_TRUE(WaitVisible(login, true));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(login, IDOK)));
+
+  ASSERT_TRUE(standin.Control("fault /kivane/passport.jsp stall"));
+  const DWORD sent = GetTickCount();
+  TypeAndPressOK(login, "demo", "demo", false);
+  ASSERT_TRUE(winkit::AnswerMessageBox(kCaption, IDOK, 45000, &text));
+  EXPECT_LT(GetTickCount() - sent, 40000u);
+  EXPECT_EQ(text, "登陆服务器超时,请检测是否联网或服务器是否开通");
+  EXPECT_TRUE(WaitVisible(login, true));
+  ASSERT_TRUE(standin.Control("clear"));
+
+  // Closing the dialog keeps the client running logged out, with its frame.
+  PostMessageA(login, WM_COMMAND, 20006, 0);
+  ASSERT_NE(client.Main(), nullptr);
+  client.ExitAndWait();
+  EXPECT_EQ(client.Conf().find("userlist="), std::string::npos);
+}
+
+TEST(Login, AutomaticLoginShowsNoWindowAndTheSameListIsNotFetchedTwice) {
+  winkit::StandinSession standin;
+  Client client;
+  const std::string stored = mb::EncryptPasswordHex("demo", mb::PasswordStorageKey());
+  ASSERT_TRUE(winkit::WriteTextFile(client.folder.Path("conf.dat"),
+                                    "[USER]\r\nuser=demo\r\nautostart=1\r\nsavepass=1\r\nisfirstrun=0\r\n"
+                                    "userlist=demo::" + stored + "::1::1\r\n"));
+  for (int run = 0; run < 2; ++run) {
+    standin.Mark();
+    ASSERT_TRUE(client.Start());
+    HWND login = client.Login();
+    ASSERT_NE(login, nullptr) << run;
+    // Until the main window stands, the login dialog is never seen.
+    HWND main = nullptr;
+    for (int i = 0; i < 400 && !main; ++i) {
+      EXPECT_FALSE(IsWindow(login) && IsWindowVisible(login)) << run;
+      main = winkit::WaitForWindowWithProperty("MuralboxMainWnd", 0, client.process.Id());
+      Sleep(25);
+    }
+    ASSERT_NE(main, nullptr) << run;
+    ASSERT_EQ(RequestsTo(standin, "/kivane/passport.jsp").size(), 1u);
+    EXPECT_NE(RequestsTo(standin, "/kivane/passport.jsp")[0].query.find("pass=" + mb::Md5Hex("demo")),
+              std::string::npos);
+    ASSERT_TRUE(WaitForRequest(standin, "/client/yhtj1.html"));
+    if (run == 0) {
+      ASSERT_TRUE(WaitForRequest(standin, "/samples/", 3));
+      for (int i = 0; i < 100 && !winkit::FileExists(client.folder.Path("top10.dat")); ++i) Sleep(50);
+    } else {
+      Sleep(1000);
+      EXPECT_TRUE(RequestsTo(standin, "/samples/").empty());
+    }
+    client.ExitAndWait();
+  }
+}
+
+TEST(LoginDialog, PlacesItsControlsForEachSkinLayout) {
+  struct Expected {
+    int layout;
+    POINT account;
+    POINT ok;
+    const char* okText;
+    bool labelsApart;
+  };
+  const Expected layouts[] = {
+      {1, {96, 60}, {192, 60}, "登录", false},
+      {2, {135, 73}, {250, 135}, "登 陆", false},
+      {3, {75, 81}, {213, 139}, "登 陆", true},
+  };
+  for (const Expected& e : layouts) {
+    Client client(e.layout);
+    ASSERT_TRUE(client.Start());
+    HWND login = client.Login();
+    ASSERT_NE(login, nullptr);
+    ASSERT_TRUE(WaitVisible(login, true));
+    winkit::CaptureWindowToPng(login, ScreenshotFolder() + "login_dialog_layout" + std::to_string(e.layout) + ".png");
+    auto place = [login](int id) {
+      RECT r = {};
+      GetWindowRect(GetDlgItem(login, id), &r);
+      POINT p = {r.left, r.top};
+      ScreenToClient(login, &p);
+      return p;
+    };
+    EXPECT_EQ(place(1000).x, e.account.x) << e.layout;
+    EXPECT_EQ(place(1000).y, e.account.y) << e.layout;
+    EXPECT_EQ(place(IDOK).x, e.ok.x) << e.layout;
+    EXPECT_EQ(place(IDOK).y, e.ok.y) << e.layout;
+    char text[32] = {};
+    GetDlgItemTextA(login, IDOK, text, sizeof text);
+    EXPECT_STREQ(text, e.okText);
+    EXPECT_EQ(IsWindowVisible(GetDlgItem(login, 1022)) != FALSE, e.labelsApart);
+    GetWindowTextA(login, text, sizeof text);
+    EXPECT_STREQ(text, "用户登陆");
+    PostMessageA(login, WM_COMMAND, 20006, 0);
+    ASSERT_NE(client.Main(), nullptr);
+    client.ExitAndWait();
+  }
+}
+
+}  // namespace
