@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "client/core/client_data_files.h"
+#include "client/core/wallpaper_list.h"
 
 namespace mb {
 
@@ -42,6 +43,8 @@ class ClientConfig {
 
   bool LoadClientConfig();
   bool SaveClientConfig();
+  // wallpaper.dat from the wallpaper list, replacing the file.
+  bool SaveWallpaperList();
   // conf.dat exactly as SaveClientConfig writes it.
   std::string FormatConfDat() const;
 
@@ -101,8 +104,9 @@ class ClientConfig {
   int isFirstRun = 1;
   int minutes = 15;
   int seconds = 0;
-  int currentWallpaper = -1;
-  std::vector<std::string> wallpapers;
+  // The carousel's pictures and its current index ([currwallpaper]), shared with the player
+  // thread.
+  WallpaperList wallpapers;
   std::string wallpaperPagePath;
   int uploadSizeLimitKb = 2048;
   int uploadMinWidth = 1024;

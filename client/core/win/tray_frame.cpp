@@ -100,7 +100,7 @@ TrayFrame* TrayFrame::CreateTrayFrame(TrayFrameParts parts) {
 
 TrayFrame::TrayFrame(TrayFrameParts parts)
     : trayMessage_(RegisterWindowMessageA("WM_TRAYICON")),
-      carousel_(std::move(parts.carousel)),
+      carouselHooks_(std::move(parts.carouselHooks)),
       engine_(std::make_shared<EngineState>()),
       windows_(parts.windows) {
   engine_->services = parts.services ? std::move(parts.services) : std::make_unique<FrameServices>();
@@ -132,13 +132,16 @@ LRESULT TrayFrame::OnCreate(const fw::Message&) {
   icon_.Add(kTrayIconTip, LoadResourceIcon(kTrayIconResource));
   engine_->services->CreateMenuWindow(frame);
   RegisterHotKey(frame, kTrayHotKeyId, MOD_WIN, 'K');
-  if (carousel_) carousel_->Start(frame);
+  carousel_ = std::make_unique<WallpaperCarousel>(frame, *GetClientConfig(), carouselHooks_);
+  if (GetClientConfig()->wallpaperApply == 1) carousel_->StartCarousel(0, false);
   if (GetClientConfig()->loggedIn) engine_->services->StartPopups();
   StartEngineThreads();
   StartHoverHelper();
   SetTimer(frame, kEngineTimer, kEngineTimerMs, nullptr);
   SetTimer(frame, kPlayerTickTimer, kPlayerTickMs, nullptr);
   SetTimer(frame, kBlinkTimer, kBlinkMs, nullptr);
+  carousel_->PrimePlayer();
+  carousel_->StartPlayerThread();
   return 0;
 }
 
@@ -158,7 +161,7 @@ LRESULT TrayFrame::OnTimer(const fw::Message& m) {
       StartEngineThreads();
       break;
     case kPlayerTickTimer:
-      if (carousel_) carousel_->OnPlayerTick();
+      if (carousel_) carousel_->PostPlayerNext();
       break;
     case kBlinkTimer:
       Blink();
@@ -215,8 +218,9 @@ void TrayFrame::OnExit() {
   if (windows_) windows_->HideForExit();
   icon_.Remove();
   engine_->services->DestroyMenuWindow();
-  if (!carousel_ || !carousel_->AdvertCurrent()) CloseHoverHelper();
-  if (carousel_) carousel_->Stop(kThreadStopWaitMs);
+  if (!carousel_ || carousel_->CurrentAdvertName().empty()) CloseHoverHelper();
+  KillTimer(Handle(), kCarouselTimer);
+  if (carousel_) carousel_->StopPlayerThread(kThreadStopWaitMs);
   StopEngineThreads();
   StopTopListFetch(kThreadStopWaitMs);
   engine_->services->SendReports();

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "client/core/win/tray_icon.h"
+#include "client/core/win/wallpaper_carousel.h"
 #include "framework/window.h"
 
 namespace mb {
@@ -25,24 +26,10 @@ extern const char kTrayIconTip[];
 extern const char kUploaderWindowTitle[];  // "Pelora--壁纸批量上传工具"
 
 enum TrayTimer : UINT_PTR {
-  kCarouselTimer = 1,
+  kCarouselTimer = kCarouselTimerId,
   kEngineTimer = 2,
   kPlayerTickTimer = 3,
   kBlinkTimer = 4,
-};
-
-// The carousel and its wallpaper player as the frame drives them.
-class FrameCarousel {
- public:
-  virtual ~FrameCarousel() = default;
-  // At the frame's creation: carousel on at start when the settings say so, the player's state
-  // primed and its thread started.
-  virtual void Start(HWND frame) = 0;
-  virtual void OnCarouselTimer() = 0;  // timer 1: the next picture
-  virtual void OnPlayerTick() = 0;     // timer 3: the player looks whether anything changed
-  virtual bool AdvertCurrent() const = 0;
-  // At exit: timer 1 killed, the player thread stopped within waitMs.
-  virtual void Stop(DWORD waitMs) = 0;
 };
 
 // What later parts of the client do for the frame; every default does nothing.
@@ -72,7 +59,7 @@ class FrameExitWindows {
 };
 
 struct TrayFrameParts {
-  std::unique_ptr<FrameCarousel> carousel;
+  std::shared_ptr<CarouselHooks> carouselHooks;  // null: no adverts, no page-view reports
   std::unique_ptr<FrameServices> services;
   FrameExitWindows* windows = nullptr;
 };
@@ -89,7 +76,8 @@ class TrayFrame : public fw::Window {
   // Starts the advert downloader when none runs and the report sender once.
   void StartEngineThreads();
 
-  FrameCarousel* Carousel() const { return carousel_.get(); }
+  // The carousel the wallpaper manager page, the settings and the float window drive.
+  WallpaperCarousel* Carousel() const { return carousel_.get(); }
   const TrayIcon& Icon() const { return icon_; }
   UINT TrayMessage() const { return trayMessage_; }
 
@@ -120,7 +108,8 @@ class TrayFrame : public fw::Window {
 
   UINT trayMessage_;
   TrayIcon icon_;
-  std::unique_ptr<FrameCarousel> carousel_;
+  std::shared_ptr<CarouselHooks> carouselHooks_;
+  std::unique_ptr<WallpaperCarousel> carousel_;
   std::shared_ptr<EngineState> engine_;
   FrameExitWindows* windows_;
   HANDLE advertThread_ = nullptr;
