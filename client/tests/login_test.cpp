@@ -229,4 +229,75 @@ TEST(LoginDialog, PlacesItsControlsForEachSkinLayout) {
   }
 }
 
+// A tiny picture of one colour, as a 24-bit BMP.
+std::string SmallBmp(unsigned char shade) {
+  const int width = 4, height = 4, rowBytes = 12, pixels = rowBytes * height;
+  std::string bmp(54 + pixels, '\0');
+  auto put32 = [&bmp](int at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<char>(value >> (8 * i));
+  };
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  put32(2, static_cast<std::uint32_t>(bmp.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, width);
+  put32(22, height);
+  bmp[26] = 1;
+  bmp[28] = 24;
+  put32(34, pixels);
+  for (int i = 54; i < static_cast<int>(bmp.size()); ++i) bmp[i] = static_cast<char>(shade);
+  return bmp;
+}
+
+std::string DesktopWallpaper() {
+  char path[MAX_PATH] = {};
+  SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0);
+  return path;
+}
+
+TEST(TrayFrame, TheCarouselStepsThroughThePicturesAndExitWritesTheLists) {
+  winkit::StandinSession standin;
+  Client client;
+  const std::string folder = client.folder.Path("wallpaper\\本地\\");
+  ASSERT_TRUE(winkit::MakeFolders(folder));
+  const std::string pictures[] = {folder + "a.bmp", folder + "b.bmp", folder + "c.bmp"};
+  std::string list;
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(winkit::WriteTextFile(pictures[i], SmallBmp(static_cast<unsigned char>(60 * (i + 1)))));
+    list += pictures[i] + "\n";
+  }
+  ASSERT_TRUE(winkit::WriteTextFile(client.folder.Path("wallpaper.dat"), list));
+  const std::string stored = mb::EncryptPasswordHex("demo", mb::PasswordStorageKey());
+  ASSERT_TRUE(winkit::WriteTextFile(client.folder.Path("conf.dat"),
+                                    "[USER]\r\nuser=demo\r\nautostart=1\r\nsavepass=1\r\nisfirstrun=0\r\n"
+                                    "wallpaperapply=1\r\nmin=0\r\nsec=2\r\ncurrwallpaper=2\r\n"
+                                    "userlist=demo::" + stored + "::1::1\r\n"));
+  ASSERT_TRUE(client.Start());
+  ASSERT_NE(client.Main(), nullptr);
+
+  // The carousel starts at the first picture without showing it, then steps every 2 seconds.
+  std::vector<std::string> shown;
+  std::string page;
+  for (int i = 0; i < 300 && shown.size() < 3; ++i) {
+    const std::string now = DesktopWallpaper();
+    if (!now.empty() && (shown.empty() || shown.back() != now)) {
+      shown.push_back(now);
+      page = winkit::ReadTextFile(client.folder.Path("wallpaper\\wallpaper.html"));
+      EXPECT_NE(page.find("src='.\\本地\\" + now.substr(folder.size()) + "'"), std::string::npos) << page;
+    }
+    Sleep(50);
+  }
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0], pictures[1]);
+  EXPECT_EQ(shown[1], pictures[2]);
+  EXPECT_EQ(shown[2], pictures[0]);  // wrapped
+
+  const DWORD exitAsked = GetTickCount();
+  client.ExitAndWait();
+  EXPECT_LT(GetTickCount() - exitAsked, 15000u);
+  EXPECT_NE(client.Conf().find("currwallpaper="), std::string::npos);
+  EXPECT_EQ(winkit::ReadTextFile(client.folder.Path("wallpaper.dat")), list);
+}
+
 }  // namespace
