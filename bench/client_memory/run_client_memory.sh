@@ -5,7 +5,9 @@
 # the client's cost above the empty program.
 #   bench/client_memory/run_client_memory.sh [--state STATE] [--rounds N] [BUILD_DIR]
 # STATE is the client's state when it is measured:
-#   logged-out  (default) started without a member, its main window shown
+#   logged-out  (default) started without a member, its login dialog shown
+#   logged-in   the demo member logged in automatically from a prepared conf.dat, the carousel
+#               changing the wallpaper every 5 seconds from three pictures
 # Another state is added as a function reach_<state> (dashes as underscores) below: it gets the
 # client's Linux process id, brings the client to that state and returns 0 once it is there.
 # ROUNDS (default 3): the programs are started that many times each; the lowest figures count
@@ -49,7 +51,34 @@ wait_for_window() { # pid title
 }
 
 reach_logged_out() { # pid
-  wait_for_window "$1" "墨岚屏"
+  wait_for_window "$1" "用户登陆"
+}
+
+# A client folder of its own with the demo member's conf.dat and three sample wallpapers.
+prepare_logged_in() {
+  local folder=$work/client windows_folder pictures=() n name
+  rm -rf "$folder"
+  mkdir -p "$folder/wallpaper/bench"
+  cp "$bin/muralbox.exe" "$bin"/*.dll "$bin"/default* "$bin"/waitting* "$folder/"
+  rm -f "$folder/recording_skin.dll"
+  windows_folder="Z:$(echo "$folder" | sed 's|/|\\|g')"
+  for n in 1 2 3; do
+    name="bench-$n-1024x768.jpg"
+    curl -sf -o "$folder/wallpaper/bench/$name" "$site/samples/$name"
+    pictures+=("$windows_folder\\wallpaper\\bench\\$name")
+  done
+  "$build/native/tools/demo_member/demo_member" "$folder" "$site" demo demo 5 "${pictures[@]}" >/dev/null
+  client=$folder/muralbox.exe
+}
+
+# Logged in once the main window stands and the carousel has stepped at least once.
+reach_logged_in() { # pid
+  wait_for_window "$1" "墨岚屏" || return 1
+  for _ in $(seq 1 60); do
+    [ -f "$work/client/wallpaper/wallpaper.html" ] && return 0
+    sleep 0.5
+  done
+  return 1
 }
 
 # --- Measuring ------------------------------------------------------------------------------
@@ -87,13 +116,13 @@ stop_running() {
   running=""
 }
 
-# Starts a program from bin, brings it to its state, waits until idle; prints "rss anon" in kB.
-measure() { # program reach-function
+# Starts a program, brings it to its state, waits until idle; prints "rss anon" in kB.
+measure() { # program-path reach-function
   # Each start finds a fresh program folder state: no second instance, no files left behind.
-  "$tree/wine-run.sh" "$bin/$1" </dev/null >"$work/$1.log" 2>&1 &
+  "$tree/wine-run.sh" "$1" </dev/null >"$work/$(basename "$1").log" 2>&1 &
   running=$!
   if ! "$2" "$running"; then
-    echo "client_memory: $1 did not reach its state (see $work/$1.log)" >&2
+    echo "client_memory: $1 did not reach its state (see $work/$(basename "$1").log)" >&2
     stop_running
     return 1
   fi
@@ -109,7 +138,7 @@ measure() { # program reach-function
 reach_empty_window() { wait_for_window "$1" "Empty window"; }
 
 if ! declare -F "$reach" >/dev/null; then
-  echo "client_memory: no state \"$state\" (known: logged-out)" >&2
+  echo "client_memory: no state \"$state\" (known: logged-out, logged-in)" >&2
   exit 2
 fi
 
@@ -126,6 +155,9 @@ cleanup() {
 }
 trap cleanup EXIT
 display=":$(cat "$tree/rig/display")"
+site="http://127.0.0.1:${port:-18080}"
+client=$bin/muralbox.exe
+if declare -F "prepare_${state//-/_}" >/dev/null; then "prepare_${state//-/_}"; fi
 
 best() { # current candidate -> the lower of the two ("" counts as none)
   if [ -z "$1" ] || [ "$2" -lt "$1" ]; then echo "$2"; else echo "$1"; fi
@@ -133,11 +165,11 @@ best() { # current candidate -> the lower of the two ("" counts as none)
 
 empty_rss="" empty_anon="" client_rss="" client_anon=""
 for round in $(seq 1 "$rounds"); do
-  result=$(measure empty_window.exe reach_empty_window) || exit 1
+  result=$(measure "$bin/empty_window.exe" reach_empty_window) || exit 1
   read -r rss anon <<<"$result"
   echo "round $round: empty window  resident $rss kB, anonymous $anon kB"
   empty_rss=$(best "$empty_rss" "$rss"); empty_anon=$(best "$empty_anon" "$anon")
-  result=$(measure muralbox.exe "$reach") || exit 1
+  result=$(measure "$client" "$reach") || exit 1
   read -r rss anon <<<"$result"
   echo "round $round: muralbox.exe  resident $rss kB, anonymous $anon kB ($state)"
   client_rss=$(best "$client_rss" "$rss"); client_anon=$(best "$client_anon" "$anon")
