@@ -182,8 +182,11 @@ void LoginDialog::FillAccounts() {
   for (const SavedAccount& account : config.accounts) {
     if (account.user != config.user) ComboBox_AddString(combo, account.user.c_str());
   }
-  ComboBox_SetCurSel(combo, 0);
-  OnAccountSelected();
+  // The first account is selected and loaded; with none, the boxes keep their settings.
+  if (ComboBox_GetCount(combo) > 0) {
+    ComboBox_SetCurSel(combo, 0);
+    LoadAccount(SelectedAccount());
+  }
 }
 
 void LoginDialog::LoadAccount(const std::string& name) {
@@ -202,20 +205,25 @@ void LoginDialog::LoadAccount(const std::string& name) {
   }
 }
 
-void LoginDialog::OnAccountSelected() {
+std::string LoginDialog::SelectedAccount() const {
   const HWND combo = Item(IDC_LOGIN_ACCOUNT);
   const int selected = ComboBox_GetCurSel(combo);
-  if (selected < 0) {
+  if (selected < 0) return {};
+  const int length = ComboBox_GetLBTextLen(combo, selected);
+  std::string name(static_cast<std::size_t>(std::max(length, 0)) + 1, '\0');
+  ComboBox_GetLBText(combo, selected, &name[0]);
+  name.resize(std::strlen(name.c_str()));
+  return name;
+}
+
+void LoginDialog::OnAccountSelected() {
+  if (ComboBox_GetCurSel(Item(IDC_LOGIN_ACCOUNT)) < 0) {
     SetItemText(IDC_LOGIN_PASSWORD, "");
     Button_SetCheck(Item(IDC_LOGIN_AUTO), BST_UNCHECKED);
     Button_SetCheck(Item(IDC_LOGIN_REMEMBER), BST_UNCHECKED);
     return;
   }
-  const int length = ComboBox_GetLBTextLen(combo, selected);
-  std::string name(static_cast<std::size_t>(std::max(length, 0)) + 1, '\0');
-  ComboBox_GetLBText(combo, selected, &name[0]);
-  name.resize(std::strlen(name.c_str()));
-  LoadAccount(name);
+  LoadAccount(SelectedAccount());
 }
 
 void LoginDialog::OnAccountEdited() { LoadAccount(AccountText()); }

@@ -58,6 +58,7 @@ class LoginDialog : public fw::Dialog {
   void ShowAgain();
   void AbortRequest();
   std::string AccountText() const;
+  std::string SelectedAccount() const;
 
   skin::SkinElementHost skin_;
   AsyncServiceRequest request_;
