@@ -28,6 +28,14 @@ std::string ScreenshotFolder() {
   return folder;
 }
 
+bool WaitVisible(HWND window, bool visible) {
+  for (int i = 0; i < 200; ++i) {
+    if ((IsWindowVisible(window) != FALSE) == visible) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
 // A client installed in a private folder with one skin layout in place.
 struct Client {
   explicit Client(int layout = 2) {
@@ -39,6 +47,12 @@ struct Client {
   }
   bool Start() { return process.Start(folder.Path("muralbox.exe"), "", folder.Root()); }
   HWND Login() { return winkit::WaitForWindowWithProperty("MuralboxLoginWnd", kWaitMs, process.Id()); }
+  // Starts the client and waits for its login dialog to be shown; null when it is not.
+  HWND StartToTheDialog() {
+    if (!Start()) return nullptr;
+    HWND login = Login();
+    return login && WaitVisible(login, true) ? login : nullptr;
+  }
   HWND Main() { return winkit::WaitForWindowWithProperty("MuralboxMainWnd", kWaitMs, process.Id()); }
   HWND Frame() { return winkit::WaitForWindow("MuralboxTrayFrame", nullptr, kWaitMs, process.Id()); }
   // The whole shut-down runs through the frame's exit command.
@@ -54,14 +68,6 @@ struct Client {
   winkit::InstallFolder folder{{"muralbox.exe"}};
   winkit::ChildProcess process;
 };
-
-bool WaitVisible(HWND window, bool visible) {
-  for (int i = 0; i < 200; ++i) {
-    if ((IsWindowVisible(window) != FALSE) == visible) return true;
-    Sleep(50);
-  }
-  return false;
-}
 
 void TypeAndPressOK(HWND login, const std::string& user, const std::string& password, bool remember) {
   SetDlgItemTextA(login, 1000, user.c_str());
@@ -90,10 +96,8 @@ bool WaitForRequest(const winkit::StandinSession& standin, const std::string& pa
 TEST(Login, TypedAccountLogsInFetchesTheRecommendedPicturesAndExitsThroughTheFrame) {
   winkit::StandinSession standin;
   Client client;
-  ASSERT_TRUE(client.Start());
-  HWND login = client.Login();
+  const HWND login = client.StartToTheDialog();
   ASSERT_NE(login, nullptr);
-  ASSERT_TRUE(WaitVisible(login, true));
   winkit::CaptureWindowToPng(login, ScreenshotFolder() + "login_dialog_layout2.png");
 
   TypeAndPressOK(login, kZhangSan, "123456", true);
@@ -123,10 +127,8 @@ TEST(Login, TypedAccountLogsInFetchesTheRecommendedPicturesAndExitsThroughTheFra
 TEST(Login, AWrongPasswordAndAStalledServerBringTheDialogBack) {
   winkit::StandinSession standin;
   Client client;
-  ASSERT_TRUE(client.Start());
-  HWND login = client.Login();
+  const HWND login = client.StartToTheDialog();
   ASSERT_NE(login, nullptr);
-  ASSERT_TRUE(WaitVisible(login, true));
 
   TypeAndPressOK(login, "demo", "wrong", false);
   std::string text;
@@ -201,10 +203,8 @@ TEST(LoginDialog, PlacesItsControlsForEachSkinLayout) {
   };
   for (const Expected& e : layouts) {
     Client client(e.layout);
-    ASSERT_TRUE(client.Start());
-    HWND login = client.Login();
+    const HWND login = client.StartToTheDialog();
     ASSERT_NE(login, nullptr);
-    ASSERT_TRUE(WaitVisible(login, true));
     winkit::CaptureWindowToPng(login, ScreenshotFolder() + "login_dialog_layout" + std::to_string(e.layout) + ".png");
     auto place = [login](int id) {
       RECT r = {};
