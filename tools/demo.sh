@@ -37,7 +37,8 @@ finish() {
 trap finish EXIT
 
 # A client folder of its own: the program, the libraries beside it, the skin files, and three
-# sample wallpapers from the service in the download folder.
+# sample wallpapers from the service in the download folder (bitmaps: the Wine desktop window
+# paints only those).
 folder="$demo/client"
 rm -rf "$folder"
 mkdir -p "$folder/wallpaper/demo"
@@ -46,7 +47,7 @@ rm -f "$folder/recording_skin.dll"
 windows_folder="Z:$(echo "$folder" | sed 's|/|\\|g')"
 pictures=()
 for n in 1 2 3; do
-  name="demo-$n-1024x768.jpg"
+  name="demo-$n-1024x768.bmp"
   curl -sf -o "$folder/wallpaper/demo/$name" "$site/samples/$name"
   pictures+=("$windows_folder\\wallpaper\\demo\\$name")
 done
@@ -72,7 +73,7 @@ client=$!
 # The carousel writes its page just before the player applies the step's picture.
 changed=0
 for _ in $(seq 1 120); do
-  if grep -aq 'demo-[0-9]-1024x768.jpg' "$folder/wallpaper/wallpaper.html" 2>/dev/null; then
+  if grep -aq 'demo-[0-9]-1024x768.bmp' "$folder/wallpaper/wallpaper.html" 2>/dev/null; then
     changed=1
     break
   fi
