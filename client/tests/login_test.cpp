@@ -273,6 +273,7 @@ TEST(TrayFrame, TheCarouselStepsThroughThePicturesAndExitWritesTheLists) {
                                     "[USER]\r\nuser=demo\r\nautostart=1\r\nsavepass=1\r\nisfirstrun=0\r\n"
                                     "wallpaperapply=1\r\nmin=0\r\nsec=2\r\ncurrwallpaper=2\r\n"
                                     "userlist=demo::" + stored + "::1::1\r\n"));
+  const std::string before = DesktopWallpaper();  // left by an earlier test, or empty
   ASSERT_TRUE(client.Start());
   ASSERT_NE(client.Main(), nullptr);
 
@@ -281,7 +282,7 @@ TEST(TrayFrame, TheCarouselStepsThroughThePicturesAndExitWritesTheLists) {
   std::string page;
   for (int i = 0; i < 300 && shown.size() < 3; ++i) {
     const std::string now = DesktopWallpaper();
-    if (!now.empty() && (shown.empty() || shown.back() != now)) {
+    if (!now.empty() && now != (shown.empty() ? before : shown.back())) {
       shown.push_back(now);
       page = winkit::ReadTextFile(client.folder.Path("wallpaper\\wallpaper.html"));
       EXPECT_NE(page.find("src='.\\本地\\" + now.substr(folder.size()) + "'"), std::string::npos) << page;
