@@ -124,7 +124,7 @@ TEST(Login, TypedAccountLogsInFetchesTheRecommendedPicturesAndExitsThroughTheFra
   EXPECT_NE(conf.find("reporturl=http://"), std::string::npos);  // the reply's addresses were kept
 }
 
-TEST(Login, AWrongPasswordAndAStalledServerBringTheDialogBack) {
+TEST(Login, AWrongPasswordAndAStalledServerBringTheDialogBackAndALinkEndsIt) {
   winkit::StandinSession standin;
   Client client;
   const HWND login = client.StartToTheDialog();
@@ -146,8 +146,10 @@ TEST(Login, AWrongPasswordAndAStalledServerBringTheDialogBack) {
   EXPECT_TRUE(WaitVisible(login, true));
   ASSERT_TRUE(standin.Control("clear"));
 
-  // Closing the dialog keeps the client running logged out, with its frame.
-  PostMessageA(login, WM_COMMAND, 20006, 0);
+  // A second start's link reaches the dialog, which hands it on and gives way to the main window.
+  winkit::ChildProcess second;
+  ASSERT_TRUE(second.Start(client.folder.Path("muralbox.exe"), "\"muralbox://pic/1.jpg\"", client.folder.Root()));
+  ASSERT_TRUE(second.WaitForExit(kWaitMs));
   ASSERT_NE(client.Main(), nullptr);
   client.ExitAndWait();
   EXPECT_EQ(client.Conf().find("userlist="), std::string::npos);
