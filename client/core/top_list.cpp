@@ -70,6 +70,12 @@ bool WriteTopListStamp(const std::string& path, int stamp) {
   return WriteFileReplacing(path, std::string_view(bytes, sizeof bytes));
 }
 
+bool LooksLikePicture(std::string_view b) {
+  auto startsWith = [b](std::string_view magic) { return b.substr(0, magic.size()) == magic; };
+  return startsWith("\xFF\xD8\xFF") || startsWith("\x89PNG\r\n\x1A\n") || startsWith("GIF87a") ||
+         startsWith("GIF89a") || startsWith("BM");
+}
+
 std::string TopListTarget(const std::string& downloadFolder, const TopListPicture& picture) {
   return downloadFolder + picture.category + "\\" + picture.fileName;
 }

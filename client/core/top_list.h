@@ -33,6 +33,10 @@ std::optional<TopList> ParseTopList(std::string_view text);
 int ReadTopListStamp(const std::string& path);
 bool WriteTopListStamp(const std::string& path, int stamp);
 
+// True when the bytes begin like a JPEG, PNG, GIF or BMP file. The download call saves an error
+// page as readily as a picture; only a picture is kept.
+bool LooksLikePicture(std::string_view firstBytes);
+
 // Where a picture of the list goes: downloadFolder + category + "\\" + file name.
 std::string TopListTarget(const std::string& downloadFolder, const TopListPicture& picture);
 

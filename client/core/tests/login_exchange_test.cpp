@@ -141,6 +141,15 @@ TEST(TopList, StampFileReadsOneWhenMissingAndKeepsWhatWasWritten) {
   EXPECT_EQ(ReadTopListStamp(path), 123456);
 }
 
+TEST(TopList, OnlyPictureBytesCountAsAPicture) {
+  for (const char* good : {"\xFF\xD8\xFF\xE0", "\x89PNG\r\n\x1A\n..", "GIF89a", "GIF87a", "BM6"}) {
+    EXPECT_TRUE(LooksLikePicture(good)) << good;
+  }
+  for (const char* bad : {"", "<html><body>404", "\xFF\xD8", "GIF", "\x89PNG"}) {
+    EXPECT_FALSE(LooksLikePicture(bad)) << bad;
+  }
+}
+
 TEST(SafeLocalName, RefusesWhatCouldLeaveTheFolderOrNameADevice) {
   for (const char* good : {"风景", "a.jpg", "con1", "comx", "lpt0.txt", "x..y"}) {
     EXPECT_TRUE(IsSafeLocalName(good)) << good;

@@ -11,6 +11,7 @@
 #include "client/core/top_list.h"
 #include "client/core/win/service_request.h"
 #include "client/core/win/system_utils.h"
+#include "common/atomic_file.h"
 #include "common/win/com_ptr.h"
 
 namespace mb {
@@ -46,10 +47,15 @@ void MarkRead(FetchRun& run) {
   });
 }
 
+bool PartialIsPicture(const std::string& path) {
+  const std::optional<std::string> bytes = ReadWholeFile(path);
+  return bytes && LooksLikePicture(*bytes);
+}
+
 bool DownloadPicture(const std::string& url, const std::string& target) {
   const std::string partial = target + ".part";
   DeleteFileA(partial.c_str());
-  if (FAILED(URLDownloadToFileA(nullptr, url.c_str(), partial.c_str(), 0, nullptr))) {
+  if (FAILED(URLDownloadToFileA(nullptr, url.c_str(), partial.c_str(), 0, nullptr)) || !PartialIsPicture(partial)) {
     DeleteFileA(partial.c_str());
     return false;
   }
