@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,7 +49,7 @@ class RecordingHooks : public CarouselHooks {
  public:
   void ShowAdvertLink(const std::string&, const HoverRegion&) override { ++linkNotices; }
   void OnWallpaperStepped() override { ++steps; }
-  int linkNotices = 0;
+  std::atomic<int> linkNotices{0};  // told on the player thread
   int steps = 0;
 };
 
