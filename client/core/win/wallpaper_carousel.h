@@ -7,13 +7,12 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
 
+#include "client/core/hover_notice.h"
 #include "client/core/usage_list.h"
 #include "client/core/wallpaper_player_step.h"
-#include "client/core/hover_notice.h"
 
 namespace mb {
 

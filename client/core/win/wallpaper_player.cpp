@@ -40,7 +40,16 @@ WallpaperPlayer::~WallpaperPlayer() = default;
 bool WallpaperPlayer::Stop(DWORD waitMs) {
   if (!IsRunning()) return true;
   PostToThread(WM_QUIT);
-  return WaitForEnd(waitMs);
+  // The player's last change may still be telling every top-level window about the new
+  // wallpaper, the caller's windows among them: answer such sent messages while waiting.
+  const DWORD start = GetTickCount();
+  while (!WaitForEnd(0)) {
+    if (GetTickCount() - start >= waitMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+  return true;
 }
 
 void WallpaperPlayer::OnStartThread() {
