@@ -7,9 +7,11 @@
 # STATE is the client's state when it is measured:
 #   logged-out  (default) started without a member, its main window shown
 # Another state is added as a function reach_<state> (dashes as underscores) below: it gets the
-# client's Linux process id, brings the client to that state and returns 0 once it is there.
-# ROUNDS (default 3): the programs are started that many times each; the lowest figures count
-# (the machine is shared, and a page fault more or less is noise).
+# client's Linux process id, brings the client to that state and returns 0 once it is there. An
+# optional prepare_<state> runs before each start of the client, in the program folder (e.g. to
+# leave a conf.dat that logs a member in by itself); the stand-in service answers the client.
+# ROUNDS (default 3): the programs are started that many times each; the lowest of each figure
+# counts (the machine is shared, and a page fault more or less is noise).
 # BUILD_DIR defaults to build; its windows tree must be built.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
@@ -79,16 +81,23 @@ wait_until_idle() { # pid
 }
 
 running=""
+# Ends the measured program: politely first, then for certain.
 stop_running() {
   if [ -n "$running" ]; then
     kill "$running" 2>/dev/null || true
+    for _ in $(seq 1 20); do
+      kill -0 "$running" 2>/dev/null || break
+      sleep 0.25
+    done
+    kill -9 "$running" 2>/dev/null || true
     wait "$running" 2>/dev/null || true
   fi
   running=""
 }
 
 # Starts a program from bin, brings it to its state, waits until idle; prints "rss anon" in kB.
-measure() { # program reach-function
+measure() { # program reach-function [prepare-function]
+  if [ -n "${3:-}" ]; then (cd "$bin" && "$3") || return 1; fi
   # Each start finds a fresh program folder state: no second instance, no files left behind.
   "$tree/wine-run.sh" "$bin/$1" </dev/null >"$work/$1.log" 2>&1 &
   running=$!
@@ -137,7 +146,9 @@ for round in $(seq 1 "$rounds"); do
   read -r rss anon <<<"$result"
   echo "round $round: empty window  resident $rss kB, anonymous $anon kB"
   empty_rss=$(best "$empty_rss" "$rss"); empty_anon=$(best "$empty_anon" "$anon")
-  result=$(measure muralbox.exe "$reach") || exit 1
+  prepare=prepare_${state//-/_}
+  declare -F "$prepare" >/dev/null || prepare=""
+  result=$(measure muralbox.exe "$reach" "$prepare") || exit 1
   read -r rss anon <<<"$result"
   echo "round $round: muralbox.exe  resident $rss kB, anonymous $anon kB ($state)"
   client_rss=$(best "$client_rss" "$rss"); client_anon=$(best "$client_anon" "$anon")
