@@ -68,12 +68,14 @@ macro(mb_ship_stripped_everything)
 endmacro()
 
 # mb_ship_prebuilt(files...): copies prebuilt DLLs (the C++ runtime, outside libraries) beside
-# the programs the same way, at configure time and again whenever the original changes.
+# the programs the same way, at configure time and again whenever the original or the way of
+# shipping changes.
 function(mb_ship_prebuilt)
   foreach(file ${ARGN})
     get_filename_component(name ${file} NAME)
     set(shipped ${CMAKE_BINARY_DIR}/bin/${name})
-    if(NOT EXISTS ${shipped} OR ${file} IS_NEWER_THAN ${shipped})
+    if(NOT EXISTS ${shipped} OR ${file} IS_NEWER_THAN ${shipped}
+       OR ${PROJECT_SOURCE_DIR}/cmake/ship_stripped.cmake IS_NEWER_THAN ${shipped})
       execute_process(COMMAND ${CMAKE_COMMAND} -DOBJCOPY=${CMAKE_OBJCOPY} -DINPUT=${file} -DOUTPUT=${shipped}
                               -DDEBUG_DIR=${MB_DEBUG_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/ship_stripped.cmake
                       RESULT_VARIABLE failed)

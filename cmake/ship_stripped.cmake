@@ -3,6 +3,10 @@
 # image whole, debug sections included, so every process would pay for them. The debug
 # information goes to DEBUG_DIR/<name>.debug and the shipped image carries a debug link to it,
 # so that a debugger or addr2line can still read a crash.
+# The sections are also laid out on page boundaries in the file (file alignment 4096, as the
+# system's own DLLs have): such an image is mapped from the file page by page, shared and read
+# only where touched, while one with the linker's 512-byte alignment is read whole into private
+# memory of each process.
 foreach(var OBJCOPY INPUT DEBUG_DIR)
   if(NOT ${var})
     message(FATAL_ERROR "ship_stripped.cmake: ${var} is not set")
@@ -21,8 +25,8 @@ if(failed)
 endif()
 # Into a temporary file first: the shipped image is replaced only when stripping worked.
 set(stripped ${OUTPUT}.stripping)
-execute_process(COMMAND ${OBJCOPY} --strip-debug --remove-section=.gnu_debuglink --add-gnu-debuglink=${debug}
-                        ${INPUT} ${stripped}
+execute_process(COMMAND ${OBJCOPY} --strip-debug --file-alignment 4096 --remove-section=.gnu_debuglink
+                        --add-gnu-debuglink=${debug} ${INPUT} ${stripped}
                 RESULT_VARIABLE failed)
 if(failed)
   file(REMOVE ${stripped})

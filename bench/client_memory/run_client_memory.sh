@@ -7,11 +7,13 @@
 # STATE is the client's state when it is measured:
 #   logged-out  (default) started without a member, its login dialog shown
 #   logged-in   the demo member logged in automatically from a prepared conf.dat, the carousel
-#               changing the wallpaper every 5 seconds from three pictures
+#               changing the wallpaper every 5 seconds over three pictures
 # Another state is added as a function reach_<state> (dashes as underscores) below: it gets the
-# client's Linux process id, brings the client to that state and returns 0 once it is there.
-# ROUNDS (default 3): the programs are started that many times each; the lowest figures count
-# (the machine is shared, and a page fault more or less is noise).
+# client's Linux process id, brings the client to that state and returns 0 once it is there. An
+# optional prepare_<state> runs before each start of the client, in the program folder (e.g. to
+# leave a conf.dat that logs a member in by itself); the stand-in service answers the client.
+# ROUNDS (default 3): the programs are started that many times each; the lowest of each figure
+# counts (the machine is shared, and a page fault more or less is noise).
 # BUILD_DIR defaults to build; its windows tree must be built.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
@@ -26,7 +28,8 @@ while [ $# -gt 0 ]; do
     *) build=$1; shift ;;
   esac
 done
-tree=$(cd "$build/windows" && pwd)
+build=$(cd "$build" && pwd)
+tree=$build/windows
 bin=$tree/bin
 work=$tree/client_memory_run
 for program in "$bin/empty_window.exe" "$bin/muralbox.exe"; do
@@ -54,28 +57,31 @@ reach_logged_out() { # pid
   wait_for_window "$1" "用户登陆"
 }
 
-# A client folder of its own with the demo member's conf.dat and three sample wallpapers.
+# In the program folder: no member left behind by the logged-in state.
+prepare_logged_out() {
+  rm -rf conf.dat wallpaper.dat top10.dat wallpaper
+}
+
+# In the program folder: the demo member's conf.dat and three sample wallpapers in the download
+# folder (the client's folder as Wine names it: Z: is the Linux root).
 prepare_logged_in() {
-  local folder=$work/client windows_folder pictures=() n name
-  rm -rf "$folder"
-  mkdir -p "$folder/wallpaper/bench"
-  cp "$bin/muralbox.exe" "$bin"/*.dll "$bin"/default* "$bin"/waitting* "$folder/"
-  rm -f "$folder/recording_skin.dll"
-  windows_folder="Z:$(echo "$folder" | sed 's|/|\\|g')"
+  local windows_folder pictures=() n name
+  windows_folder="Z:$(pwd | sed 's|/|\\|g')"
+  mkdir -p wallpaper/bench
+  rm -f wallpaper/wallpaper.html
   for n in 1 2 3; do
     name="bench-$n-1024x768.jpg"
-    curl -sf -o "$folder/wallpaper/bench/$name" "$site/samples/$name"
+    curl -sf -o "wallpaper/bench/$name" "$site/samples/$name" || return 1
     pictures+=("$windows_folder\\wallpaper\\bench\\$name")
   done
-  "$build/native/tools/demo_member/demo_member" "$folder" "$site" demo demo 5 "${pictures[@]}" >/dev/null
-  client=$folder/muralbox.exe
+  "$build/native/tools/demo_member/demo_member" . "$site" demo demo 5 "${pictures[@]}" >/dev/null
 }
 
 # Logged in once the main window stands and the carousel has stepped at least once.
 reach_logged_in() { # pid
   wait_for_window "$1" "墨岚屏" || return 1
   for _ in $(seq 1 60); do
-    [ -f "$work/client/wallpaper/wallpaper.html" ] && return 0
+    [ -f "$bin/wallpaper/wallpaper.html" ] && return 0
     sleep 0.5
   done
   return 1
@@ -108,21 +114,28 @@ wait_until_idle() { # pid
 }
 
 running=""
+# Ends the measured program: politely first, then for certain.
 stop_running() {
   if [ -n "$running" ]; then
     kill "$running" 2>/dev/null || true
+    for _ in $(seq 1 20); do
+      kill -0 "$running" 2>/dev/null || break
+      sleep 0.25
+    done
+    kill -9 "$running" 2>/dev/null || true
     wait "$running" 2>/dev/null || true
   fi
   running=""
 }
 
-# Starts a program, brings it to its state, waits until idle; prints "rss anon" in kB.
-measure() { # program-path reach-function
+# Starts a program from bin, brings it to its state, waits until idle; prints "rss anon" in kB.
+measure() { # program reach-function [prepare-function]
+  if [ -n "${3:-}" ]; then (cd "$bin" && "$3") || return 1; fi
   # Each start finds a fresh program folder state: no second instance, no files left behind.
-  "$tree/wine-run.sh" "$1" </dev/null >"$work/$(basename "$1").log" 2>&1 &
+  "$tree/wine-run.sh" "$bin/$1" </dev/null >"$work/$1.log" 2>&1 &
   running=$!
   if ! "$2" "$running"; then
-    echo "client_memory: $1 did not reach its state (see $work/$(basename "$1").log)" >&2
+    echo "client_memory: $1 did not reach its state (see $work/$1.log)" >&2
     stop_running
     return 1
   fi
@@ -156,8 +169,6 @@ cleanup() {
 trap cleanup EXIT
 display=":$(cat "$tree/rig/display")"
 site="http://127.0.0.1:${port:-18080}"
-client=$bin/muralbox.exe
-if declare -F "prepare_${state//-/_}" >/dev/null; then "prepare_${state//-/_}"; fi
 
 best() { # current candidate -> the lower of the two ("" counts as none)
   if [ -z "$1" ] || [ "$2" -lt "$1" ]; then echo "$2"; else echo "$1"; fi
@@ -165,11 +176,13 @@ best() { # current candidate -> the lower of the two ("" counts as none)
 
 empty_rss="" empty_anon="" client_rss="" client_anon=""
 for round in $(seq 1 "$rounds"); do
-  result=$(measure "$bin/empty_window.exe" reach_empty_window) || exit 1
+  result=$(measure empty_window.exe reach_empty_window) || exit 1
   read -r rss anon <<<"$result"
   echo "round $round: empty window  resident $rss kB, anonymous $anon kB"
   empty_rss=$(best "$empty_rss" "$rss"); empty_anon=$(best "$empty_anon" "$anon")
-  result=$(measure "$client" "$reach") || exit 1
+  prepare=prepare_${state//-/_}
+  declare -F "$prepare" >/dev/null || prepare=""
+  result=$(measure muralbox.exe "$reach" "$prepare") || exit 1
   read -r rss anon <<<"$result"
   echo "round $round: muralbox.exe  resident $rss kB, anonymous $anon kB ($state)"
   client_rss=$(best "$client_rss" "$rss"); client_anon=$(best "$client_anon" "$anon")
