@@ -296,8 +296,26 @@ TEST(TrayFrame, TheCarouselStepsThroughThePicturesAndExitWritesTheLists) {
   EXPECT_EQ(shown[1], pictures[2]);
   EXPECT_EQ(shown[2], pictures[0]);  // wrapped
 
+  // The batch uploader's window is told to close first.
+  struct UploaderWindow {
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+      if (msg == 0x7E6) SetPropA(hwnd, "closeAsked", reinterpret_cast<HANDLE>(1));
+      return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+  };
+  WNDCLASSA uploaderClass = {};
+  uploaderClass.lpfnWndProc = UploaderWindow::Proc;
+  uploaderClass.hInstance = GetModuleHandleA(nullptr);
+  uploaderClass.lpszClassName = "mbtest.Uploader";
+  RegisterClassA(&uploaderClass);
+  HWND uploader = CreateWindowExA(0, "mbtest.Uploader", "Pelora--壁纸批量上传工具", WS_OVERLAPPEDWINDOW, 0, 0,
+                                  100, 100, nullptr, nullptr, uploaderClass.hInstance, nullptr);
   const DWORD exitAsked = GetTickCount();
   client.ExitAndWait();
+  winkit::PumpMessages(200);
+  EXPECT_NE(GetPropA(uploader, "closeAsked"), nullptr);
+  RemovePropA(uploader, "closeAsked");
+  DestroyWindow(uploader);
   EXPECT_LT(GetTickCount() - exitAsked, 15000u);
   EXPECT_NE(client.Conf().find("currwallpaper="), std::string::npos);
   EXPECT_EQ(winkit::ReadTextFile(client.folder.Path("wallpaper.dat")), list);
