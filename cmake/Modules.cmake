@@ -31,7 +31,8 @@ macro(mb_setup_tree)
         /usr/i686-w64-mingw32/lib/libwinpthread-1.dll)
     endif()
     file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-    file(COPY ${MB_RUNTIME_DLLS} DESTINATION ${CMAKE_BINARY_DIR}/bin)
+    mb_ship_stripped_everything()
+    mb_ship_prebuilt(${MB_RUNTIME_DLLS})
     # GoogleTest from Debian's sources, cross-built.
     set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -56,6 +57,41 @@ macro(mb_setup_tree)
     find_package(GTest REQUIRED)
   endif()
 endmacro()
+
+# What is placed beside the programs carries no debug sections (Wine maps a PE image whole, so an
+# unstripped module costs every process that loads it); the debug information of each image is
+# kept in build/windows/debug/<name>.debug, to which the image carries a debug link. Every program
+# and library this tree links is split right after linking, tests included, so tests run the set
+# that ships.
+macro(mb_ship_stripped_everything)
+  set(MB_DEBUG_DIR ${CMAKE_BINARY_DIR}/debug)
+  set(ship "${CMAKE_COMMAND} -DOBJCOPY=${CMAKE_OBJCOPY} -DDEBUG_DIR=${MB_DEBUG_DIR} -DINPUT=<TARGET>")
+  string(APPEND ship " -P ${PROJECT_SOURCE_DIR}/cmake/ship_stripped.cmake")
+  foreach(lang C CXX)
+    foreach(rule LINK_EXECUTABLE CREATE_SHARED_LIBRARY CREATE_SHARED_MODULE)
+      string(APPEND CMAKE_${lang}_${rule} " && ${ship}")
+    endforeach()
+  endforeach()
+endmacro()
+
+# mb_ship_prebuilt(files...): copies prebuilt DLLs (the C++ runtime, outside libraries) beside
+# the programs the same way, at configure time and again whenever the original or the way of
+# shipping changes.
+function(mb_ship_prebuilt)
+  foreach(file ${ARGN})
+    get_filename_component(name ${file} NAME)
+    set(shipped ${CMAKE_BINARY_DIR}/bin/${name})
+    if(NOT EXISTS ${shipped} OR ${file} IS_NEWER_THAN ${shipped}
+       OR ${PROJECT_SOURCE_DIR}/cmake/ship_stripped.cmake IS_NEWER_THAN ${shipped})
+      execute_process(COMMAND ${CMAKE_COMMAND} -DOBJCOPY=${CMAKE_OBJCOPY} -DINPUT=${file} -DOUTPUT=${shipped}
+                              -DDEBUG_DIR=${MB_DEBUG_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/ship_stripped.cmake
+                      RESULT_VARIABLE failed)
+      if(failed)
+        message(FATAL_ERROR "cannot place ${file} beside the programs")
+      endif()
+    endif()
+  endforeach()
+endfunction()
 
 # The Wine rig: a private prefix per build tree, Xvfb on a free display, code page 936 and a
 # persistent wineserver. Windows tests require the fixture "wine_rig".

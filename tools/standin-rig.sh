@@ -18,6 +18,7 @@
 #       clear             every fault off, stalled requests released
 #       release           stalled requests go on
 #       charset NAME      gbk, utf-8 or undeclared
+#       toplist-stamp N   the stamp the recommended list carries from now on
 #     It answers 200 "ok" or 400 with the reason. tests/winkit/standin_client.h does both from
 #     Windows code (winkit::StandinSession).
 set -u

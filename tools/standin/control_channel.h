@@ -4,9 +4,11 @@
 //   clear             every fault off, stalled requests released
 //   release           stalled requests go on; a path still set to stall stalls new requests
 //   charset NAME      gbk, utf-8 or undeclared
+//   toplist-stamp N   the stamp the recommended list carries from now on
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,8 +19,9 @@ namespace standin {
 
 class ControlChannel {
  public:
-  ControlChannel(FaultInjector& faults, std::atomic<ReplyCharset>& charset)
-      : faults_(faults), charset_(charset) {}
+  ControlChannel(FaultInjector& faults, std::atomic<ReplyCharset>& charset,
+                 std::function<void(int)> setTopListStamp = {})
+      : faults_(faults), charset_(charset), setTopListStamp_(std::move(setTopListStamp)) {}
 
   // Applies the commands in order. Stops at the first bad line and returns its error; an empty
   // text when every line was applied.
@@ -29,6 +32,7 @@ class ControlChannel {
 
   FaultInjector& faults_;
   std::atomic<ReplyCharset>& charset_;
+  std::function<void(int)> setTopListStamp_;
 };
 
 }  // namespace standin

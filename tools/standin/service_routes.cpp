@@ -43,7 +43,7 @@ Reply PlainText(std::string_view utf8, ReplyCharset charset) {
 }  // namespace
 
 ServiceRoutes::ServiceRoutes(ServiceSettings settings, MemberStore& members)
-    : settings_(std::move(settings)), members_(members) {
+    : settings_(std::move(settings)), members_(members), topListStamp_(settings_.topListStamp) {
   exact_ = {
       {"/kivane/passport.jsp", &ServiceRoutes::Login},
       {"/kivane/member/exit.jsp", &ServiceRoutes::Acknowledge},
@@ -109,7 +109,7 @@ Reply ServiceRoutes::AdvertList(const IncomingRequest&, ReplyCharset charset) {
 
 Reply ServiceRoutes::TopList(const IncomingRequest&, ReplyCharset charset) {
   return PlainText(TopListText(TopListPictures(settings_.base), settings_.base, kTopListLabel,
-                               settings_.topListStamp),
+                               topListStamp_.load()),
                    charset);
 }
 

@@ -39,6 +39,8 @@ class ServiceRoutes {
 
   // The base address is known once the port is bound.
   void SetBase(const std::string& base) { settings_.base = base; }
+  // The stamp the recommended list carries from now on (a test changes it between starts).
+  void SetTopListStamp(int stamp) { topListStamp_ = stamp; }
 
   // The reply of the route for the request's path; 404 for a path the service does not have.
   Reply Handle(const IncomingRequest& request, ReplyCharset charset);
@@ -67,6 +69,7 @@ class ServiceRoutes {
   std::map<std::string, Handler> exact_;
   std::vector<std::pair<std::string, Handler>> prefixes_;
   std::atomic<int> lastUploadNumber_{0};
+  std::atomic<int> topListStamp_;
 };
 
 }  // namespace standin

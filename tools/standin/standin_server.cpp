@@ -164,7 +164,7 @@ class StandinServer::HttpFront : public httplib::Server {
 StandinServer::StandinServer(const StandinOptions& options)
     : options_(options),
       charset_(options.charset),
-      control_(faults_, charset_),
+      control_(faults_, charset_, [this](int stamp) { routes_.SetTopListStamp(stamp); }),
       routes_(options.service, members_),
       front_(std::make_unique<HttpFront>(*this)) {
   const std::vector<Account> accounts = options.accounts.empty() ? DefaultAccounts() : options.accounts;

@@ -84,8 +84,11 @@ TEST(FaultInjectorTest, ASwitchOnAnotherPathDoesNotReleaseAStall) {
 TEST(ControlChannelTest, CommandsSwitchFaultsAndCharset) {
   FaultInjector faults;
   std::atomic<ReplyCharset> charset{ReplyCharset::kGbk};
-  ControlChannel control(faults, charset);
-  EXPECT_EQ(control.Apply("fault /kivane/passport.jsp stall\r\n\n  fault * 500\ncharset utf-8\n"), "");
+  int stamp = 0;
+  ControlChannel control(faults, charset, [&stamp](int value) { stamp = value; });
+  EXPECT_EQ(control.Apply("fault /kivane/passport.jsp stall\r\n\n  fault * 500\ncharset utf-8\ntoplist-stamp -9\n"), "");
+  EXPECT_EQ(stamp, -9);
+  EXPECT_EQ(control.Apply("toplist-stamp 7x"), "bad stamp: 7x");
   EXPECT_EQ(faults.For("/kivane/passport.jsp").kind, FaultKind::kStall);
   EXPECT_EQ(faults.For("/x"), (Fault{FaultKind::kStatus, 500}));
   EXPECT_EQ(charset.load(), ReplyCharset::kUtf8);
