@@ -77,7 +77,7 @@ class ZelBase : public ::testing::Test {
   void SetUp() override {
     fw::Module::Init(GetModuleHandleA(nullptr));
     ASSERT_NE(dialog.Create(), nullptr);
-    SetWindowPos(dialog, HWND_TOP, 60, 60, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetWindowPos(dialog, HWND_TOPMOST, 60, 60, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(dialog);
   }
   winkit::Rgb PixelOf(HWND child, int x, int y) {
@@ -222,7 +222,7 @@ TEST(TitleBar, ClosesThroughTheButtonAndThroughTheBar) {
   fw::Module::Init(GetModuleHandleA(nullptr));
   Pane pane;
   const RECT paneRect{300, 60, 560, 160};
-  ASSERT_NE(pane.Create(nullptr, "窗格", WS_POPUP | WS_VISIBLE, 0, &paneRect), nullptr);
+  ASSERT_NE(pane.Create(nullptr, "窗格", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, &paneRect), nullptr);
   CZELHeadCtrl head("文件夹");
   ASSERT_TRUE(head.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 220, 25}, pane, 3001));
   UpdateWindow(pane);
@@ -230,6 +230,7 @@ TEST(TitleBar, ClosesThroughTheButtonAndThroughTheBar) {
   // The close button sits 18 pixels from the right, 3 down, clipped to its image's disc.
   HWND close = head.CloseButton();
   EXPECT_EQ(fw::Window::FromHandle(close), &head.CloseButton());
+  EXPECT_EQ(head.CloseButton().Kind(), zel::kPushButton);
   const POINT at = OriginIn(head, close);
   EXPECT_EQ(at.x, 220 - 18);
   EXPECT_EQ(at.y, 3);
