@@ -95,6 +95,26 @@ LRESULT Window::CallDefault(const Message& m) {
   return DefWindowProcA(hwnd_, m.id, m.wParam, m.lParam);
 }
 
+bool Window::WalkPreTranslateChain(MSG& msg) {
+  // A message filter hook can bring the message being walked back here (IsDialogMessage calls
+  // the hook, possibly with a copy of the message); it is walked once.
+  static thread_local const MSG* walking = nullptr;
+  auto same = [](const MSG& a, const MSG& b) {
+    return a.hwnd == b.hwnd && a.message == b.message && a.wParam == b.wParam && a.lParam == b.lParam &&
+           a.time == b.time;
+  };
+  if (walking && same(*walking, msg)) return false;
+  const MSG* outer = walking;
+  walking = &msg;
+  bool taken = false;
+  for (HWND hwnd = msg.hwnd; hwnd && !taken; hwnd = GetParent(hwnd)) {
+    if (Window* window = FromHandle(hwnd)) taken = window->PreTranslateMessage(msg);
+    if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) break;
+  }
+  walking = outer;
+  return taken;
+}
+
 bool Window::ReflectToChild(const Message& m, LRESULT& result) {
   Window* child = FromHandle(SenderOf(m));
   if (!child) return false;
