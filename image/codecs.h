@@ -1,0 +1,39 @@
+// The picture codecs behind Picture: one decoder and one encoder per format, all on bytes in
+// memory. Decoders check the declared size against the limits before taking pixel memory.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "image/picture.h"
+
+namespace mb::codec {
+
+struct DecodeRequest {
+  const std::uint8_t* bytes = nullptr;
+  std::size_t size = 0;
+  DecodeLimits limits;
+  int frame = 0;             // GIF frame to decode
+  int jpegScaleDivisor = 1;  // 1, 2, 4 or 8: JPEG decoded at that fraction of its size
+};
+
+// Each returns false with a clear text in error; out is then unspecified.
+bool DecodeBmp(const DecodeRequest& request, PictureData& out, std::string& error);
+bool DecodeJpeg(const DecodeRequest& request, PictureData& out, std::string& error);
+bool DecodePng(const DecodeRequest& request, PictureData& out, std::string& error);
+bool DecodeGif(const DecodeRequest& request, PictureData& out, std::string& error);
+
+bool EncodeBmp(const PictureData& picture, std::string& out, std::string& error);
+bool EncodeJpeg(const PictureData& picture, int quality, std::string& out, std::string& error);
+bool EncodePng(const PictureData& picture, std::string& out, std::string& error);
+bool EncodeGif(const PictureData& picture, std::string& out, std::string& error);
+
+// A JPEG's own width and height from its header, without decoding.
+bool ReadJpegSize(const std::uint8_t* bytes, std::size_t size, int& width, int& height,
+                  std::string& error);
+
+// "" when a width x height picture passes the limits, else the refusal text.
+std::string CheckLimits(int width, int height, const DecodeLimits& limits);
+
+}  // namespace mb::codec
