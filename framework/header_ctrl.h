@@ -7,11 +7,12 @@
 
 #include <string>
 
+#include "framework/framework_api.h"
 #include "framework/window.h"
 
 namespace fw {
 
-class HeaderCtrl : public Window {
+class FW_API HeaderCtrl : public Window {
  public:
   int GetItemCount() const { return static_cast<int>(Send(HDM_GETITEMCOUNT)); }
   int GetItemWidth(int item) const;

@@ -7,11 +7,12 @@
 
 #include <string>
 
+#include "framework/framework_api.h"
 #include "framework/window.h"
 
 namespace fw {
 
-class ListView : public Window {
+class FW_API ListView : public Window {
  public:
   // Creates the control and binds it; null on failure.
   HWND Create(HWND parent, const RECT& rect, DWORD style, UINT id, DWORD exStyle = WS_EX_CLIENTEDGE);
