@@ -33,6 +33,10 @@ bool EncodeGif(const PictureData& picture, std::string& out, std::string& error)
 bool ReadJpegSize(const std::uint8_t* bytes, std::size_t size, int& width, int& height,
                   std::string& error);
 
+// One row as blue-green-red-alpha (width * 4 bytes): palette looked up, the transparent index
+// and the alpha plane turned into alpha.
+void ReadBgraRow(const PictureData& picture, int y, std::uint8_t* bgra);
+
 // "" when a width x height picture passes the limits, else the refusal text.
 std::string CheckLimits(int width, int height, const DecodeLimits& limits);
 

@@ -14,8 +14,6 @@ int Blend(int source, int destination, int alpha) {
   return (source * alpha + destination * (255 - alpha) + 127) / 255;
 }
 
-bool SameColour(const Rgba& x, const Rgba& y) { return x.r == y.r && x.g == y.g && x.b == y.b; }
-
 }  // namespace
 
 PictureFormat DetectPictureFormat(const void* bytes, std::size_t size) {
@@ -224,33 +222,17 @@ void Picture::SetTransIndex(int index) {
 }
 
 std::vector<std::uint8_t> Picture::ToBgra(bool premultiplied) const {
-  const std::size_t count = static_cast<std::size_t>(data_.width) * data_.height;
-  std::vector<std::uint8_t> out(count * 4);
+  std::vector<std::uint8_t> out(static_cast<std::size_t>(data_.width) * data_.height * 4);
   const bool keyed = data_.bitsPerPixel == 24 && data_.transColor.a == 255;
-  for (std::size_t i = 0; i < count; ++i) {
-    Rgba c;
-    int alpha = data_.alpha.empty() ? 255 : data_.alpha[i];
-    if (data_.bitsPerPixel == 8) {
-      const int index = data_.pixels[i];
-      if (index < PaletteSize()) c = data_.palette[index];
-      if (index == data_.transIndex) alpha = 0;
-    } else {
-      c.b = data_.pixels[i * 3];
-      c.g = data_.pixels[i * 3 + 1];
-      c.r = data_.pixels[i * 3 + 2];
-      if (keyed && SameColour(c, data_.transColor)) alpha = 0;
+  for (int y = 0; y < data_.height; ++y) {
+    std::uint8_t* row = &out[static_cast<std::size_t>(y) * data_.width * 4];
+    codec::ReadBgraRow(data_, y, row);
+    for (std::uint8_t* o = row; o < row + data_.width * 4; o += 4) {
+      if (keyed && o[0] == data_.transColor.b && o[1] == data_.transColor.g && o[2] == data_.transColor.r)
+        o[3] = 0;
+      if (!premultiplied) continue;
+      for (int k = 0; k < 3; ++k) o[k] = static_cast<std::uint8_t>(Blend(o[k], 0, o[3]));
     }
-    std::uint8_t* o = &out[i * 4];
-    if (premultiplied) {
-      o[0] = static_cast<std::uint8_t>(Blend(c.b, 0, alpha));
-      o[1] = static_cast<std::uint8_t>(Blend(c.g, 0, alpha));
-      o[2] = static_cast<std::uint8_t>(Blend(c.r, 0, alpha));
-    } else {
-      o[0] = c.b;
-      o[1] = c.g;
-      o[2] = c.r;
-    }
-    o[3] = static_cast<std::uint8_t>(alpha);
   }
   return out;
 }
