@@ -21,6 +21,7 @@
 #include "framework/header_ctrl.h"
 #include "framework/image_list.h"
 #include "framework/list_view.h"
+#include "framework/tooltip.h"
 #include "thumblist/core/column_layout.h"
 #include "thumblist/core/picture_row.h"
 #include "thumblist/core/sort_order.h"
@@ -87,6 +88,9 @@ class MB_THUMBRILL_API CListImageCtrl : public fw::ListView {
   void Sort(int column, int ascending);
   void SortColumn(int column, int ascending);
 
+  // The start-upload rule of the row menu, for the program's command enabling too.
+  bool CanStartUpload() const;
+
   void DrawWindow();
   void SetParentHwnd(HWND owner) { owner_ = owner; }
   void SetHeaderAlignment(UINT alignment) { headerAlignment_ = alignment; }
@@ -104,6 +108,9 @@ class MB_THUMBRILL_API CListImageCtrl : public fw::ListView {
   void SetComboBox(int row, int column, const std::string& choices);
   bool IsComboSet(int row, int column) const;
   std::vector<std::string> GetComboChoices(int row, int column) const;
+
+  // The tooltip of a cell: its text, up to 79 bytes cut at a character boundary.
+  fw::CString OnToolTipText(int row, int column) const;
 
  protected:
   // The header's object, made once: at creation in report mode, else at the first column click.
@@ -146,6 +153,7 @@ class MB_THUMBRILL_API CListImageCtrl : public fw::ListView {
   LRESULT OnLButtonDown(const fw::Message& m);
   LRESULT OnRButtonDown(const fw::Message& m);
   LRESULT OnKeyDown(const fw::Message& m);
+  LRESULT OnMouseMove(const fw::Message& m);
   LRESULT OnStoreImageInfo(const fw::Message& m);
   LRESULT OnEditPicture(const fw::Message& m);
   LRESULT OnRowsPrepared(const fw::Message& m);
@@ -180,6 +188,8 @@ class MB_THUMBRILL_API CListImageCtrl : public fw::ListView {
   HWND activeEditor_ = nullptr;
   int editRow_ = -1;
   int editColumn_ = -1;
+  fw::ToolTip cellTip_;
+  int tipCell_ = 0;  // packed row and column the tooltip shows, 0 none
   fw::ImageList thumbnails_;
   fw::ImageList icons_;
   DWORD windowThread_ = 0;

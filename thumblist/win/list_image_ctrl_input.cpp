@@ -7,6 +7,7 @@
 #include "common/gbk_text.h"
 #include "conf/win/config.h"
 #include "framework/module.h"
+#include "thumblist/core/cell_text.h"
 #include "thumblist/core/row_menu.h"
 #include "thumblist/win/list_image_ctrl.h"
 #include "thumblist/win/list_messages.h"
@@ -37,6 +38,7 @@ void CListImageCtrl::RegisterHandlers() {
   Handle(WM_LBUTTONDOWN, &CListImageCtrl::OnLButtonDown);
   Handle(WM_RBUTTONDOWN, &CListImageCtrl::OnRButtonDown);
   Handle(WM_KEYDOWN, &CListImageCtrl::OnKeyDown);
+  Handle(WM_MOUSEMOVE, &CListImageCtrl::OnMouseMove);
   Handle(WM_STORE_IMAGE_INFO, &CListImageCtrl::OnStoreImageInfo);
   Handle(WM_EDIT_PICTURE, &CListImageCtrl::OnEditPicture);
   Handle(kRowsPrepared, &CListImageCtrl::OnRowsPrepared);
@@ -45,10 +47,23 @@ void CListImageCtrl::RegisterHandlers() {
 }
 
 LRESULT CListImageCtrl::OnDestroy(const fw::Message& m) {
+  cellTip_.Destroy();
   HideEditBox();
   FreeRows();
   prepared_.Clear();
+  // The image lists are this object's: the control must not destroy them, whatever its style
+  // has become.
+  SetImageList(nullptr, LVSIL_NORMAL);
+  SetImageList(nullptr, LVSIL_SMALL);
   return CallDefault(m);
+}
+
+bool CListImageCtrl::CanStartUpload() const {
+  ListSituation situation;
+  situation.rowCount = GetItemCount();
+  situation.uploading = Uploading();
+  situation.loggedIn = CConfig::GetConfig()->GetLogin() != 0;
+  return StartUploadEnabled(situation);
 }
 
 LRESULT CListImageCtrl::OnStoreImageInfo(const fw::Message&) {
@@ -109,6 +124,25 @@ LRESULT CListImageCtrl::OnKeyDown(const fw::Message& m) {
     return 0;
   }
   return CallDefault(m);
+}
+
+// The tooltip follows the cell under the mouse.
+LRESULT CListImageCtrl::OnMouseMove(const fw::Message& m) {
+  if (!cellTip_.Exists() && cellTip_.Create(Handle())) cellTip_.AddWindowTool(Handle(), "");
+  LVHITTESTINFO hit = {};
+  hit.pt = {GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
+  const int row = static_cast<int>(Send(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  const int cell = row >= 0 ? PackCellId(row, hit.iSubItem) : 0;
+  if (cell != tipCell_) {
+    tipCell_ = cell;
+    cellTip_.UpdateText(Handle(), cell ? OnToolTipText(row, hit.iSubItem).GetString() : "");
+  }
+  return CallDefault(m);
+}
+
+fw::CString CListImageCtrl::OnToolTipText(int row, int column) const {
+  const std::string text = GetItemText(row, column);
+  return fw::CString(text.substr(0, mb::GbkCutLength(text, 79)));
 }
 
 LRESULT CListImageCtrl::OnReflectedNotify(const fw::Message& m) {
@@ -196,8 +230,7 @@ void CListImageCtrl::RunCommand(UINT id) {
   }
   switch (id) {
     case kStartUpload:
-      if (main && CConfig::GetConfig()->GetLogin() && GetItemCount() > 0 && !Uploading())
-        SendMessageA(main, WM_COMMAND, ID_MAIN_START_UPLOAD, 0);
+      if (main && CanStartUpload()) SendMessageA(main, WM_COMMAND, ID_MAIN_START_UPLOAD, 0);
       break;
     case kPreview:
       if (HighlightedRow() >= 0) {

@@ -322,6 +322,12 @@ TEST(ListImageCtrl, RowsDropsKeysSortAndNotifications) {
   host.view.Send(WM_NOTIFY, 10000, reinterpret_cast<LPARAM>(&click));
   EXPECT_EQ(list.GetItemText(3, 0), "old.bmp");  // the same column again: descending
 
+  // A cell's tooltip is cut to 79 bytes without splitting a character.
+  std::string longTitle;
+  for (int i = 0; i < 50; ++i) longTitle += "题";
+  list.SetItemText(1, 4, longTitle.c_str());
+  EXPECT_EQ(list.OnToolTipText(1, 4).Str(), longTitle.substr(0, 78));
+
   // Rotation changes files: refused while an upload runs, else one notice per picture.
   config->SetUploading(1);
   host.log.clear();
