@@ -188,7 +188,8 @@ void CListImageCtrl::OnColumnClick(int column) {
 
 LRESULT CListImageCtrl::OnHeaderBeginTrack(NMHDR* header) {
   const int column = reinterpret_cast<NMHEADERA*>(header)->iItem;
-  return MayDragColumn(column, CurrentFlags()) ? FALSE : TRUE;
+  if (!MayDragColumn(column, CurrentFlags())) return TRUE;
+  return CallDefault({WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header)});
 }
 
 // Menus and commands.
