@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "image/picture.h"
@@ -13,9 +14,14 @@ namespace mb::codec {
 struct DecodeRequest {
   const std::uint8_t* bytes = nullptr;
   std::size_t size = 0;
+  std::FILE* file = nullptr;  // JPEG only: read from here (streamed) instead of bytes
   DecodeLimits limits;
-  int frame = 0;             // GIF frame to decode
-  int jpegScaleDivisor = 1;  // 1, 2, 4 or 8: JPEG decoded at that fraction of its size
+  int frame = 0;  // GIF frame to decode
+  // JPEG only: when a box is given the decoder works at the DCT scale JpegScaleDivisor chooses
+  // for it, and reports the picture's own size through fullWidth and fullHeight.
+  int fitWidth = 0, fitHeight = 0;
+  int* fullWidth = nullptr;
+  int* fullHeight = nullptr;
 };
 
 // Each returns false with a clear text in error; out is then unspecified.
@@ -28,10 +34,6 @@ bool EncodeBmp(const PictureData& picture, std::string& out, std::string& error)
 bool EncodeJpeg(const PictureData& picture, int quality, std::string& out, std::string& error);
 bool EncodePng(const PictureData& picture, std::string& out, std::string& error);
 bool EncodeGif(const PictureData& picture, std::string& out, std::string& error);
-
-// A JPEG's own width and height from its header, without decoding.
-bool ReadJpegSize(const std::uint8_t* bytes, std::size_t size, int& width, int& height,
-                  std::string& error);
 
 // One row as blue-green-red-alpha (width * 4 bytes): palette looked up, the transparent index
 // and the alpha plane turned into alpha.

@@ -82,24 +82,6 @@ void ReadRows(jpeg_decompress_struct& cinfo, PictureData& out, std::uint8_t* cmy
 
 }  // namespace
 
-bool ReadJpegSize(const std::uint8_t* bytes, std::size_t size, int& width, int& height, std::string& error) {
-  jpeg_decompress_struct cinfo;
-  ErrorTrap trap;
-  cinfo.err = &trap.manager;
-  InstallTrap(trap);
-  if (setjmp(trap.jump)) {
-    jpeg_destroy_decompress(&cinfo);
-    return Refuse(error, trap.message);
-  }
-  jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, bytes, static_cast<unsigned long>(size));
-  jpeg_read_header(&cinfo, TRUE);
-  width = static_cast<int>(cinfo.image_width);
-  height = static_cast<int>(cinfo.image_height);
-  jpeg_destroy_decompress(&cinfo);
-  return true;
-}
-
 bool DecodeJpeg(const DecodeRequest& request, PictureData& out, std::string& error) {
   jpeg_decompress_struct cinfo;
   ErrorTrap trap;
@@ -110,18 +92,26 @@ bool DecodeJpeg(const DecodeRequest& request, PictureData& out, std::string& err
     return Refuse(error, trap.message);
   }
   jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, request.bytes, static_cast<unsigned long>(request.size));
+  if (request.file) {
+    jpeg_stdio_src(&cinfo, request.file);
+  } else {
+    jpeg_mem_src(&cinfo, request.bytes, static_cast<unsigned long>(request.size));
+  }
   jpeg_read_header(&cinfo, TRUE);
   if (!WithinLimits(cinfo, request.limits, error)) {
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
+  const int width = static_cast<int>(cinfo.image_width), height = static_cast<int>(cinfo.image_height);
+  if (request.fullWidth) *request.fullWidth = width;
+  if (request.fullHeight) *request.fullHeight = height;
+  const int divisor = request.fitWidth > 0 ? JpegScaleDivisor(width, height, request.fitWidth, request.fitHeight) : 1;
   const bool grey = cinfo.jpeg_color_space == JCS_GRAYSCALE;
   const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
   cinfo.out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;
-  if (request.jpegScaleDivisor > 1) {
+  if (divisor > 1) {
     cinfo.scale_num = 1;
-    cinfo.scale_denom = static_cast<unsigned>(request.jpegScaleDivisor);
+    cinfo.scale_denom = static_cast<unsigned>(divisor);
     // A thumbnail is shrunk further afterwards: the cheaper upsampling loses nothing visible.
     cinfo.do_fancy_upsampling = FALSE;
     cinfo.do_block_smoothing = FALSE;

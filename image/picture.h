@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -168,6 +169,9 @@ class Picture {
  private:
   friend bool LoadThumbnail(const std::string&, int, int, Picture&, int*, int*);
   friend bool DecodeThumbnail(const void*, std::size_t, int, int, Picture&, int*, int*);
+  // The JPEG side of the thumbnail path, from bytes or from an open file.
+  bool DecodeJpegToFit(const void* bytes, std::size_t size, std::FILE* file, int boxWidth, int boxHeight,
+                       int* fullWidth, int* fullHeight);
   bool Fail(std::string message);
   void PromoteToTrueColour();
 

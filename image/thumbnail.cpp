@@ -1,6 +1,8 @@
 // The thumbnail path: a JPEG is decoded at the coarsest DCT scale that still covers the box, then
 // every picture is shrunk smoothly to its fitted size.
 #include <algorithm>
+#include <cstdio>
+#include <memory>
 #include <utility>
 
 #include "common/atomic_file.h"
@@ -46,37 +48,64 @@ int JpegScaleDivisor(int width, int height, int boxWidth, int boxHeight) {
   return 1;
 }
 
-bool DecodeThumbnail(const void* bytes, std::size_t size, int boxWidth, int boxHeight, Picture& out,
-                     int* fullWidth, int* fullHeight) {
+namespace {
+
+// Shrinks a decoded picture (full size width x height) to its size in the box.
+bool ShrinkToBox(Picture& picture, int width, int height, int boxWidth, int boxHeight) {
+  const auto [targetWidth, targetHeight] = ShrunkSize(width, height, boxWidth, boxHeight);
+  if (picture.Width() <= targetWidth && picture.Height() <= targetHeight) return true;
+  return picture.Resample(std::min(targetWidth, picture.Width()), std::min(targetHeight, picture.Height()),
+                          ResampleFilter::kSmooth);
+}
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+bool Picture::DecodeJpegToFit(const void* bytes, std::size_t size, std::FILE* file, int boxWidth, int boxHeight,
+                              int* fullWidth, int* fullHeight) {
+  Clear();
+  codec::DecodeRequest request;
+  request.bytes = static_cast<const std::uint8_t*>(bytes);
+  request.size = size;
+  request.file = file;
+  request.limits = limits_;
+  request.fitWidth = boxWidth;
+  request.fitHeight = boxHeight;
   int width = 0, height = 0;
-  if (DetectPictureFormat(bytes, size) == PictureFormat::kJpeg) {
-    out.Clear();
-    codec::DecodeRequest request;
-    request.bytes = static_cast<const std::uint8_t*>(bytes);
-    request.size = size;
-    request.limits = out.Limits();
-    std::string error;
-    if (!codec::ReadJpegSize(request.bytes, size, width, height, error)) return out.Fail(error);
-    request.jpegScaleDivisor = JpegScaleDivisor(width, height, boxWidth, boxHeight);
-    PictureData decoded;
-    if (!codec::DecodeJpeg(request, decoded, error)) return out.Fail(error);
-    out.Adopt(std::move(decoded));
-  } else {
-    if (!out.Decode(bytes, size)) return false;
-    width = out.Width();
-    height = out.Height();
-  }
+  request.fullWidth = &width;
+  request.fullHeight = &height;
+  PictureData decoded;
+  std::string error;
+  if (!codec::DecodeJpeg(request, decoded, error)) return Fail(error);
+  Adopt(std::move(decoded));
   if (fullWidth) *fullWidth = width;
   if (fullHeight) *fullHeight = height;
-  const auto [targetWidth, targetHeight] = ShrunkSize(width, height, boxWidth, boxHeight);
-  if (out.Width() > targetWidth || out.Height() > targetHeight)
-    return out.Resample(std::min(targetWidth, out.Width()), std::min(targetHeight, out.Height()),
-                        ResampleFilter::kSmooth);
-  return true;
+  return ShrinkToBox(*this, width, height, boxWidth, boxHeight);
+}
+
+bool DecodeThumbnail(const void* bytes, std::size_t size, int boxWidth, int boxHeight, Picture& out,
+                     int* fullWidth, int* fullHeight) {
+  if (DetectPictureFormat(bytes, size) == PictureFormat::kJpeg)
+    return out.DecodeJpegToFit(bytes, size, nullptr, boxWidth, boxHeight, fullWidth, fullHeight);
+  if (!out.Decode(bytes, size)) return false;
+  if (fullWidth) *fullWidth = out.Width();
+  if (fullHeight) *fullHeight = out.Height();
+  return ShrinkToBox(out, out.Width(), out.Height(), boxWidth, boxHeight);
 }
 
 bool LoadThumbnail(const std::string& path, int boxWidth, int boxHeight, Picture& out, int* fullWidth,
                    int* fullHeight) {
+  // A JPEG is streamed through the decoder, never held whole: at 1/8 scale reading the file
+  // costs as much as decoding it.
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  unsigned char head[8] = {};
+  const std::size_t got = file ? std::fread(head, 1, sizeof head, file.get()) : 0;
+  if (file && DetectPictureFormat(head, got) == PictureFormat::kJpeg && std::fseek(file.get(), 0, SEEK_SET) == 0)
+    return out.DecodeJpegToFit(nullptr, 0, file.get(), boxWidth, boxHeight, fullWidth, fullHeight);
+  file.reset();
   const auto bytes = ReadWholeFile(path);
   if (!bytes) {
     out.Clear();

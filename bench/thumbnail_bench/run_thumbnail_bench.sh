@@ -14,22 +14,33 @@ rounds=${2:-3}
 count=${3:-200}
 bench=$tree/bin/thumbnail_bench.exe
 wine_djpeg=${MB_MINGW_CODECS:-/opt/mingw-codecs}/bin/djpeg.exe
-for program in "$bench" "$wine_djpeg" "$(command -v djpeg || echo djpeg)"; do
+for program in "$bench" "$tree/bench/thumbnail_bench/thumbnail_bench_native" "$wine_djpeg" \
+               "$(command -v djpeg || echo djpeg)"; do
   [ -x "$program" ] || { echo "missing $program: build the windows tree and run tools/setup.sh" >&2; exit 1; }
 done
 
 work=$tree/thumbnail_bench_run
 photos=$work/photos
-"$tree/wine-rig.sh" start >/dev/null
+native_bench=$tree/bench/thumbnail_bench/thumbnail_bench_native
+mkdir -p "$work"
+wine_runs=1
+if ! "$tree/wine-rig.sh" start >/dev/null 2>&1; then
+  wine_runs=0
+  echo "Wine does not start on this machine: only the native figures are measured"
+fi
 trap '"$tree/wine-rig.sh" stop >/dev/null 2>&1 || true' EXIT
 windows() { local p=$1; echo "Z:${p//\//\\}"; }
 
-# The photos are made once (by our encoder, under Wine) and kept for later runs.
+# The photos are made once (by our encoder) and kept for later runs.
 if [ "$(find "$photos" -name '*.jpg' 2>/dev/null | wc -l)" -ne "$count" ]; then
   rm -rf "$photos"
   mkdir -p "$photos"
   echo "making $count photos of 4000 x 3000 in $photos"
-  "$tree/wine-run.sh" "$bench" generate "$(windows "$photos")" "$count"
+  if ((wine_runs)); then
+    "$tree/wine-run.sh" "$bench" generate "$(windows "$photos")" "$count"
+  else
+    "$native_bench" generate "$photos" "$count"
+  fi
 fi
 files=("$photos"/*.jpg)
 echo "$(du -sm "$photos" | cut -f1) MB in ${#files[@]} files"
@@ -48,22 +59,34 @@ milliseconds() { # command...: its wall-clock time
   echo $(((end - start) / 1000000))
 }
 native_djpeg() { for f in "${files[@]}"; do djpeg -scale 1/8 -outfile /dev/null "$f"; done; }
-ours() { "$tree/wine-run.sh" "$bench" thumbs "$(windows "$photos")"; }
+ours_wine() { "$tree/wine-run.sh" "$bench" thumbs "$(windows "$photos")"; }
+ours_native() { "$native_bench" thumbs "$photos"; }
 wine_djpeg_batch() { (cd "$work" && "$tree/wine-run.sh" cmd /c djpeg.bat); }
 
-best_ours=999999999 best_wine=999999999 best_native=999999999
+declare -A best=()
+measure() { # name command
+  local t
+  t=$(milliseconds "$2")
+  printf '  %-34s %6d ms\n' "$1" "$t"
+  if [ -z "${best[$1]:-}" ] || ((t < best[$1])); then best[$1]=$t; fi
+}
 for round in $(seq 1 "$rounds"); do
-  t_ours=$(milliseconds ours)
-  t_wine=$(milliseconds wine_djpeg_batch)
-  t_native=$(milliseconds native_djpeg)
-  echo "round $round: thumbnails under Wine $t_ours ms, djpeg 1/8 under Wine $t_wine ms, native djpeg 1/8 $t_native ms"
-  if ((t_ours < best_ours)); then best_ours=$t_ours; fi
-  if ((t_wine < best_wine)); then best_wine=$t_wine; fi
-  if ((t_native < best_native)); then best_native=$t_native; fi
+  echo "round $round:"
+  if ((wine_runs)); then
+    measure "thumbnails under Wine" ours_wine
+    measure "djpeg -scale 1/8 under Wine" wine_djpeg_batch
+  fi
+  measure "thumbnails native" ours_native
+  measure "native djpeg -scale 1/8" native_djpeg
 done
 n=${#files[@]}
-awk -v o="$best_ours" -v w="$best_wine" -v d="$best_native" -v n="$n" 'BEGIN {
-  printf "best per file: thumbnails under Wine %.1f ms, djpeg 1/8 under Wine %.1f ms, native djpeg 1/8 %.1f ms\n",
-         o / n, w / n, d / n
-  printf "ratio thumbnails / native djpeg 1/8: %.2f (goal <= 1.5); thumbnails / djpeg 1/8 under Wine: %.2f\n", o / d, o / w
-}'
+echo "best per file:"
+for name in "${!best[@]}"; do
+  awk -v name="$name" -v t="${best[$name]}" -v n="$n" 'BEGIN { printf "  %-34s %6.1f ms\n", name, t / n }'
+done
+ratio() { awk -v a="${best[$1]}" -v b="${best[$2]}" -v text="$3" 'BEGIN { printf "%s: %.2f\n", text, a / b }'; }
+if ((wine_runs)); then
+  ratio "thumbnails under Wine" "native djpeg -scale 1/8" "ratio thumbnails under Wine / native djpeg 1/8 (goal <= 1.5)"
+  ratio "thumbnails under Wine" "djpeg -scale 1/8 under Wine" "ratio thumbnails under Wine / djpeg 1/8 under Wine"
+fi
+ratio "thumbnails native" "native djpeg -scale 1/8" "ratio thumbnails native / native djpeg 1/8"

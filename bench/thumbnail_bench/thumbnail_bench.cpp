@@ -1,11 +1,12 @@
-// Thumbnail benchmark program (run under Wine by run_thumbnail_bench.sh):
+// Thumbnail benchmark program (run under Wine, and natively, by run_thumbnail_bench.sh):
 //   thumbnail_bench generate FOLDER COUNT   writes COUNT 4000 x 3000 JPEGs with photo-like detail
 //   thumbnail_bench thumbs FOLDER           makes the picture list's 90 x 90 framed thumbnail of
 //                                           every *.jpg in FOLDER; prints files, ms, ms per file
-#include <windows.h>
-
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -40,12 +41,9 @@ mb::Picture Photo(int width, int height, unsigned seed) {
 
 std::vector<std::string> JpegFiles(const std::string& folder) {
   std::vector<std::string> files;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*.jpg").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return files;
-  do files.push_back(folder + "\\" + found.cFileName);
-  while (FindNextFileA(search, &found));
-  FindClose(search);
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.path().extension() == ".jpg") files.push_back(entry.path().string());
+  std::sort(files.begin(), files.end());
   return files;
 }
 
@@ -54,12 +52,12 @@ std::vector<std::string> JpegFiles(const std::string& folder) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 2 ? argv[1] : "";
   if (mode == "generate" && argc == 4) {
-    CreateDirectoryA(argv[2], nullptr);
+    std::filesystem::create_directories(argv[2]);
     for (int i = 0, n = std::atoi(argv[3]); i < n; ++i) {
       mb::Picture photo = Photo(4000, 3000, static_cast<unsigned>(i));
       char name[32];
-      std::snprintf(name, sizeof name, "\\photo%03d.jpg", i);
-      if (!photo.Save(argv[2] + std::string(name), mb::PictureFormat::kJpeg)) {
+      std::snprintf(name, sizeof name, "photo%03d.jpg", i);
+      if (!photo.Save((std::filesystem::path(argv[2]) / name).string(), mb::PictureFormat::kJpeg)) {
         std::fprintf(stderr, "%s\n", photo.LastError().c_str());
         return 1;
       }
@@ -71,9 +69,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::vector<std::string> files = JpegFiles(argv[2]);
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
+  const auto start = std::chrono::steady_clock::now();
   int made = 0;
   for (const std::string& file : files) {
     mb::Picture picture;
@@ -85,8 +81,8 @@ int main(int argc, char** argv) {
                                                        mb::Rgba{255, 255, 255, 255});
     made += framed.IsValid() ? 1 : 0;
   }
-  QueryPerformanceCounter(&end);
-  const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+  const double ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   std::printf("thumbnails %d of %d files in %.1f ms, %.2f ms per file\n", made, static_cast<int>(files.size()), ms,
               files.empty() ? 0.0 : ms / static_cast<double>(files.size()));
   return made == static_cast<int>(files.size()) ? 0 : 1;

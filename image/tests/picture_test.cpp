@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/atomic_file.h"
 #include "image/picture.h"
 
 namespace mb {
@@ -266,6 +267,18 @@ TEST(PictureThumbnails, GeometryScaleAndFrame) {
   EXPECT_EQ(thumb.Width(), 88);
   EXPECT_EQ(thumb.Height(), 66);
   EXPECT_NEAR(thumb.GetPixelColor(87, 33).r, 253, 12);  // red follows x
+  // From a file the JPEG is streamed; a file cut short is refused, not shown half grey.
+  const std::string path = ::testing::TempDir() + "picture_test_photo.jpg";
+  ASSERT_TRUE(WriteFileReplacing(path, jpeg));
+  fullWidth = 0;
+  ASSERT_TRUE(LoadThumbnail(path, 88, 88, thumb, &fullWidth, &fullHeight));
+  EXPECT_EQ(fullWidth, 1600);
+  EXPECT_EQ(thumb.Height(), 66);
+  ASSERT_TRUE(WriteFileReplacing(path, jpeg.substr(0, jpeg.size() / 2)));
+  EXPECT_FALSE(LoadThumbnail(path, 88, 88, thumb));
+  EXPECT_NE(thumb.LastError().find("ends before"), std::string::npos) << thumb.LastError();
+  std::remove(path.c_str());
+  EXPECT_FALSE(LoadThumbnail(path, 88, 88, thumb));
 
   Picture small = Gradient(30, 20);
   std::string png;
