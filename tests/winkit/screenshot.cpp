@@ -5,6 +5,7 @@
 
 #include "framework/gdi.h"
 #include "tests/winkit/png_writer.h"
+#include "tests/winkit/winkit.h"
 
 namespace winkit {
 namespace {
@@ -63,6 +64,15 @@ RgbImage CaptureWindow(HWND window) {
 
 bool CaptureWindowToPng(HWND window, const std::string& path) {
   return WritePngFile(CaptureWindow(window), path);
+}
+
+RgbImage SaveClientScreenshot(HWND window, const std::string& name) {
+  RgbImage shot = CaptureClientArea(window);
+  char folder[MAX_PATH] = {};
+  GetFullPathNameA((BinFolder() + "..\\screenshots\\").c_str(), MAX_PATH, folder, nullptr);
+  MakeFolders(folder);
+  WritePngFile(shot, std::string(folder) + name + ".png");
+  return shot;
 }
 
 }  // namespace winkit

@@ -21,4 +21,7 @@ RgbImage CaptureWindow(HWND window);
 // CaptureWindow written as a PNG file; false when nothing was captured or the file not written.
 bool CaptureWindowToPng(HWND window, const std::string& path);
 
+// The client area written to <windows build>/screenshots/<name>.png; returns the picture.
+RgbImage SaveClientScreenshot(HWND window, const std::string& name);
+
 }  // namespace winkit

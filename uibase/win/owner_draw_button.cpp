@@ -15,7 +15,9 @@ OwnerDrawButton::~OwnerDrawButton() {
 }
 
 bool OwnerDrawButton::Create(const char* text, DWORD style, const RECT& rect, HWND parent, UINT id) {
-  HWND hwnd = CreateWindowExA(0, "BUTTON", text, style | BS_OWNERDRAW, rect.left, rect.top, rect.right - rect.left,
+  // Made with the caller's style, so that PreSubclassWindow reads the kind of button asked for and
+  // turns it owner-drawn itself.
+  HWND hwnd = CreateWindowExA(0, "BUTTON", text, style, rect.left, rect.top, rect.right - rect.left,
                               rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                               fw::Module::Instance(), nullptr);
   if (!hwnd) return false;

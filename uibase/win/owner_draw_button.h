@@ -13,7 +13,7 @@ class MB_ZELBASE_API OwnerDrawButton : public fw::Window {
   OwnerDrawButton();
   ~OwnerDrawButton() override;
 
-  // A button window with text, style (BS_OWNERDRAW is added), rectangle, parent and id.
+  // A button window with text, style, rectangle, parent and id.
   bool Create(const char* text, DWORD style, const RECT& rect, HWND parent, UINT id);
   // Takes over the dialog item id of parent.
   bool SubclassDlgItem(UINT id, HWND parent);

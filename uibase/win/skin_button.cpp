@@ -6,14 +6,11 @@
 #include "uibase/core/button_logic.h"
 #include "uibase/core/geometry.h"
 #include "uibase/win/dib_pixels.h"
+#include "uibase/win/draw_effects.h"
 
 namespace {
 
-SIZE BitmapSize(HBITMAP bitmap) {
-  BITMAP info = {};
-  if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return SIZE{0, 0};
-  return SIZE{info.bmWidth, info.bmHeight};
-}
+SIZE BitmapSize(HBITMAP bitmap) { return CDrawEffects::BitmapSize(bitmap); }
 
 // The region of the pixels of bitmap that are not transparent; null when there are none.
 HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF transparent) {

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "client/core/win/skin_engine.h"
-#include "tests/winkit/png_writer.h"
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/winkit.h"
 
@@ -16,12 +15,7 @@ CurrentSkin::CurrentSkin(int layout) : skin_(layout) { LoadSkinLibrary(); }
 CurrentSkin::~CurrentSkin() { FreeSkinLibrary(); }
 
 winkit::RgbImage SaveScreenshot(HWND window, const std::string& name) {
-  winkit::RgbImage shot = winkit::CaptureClientArea(window);
-  char folder[MAX_PATH] = {};
-  GetFullPathNameA((winkit::BinFolder() + "..\\screenshots\\").c_str(), MAX_PATH, folder, nullptr);
-  winkit::MakeFolders(folder);
-  winkit::WritePngFile(shot, std::string(folder) + name + ".png");
-  return shot;
+  return winkit::SaveClientScreenshot(window, name);
 }
 
 int PixelsDifferingFromImage(const winkit::RgbImage& shot, const skintest::InstalledSkin& skin,
