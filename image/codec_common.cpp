@@ -1,8 +1,17 @@
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "image/codecs.h"
 
 namespace mb::codec {
+
+std::size_t ByteReader::Take(std::uint8_t* target, std::size_t length) {
+  const std::size_t n = std::min(length, size - position);
+  if (n) std::memcpy(target, data + position, n);
+  position += n;
+  return n;
+}
 
 std::string CheckLimits(int width, int height, const DecodeLimits& limits) {
   if (width <= 0 || height <= 0)

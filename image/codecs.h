@@ -24,6 +24,15 @@ struct DecodeRequest {
   int* fullHeight = nullptr;
 };
 
+// Hands out the bytes of a request one piece after another (the codecs' read callbacks).
+struct ByteReader {
+  const std::uint8_t* data;
+  std::size_t size;
+  std::size_t position = 0;
+  // Copies up to length bytes to target; returns how many there were.
+  std::size_t Take(std::uint8_t* target, std::size_t length);
+};
+
 // Each returns false with a clear text in error; out is then unspecified.
 bool DecodeBmp(const DecodeRequest& request, PictureData& out, std::string& error);
 bool DecodeJpeg(const DecodeRequest& request, PictureData& out, std::string& error);

@@ -57,12 +57,16 @@ bool Picture::Decode(const void* bytes, std::size_t size, int frame) {
   codec::DecodeRequest request;
   request.bytes = static_cast<const std::uint8_t*>(bytes);
   request.size = size;
-  request.limits = limits_;
   request.frame = frame;
+  return DecodeAs(DetectPictureFormat(bytes, size), request);
+}
+
+bool Picture::DecodeAs(PictureFormat format, codec::DecodeRequest request) {
+  request.limits = limits_;
   PictureData decoded;
   std::string error;
   bool ok = false;
-  switch (DetectPictureFormat(bytes, size)) {
+  switch (format) {
     case PictureFormat::kBmp: ok = codec::DecodeBmp(request, decoded, error); break;
     case PictureFormat::kJpeg: ok = codec::DecodeJpeg(request, decoded, error); break;
     case PictureFormat::kPng: ok = codec::DecodePng(request, decoded, error); break;

@@ -71,16 +71,12 @@ bool Picture::DecodeJpegToFit(const void* bytes, std::size_t size, std::FILE* fi
   request.bytes = static_cast<const std::uint8_t*>(bytes);
   request.size = size;
   request.file = file;
-  request.limits = limits_;
   request.fitWidth = boxWidth;
   request.fitHeight = boxHeight;
   int width = 0, height = 0;
   request.fullWidth = &width;
   request.fullHeight = &height;
-  PictureData decoded;
-  std::string error;
-  if (!codec::DecodeJpeg(request, decoded, error)) return Fail(error);
-  Adopt(std::move(decoded));
+  if (!DecodeAs(PictureFormat::kJpeg, request)) return false;
   if (fullWidth) *fullWidth = width;
   if (fullHeight) *fullHeight = height;
   return ShrinkToBox(*this, width, height, boxWidth, boxHeight);
