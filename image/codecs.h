@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "image/picture.h"
@@ -43,6 +44,15 @@ bool EncodeBmp(const PictureData& picture, std::string& out, std::string& error)
 bool EncodeJpeg(const PictureData& picture, int quality, std::string& out, std::string& error);
 bool EncodePng(const PictureData& picture, std::string& out, std::string& error);
 bool EncodeGif(const PictureData& picture, std::string& out, std::string& error);
+
+// An open picture file; a JPEG in it is streamed through the decoder instead of being read whole
+// first (at 1/8 scale reading a whole file costs as much as decoding it).
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+// True when the open file holds a JPEG; the file is back at its start afterwards.
+bool IsJpegFile(std::FILE* file);
 
 // One row as blue-green-red-alpha (width * 4 bytes): palette looked up, the transparent index
 // and the alpha plane turned into alpha.

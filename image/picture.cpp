@@ -47,6 +47,13 @@ void Picture::Adopt(PictureData data) {
 
 bool Picture::Load(const std::string& path, int frame) {
   Clear();
+  codec::FilePtr file(std::fopen(path.c_str(), "rb"));
+  if (file && codec::IsJpegFile(file.get())) {
+    codec::DecodeRequest request;
+    request.file = file.get();
+    return DecodeAs(PictureFormat::kJpeg, request);
+  }
+  file.reset();
   const auto bytes = ReadWholeFile(path);
   if (!bytes) return Fail("cannot read the file " + path);
   return Decode(bytes->data(), bytes->size(), frame);
