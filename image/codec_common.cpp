@@ -1,8 +1,23 @@
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "image/codecs.h"
 
 namespace mb::codec {
+
+bool IsJpegFile(std::FILE* file) {
+  std::uint8_t head[3] = {};
+  const std::size_t got = std::fread(head, 1, sizeof head, file);
+  return std::fseek(file, 0, SEEK_SET) == 0 && DetectPictureFormat(head, got) == PictureFormat::kJpeg;
+}
+
+std::size_t ByteReader::Take(std::uint8_t* target, std::size_t length) {
+  const std::size_t n = std::min(length, size - position);
+  if (n) std::memcpy(target, data + position, n);
+  position += n;
+  return n;
+}
 
 std::string CheckLimits(int width, int height, const DecodeLimits& limits) {
   if (width <= 0 || height <= 0)

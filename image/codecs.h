@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "image/picture.h"
@@ -24,6 +25,15 @@ struct DecodeRequest {
   int* fullHeight = nullptr;
 };
 
+// Hands out the bytes of a request one piece after another (the codecs' read callbacks).
+struct ByteReader {
+  const std::uint8_t* data;
+  std::size_t size;
+  std::size_t position = 0;
+  // Copies up to length bytes to target; returns how many there were.
+  std::size_t Take(std::uint8_t* target, std::size_t length);
+};
+
 // Each returns false with a clear text in error; out is then unspecified.
 bool DecodeBmp(const DecodeRequest& request, PictureData& out, std::string& error);
 bool DecodeJpeg(const DecodeRequest& request, PictureData& out, std::string& error);
@@ -34,6 +44,15 @@ bool EncodeBmp(const PictureData& picture, std::string& out, std::string& error)
 bool EncodeJpeg(const PictureData& picture, int quality, std::string& out, std::string& error);
 bool EncodePng(const PictureData& picture, std::string& out, std::string& error);
 bool EncodeGif(const PictureData& picture, std::string& out, std::string& error);
+
+// An open picture file; a JPEG in it is streamed through the decoder instead of being read whole
+// first (at 1/8 scale reading a whole file costs as much as decoding it).
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+// True when the open file holds a JPEG; the file is back at its start afterwards.
+bool IsJpegFile(std::FILE* file);
 
 // One row as blue-green-red-alpha (width * 4 bytes): palette looked up, the transparent index
 // and the alpha plane turned into alpha.

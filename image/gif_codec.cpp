@@ -14,18 +14,8 @@ namespace mb::codec {
 
 namespace {
 
-struct ByteReader {
-  const std::uint8_t* data;
-  std::size_t size;
-  std::size_t position;
-};
-
 int ReadBytes(GifFileType* gif, GifByteType* target, int length) {
-  auto* reader = static_cast<ByteReader*>(gif->UserData);
-  const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(length), reader->size - reader->position);
-  std::memcpy(target, reader->data + reader->position, n);
-  reader->position += n;
-  return static_cast<int>(n);
+  return static_cast<int>(static_cast<ByteReader*>(gif->UserData)->Take(target, static_cast<std::size_t>(length)));
 }
 
 int WriteBytes(GifFileType* gif, const GifByteType* data, int length) {
@@ -105,7 +95,7 @@ bool ReadFrame(GifFileType* gif, const DecodeLimits& limits, int transIndex, Pic
 }  // namespace
 
 bool DecodeGif(const DecodeRequest& request, PictureData& out, std::string& error) {
-  ByteReader reader{request.bytes, request.size, 0};
+  ByteReader reader{request.bytes, request.size};
   int code = 0;
   GifCloser decoder{DGifOpen(&reader, ReadBytes, &code), true};
   GifFileType* gif = decoder.gif;

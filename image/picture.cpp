@@ -47,6 +47,13 @@ void Picture::Adopt(PictureData data) {
 
 bool Picture::Load(const std::string& path, int frame) {
   Clear();
+  codec::FilePtr file(std::fopen(path.c_str(), "rb"));
+  if (file && codec::IsJpegFile(file.get())) {
+    codec::DecodeRequest request;
+    request.file = file.get();
+    return DecodeAs(PictureFormat::kJpeg, request);
+  }
+  file.reset();
   const auto bytes = ReadWholeFile(path);
   if (!bytes) return Fail("cannot read the file " + path);
   return Decode(bytes->data(), bytes->size(), frame);
@@ -57,12 +64,16 @@ bool Picture::Decode(const void* bytes, std::size_t size, int frame) {
   codec::DecodeRequest request;
   request.bytes = static_cast<const std::uint8_t*>(bytes);
   request.size = size;
-  request.limits = limits_;
   request.frame = frame;
+  return DecodeAs(DetectPictureFormat(bytes, size), request);
+}
+
+bool Picture::DecodeAs(PictureFormat format, codec::DecodeRequest request) {
+  request.limits = limits_;
   PictureData decoded;
   std::string error;
   bool ok = false;
-  switch (DetectPictureFormat(bytes, size)) {
+  switch (format) {
     case PictureFormat::kBmp: ok = codec::DecodeBmp(request, decoded, error); break;
     case PictureFormat::kJpeg: ok = codec::DecodeJpeg(request, decoded, error); break;
     case PictureFormat::kPng: ok = codec::DecodePng(request, decoded, error); break;

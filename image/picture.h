@@ -16,6 +16,10 @@
 
 namespace mb {
 
+namespace codec {
+struct DecodeRequest;
+}
+
 // The numbers are those of the client's ImageFormatFromExtension.
 enum class PictureFormat { kUnknown = 0, kBmp = 1, kGif = 2, kJpeg = 3, kPng = 4 };
 
@@ -172,6 +176,7 @@ class Picture {
   // The JPEG side of the thumbnail path, from bytes or from an open file.
   bool DecodeJpegToFit(const void* bytes, std::size_t size, std::FILE* file, int boxWidth, int boxHeight,
                        int* fullWidth, int* fullHeight);
+  bool DecodeAs(PictureFormat format, codec::DecodeRequest request);
   bool Fail(std::string message);
   void PromoteToTrueColour();
 

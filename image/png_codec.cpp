@@ -14,12 +14,6 @@ namespace mb::codec {
 
 namespace {
 
-struct ByteReader {
-  const std::uint8_t* data;
-  std::size_t size;
-  std::size_t position;
-};
-
 // libpng reports errors through this function and expects it not to return.
 struct ErrorText {
   char text[200];
@@ -33,10 +27,8 @@ struct ErrorText {
 void OnWarning(png_structp, png_const_charp) {}
 
 void ReadBytes(png_structp png, png_bytep target, png_size_t length) {
-  auto* reader = static_cast<ByteReader*>(png_get_io_ptr(png));
-  if (length > reader->size - reader->position) png_error(png, "the data ends before the picture is complete");
-  std::memcpy(target, reader->data + reader->position, length);
-  reader->position += length;
+  if (static_cast<ByteReader*>(png_get_io_ptr(png))->Take(target, length) != length)
+    png_error(png, "the data ends before the picture is complete");
 }
 
 void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
@@ -71,7 +63,7 @@ void GreyPalette(PictureData& out) {
 }  // namespace
 
 bool DecodePng(const DecodeRequest& request, PictureData& out, std::string& error) {
-  ByteReader reader{request.bytes, request.size, 0};
+  ByteReader reader{request.bytes, request.size};
   ErrorText errorText{};
   ErrorText refusal{};
   std::vector<png_bytep> rows;

@@ -2,7 +2,6 @@
 // every picture is shrunk smoothly to its fitted size.
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <utility>
 
 #include "common/atomic_file.h"
@@ -58,10 +57,6 @@ bool ShrinkToBox(Picture& picture, int width, int height, int boxWidth, int boxH
                           ResampleFilter::kSmooth);
 }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 bool Picture::DecodeJpegToFit(const void* bytes, std::size_t size, std::FILE* file, int boxWidth, int boxHeight,
@@ -71,16 +66,12 @@ bool Picture::DecodeJpegToFit(const void* bytes, std::size_t size, std::FILE* fi
   request.bytes = static_cast<const std::uint8_t*>(bytes);
   request.size = size;
   request.file = file;
-  request.limits = limits_;
   request.fitWidth = boxWidth;
   request.fitHeight = boxHeight;
   int width = 0, height = 0;
   request.fullWidth = &width;
   request.fullHeight = &height;
-  PictureData decoded;
-  std::string error;
-  if (!codec::DecodeJpeg(request, decoded, error)) return Fail(error);
-  Adopt(std::move(decoded));
+  if (!DecodeAs(PictureFormat::kJpeg, request)) return false;
   if (fullWidth) *fullWidth = width;
   if (fullHeight) *fullHeight = height;
   return ShrinkToBox(*this, width, height, boxWidth, boxHeight);
@@ -98,12 +89,8 @@ bool DecodeThumbnail(const void* bytes, std::size_t size, int boxWidth, int boxH
 
 bool LoadThumbnail(const std::string& path, int boxWidth, int boxHeight, Picture& out, int* fullWidth,
                    int* fullHeight) {
-  // A JPEG is streamed through the decoder, never held whole: at 1/8 scale reading the file
-  // costs as much as decoding it.
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  unsigned char head[8] = {};
-  const std::size_t got = file ? std::fread(head, 1, sizeof head, file.get()) : 0;
-  if (file && DetectPictureFormat(head, got) == PictureFormat::kJpeg && std::fseek(file.get(), 0, SEEK_SET) == 0)
+  codec::FilePtr file(std::fopen(path.c_str(), "rb"));
+  if (file && codec::IsJpegFile(file.get()))
     return out.DecodeJpegToFit(nullptr, 0, file.get(), boxWidth, boxHeight, fullWidth, fullHeight);
   file.reset();
   const auto bytes = ReadWholeFile(path);

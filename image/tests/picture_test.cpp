@@ -274,9 +274,15 @@ TEST(PictureThumbnails, GeometryScaleAndFrame) {
   ASSERT_TRUE(LoadThumbnail(path, 88, 88, thumb, &fullWidth, &fullHeight));
   EXPECT_EQ(fullWidth, 1600);
   EXPECT_EQ(thumb.Height(), 66);
+  Picture whole;
+  ASSERT_TRUE(whole.Load(path));
+  EXPECT_EQ(whole.Width(), 1600);
+  EXPECT_EQ(whole.Format(), PictureFormat::kJpeg);
   ASSERT_TRUE(WriteFileReplacing(path, jpeg.substr(0, jpeg.size() / 2)));
   EXPECT_FALSE(LoadThumbnail(path, 88, 88, thumb));
   EXPECT_NE(thumb.LastError().find("ends before"), std::string::npos) << thumb.LastError();
+  EXPECT_FALSE(whole.Load(path));
+  EXPECT_FALSE(whole.IsValid());
   std::remove(path.c_str());
   EXPECT_FALSE(LoadThumbnail(path, 88, 88, thumb));
 
