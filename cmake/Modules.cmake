@@ -197,13 +197,14 @@ function(mb_windows_test name)
   endif()
 endfunction()
 
-# mb_fuzz_target(name SOURCES ... [LIBS ...] [RUNS n]): a libFuzzer target of the fuzz tree,
-# registered as a test that runs it for a bounded number of inputs and time.
+# mb_fuzz_target(name SOURCES ... [LIBS ...] [SECONDS n] [SEEDS folder]): a libFuzzer target of
+# the fuzz tree, registered as a test that runs it for a bounded time. SEEDS: a folder of sample
+# inputs the run starts from (read only).
 function(mb_fuzz_target name)
   if(NOT MB_TREE STREQUAL "fuzz")
     return()
   endif()
-  cmake_parse_arguments(ARG "" "SECONDS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "SECONDS;SEEDS" "SOURCES;LIBS" ${ARGN})
   if(NOT ARG_SECONDS)
     set(ARG_SECONDS 10)
   endif()
@@ -213,6 +214,7 @@ function(mb_fuzz_target name)
   set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}.corpus)
   file(MAKE_DIRECTORY ${corpus})
   add_test(NAME fuzz.${name}
-           COMMAND ${name} -max_total_time=${ARG_SECONDS} -rss_limit_mb=2048 -print_final_stats=1 ${corpus})
+           COMMAND ${name} -max_total_time=${ARG_SECONDS} -rss_limit_mb=2048 -print_final_stats=1 ${corpus}
+                   ${ARG_SEEDS})
   set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 120)
 endfunction()

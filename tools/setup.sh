@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
   wine wine32:i386 xvfb x11-apps x11-utils fonts-wqy-microhei
   libcpp-httplib-dev libssl-dev libjpeg-dev libpng-dev libgif-dev zlib1g-dev libfreetype-dev
-  imagemagick dpkg-dev xz-utils procps locales
+  imagemagick dpkg-dev xz-utils procps locales libjpeg-turbo-progs
 )
 
 sudo_cmd=()
@@ -51,3 +51,5 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
   "${sudo_cmd[@]}" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi
 echo "setup: all packages present"
+# The picture codecs of the Windows build, cross-built from Debian's sources once per machine.
+"${sudo_cmd[@]}" env MB_JOBS="${MB_JOBS:-}" "$(dirname "$0")/mingw-codecs.sh"
