@@ -4,6 +4,8 @@
 //   clear             every fault off, stalled requests released
 //   release           stalled requests go on; a path still set to stall stalls new requests
 //   charset NAME      gbk, utf-8 or undeclared
+//   installer VERSION FILE PATH   the update check offers VERSION, served from FILE at PATH
+//   installer none    no update is offered
 #pragma once
 
 #include <atomic>
@@ -11,14 +13,15 @@
 #include <string_view>
 
 #include "tools/standin/fault_injector.h"
+#include "tools/standin/installer_offer.h"
 #include "tools/standin/reply_builders.h"
 
 namespace standin {
 
 class ControlChannel {
  public:
-  ControlChannel(FaultInjector& faults, std::atomic<ReplyCharset>& charset)
-      : faults_(faults), charset_(charset) {}
+  ControlChannel(FaultInjector& faults, std::atomic<ReplyCharset>& charset, InstallerOffer& installer)
+      : faults_(faults), charset_(charset), installer_(installer) {}
 
   // Applies the commands in order. Stops at the first bad line and returns its error; an empty
   // text when every line was applied.
@@ -29,6 +32,7 @@ class ControlChannel {
 
   FaultInjector& faults_;
   std::atomic<ReplyCharset>& charset_;
+  InstallerOffer& installer_;
 };
 
 }  // namespace standin
