@@ -1,6 +1,7 @@
 #include "protocol/link_parameters.h"
 
 #include "common/gbk_text.h"
+#include "common/percent_text.h"
 
 namespace mb {
 
@@ -8,13 +9,6 @@ const char kClientProgramName[] = "muralbox.exe";
 const wchar_t kProductSchemePrefix[] = L"muralbox:";
 
 namespace {
-
-void AppendEscape(std::string& out, unsigned char byte) {
-  static const char kHex[] = "0123456789ABCDEF";
-  out += '%';
-  out += kHex[byte >> 4];
-  out += kHex[byte & 15];
-}
 
 wchar_t LowerAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
 
@@ -36,7 +30,6 @@ std::optional<std::string> ClientProgramPath(std::string_view registryValue) {
 
 std::string ClientParameters(std::string_view link) {
   // Backslashes that end the link, counted as whole characters (0x5C can be a trail byte).
-  std::size_t body = link.size();
   std::size_t pos = 0;
   std::size_t runStart = link.size();
   while (pos < link.size()) {
@@ -48,7 +41,7 @@ std::string ClientParameters(std::string_view link) {
     }
     pos += length;
   }
-  body = runStart;
+  const std::size_t body = runStart;
 
   std::string out = " \"";
   pos = 0;
@@ -58,7 +51,7 @@ std::string ClientParameters(std::string_view link) {
     if (length == 2) {
       out.append(link.substr(pos, 2));
     } else if (byte == '"' || byte < 0x20 || byte == 0x7F || (pos >= body && byte == '\\')) {
-      AppendEscape(out, byte);
+      AppendPercentEscape(out, byte);
     } else {
       out += static_cast<char>(byte);
     }

@@ -1,31 +1,9 @@
 #include "updater/download_address.h"
 
 #include "common/gbk_text.h"
+#include "common/percent_text.h"
 
 namespace mb {
-namespace {
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-std::string PercentDecode(std::string_view text) {
-  std::string bytes;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
-      bytes += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
-      i += 2;
-    } else {
-      bytes += text[i];
-    }
-  }
-  return bytes;
-}
-
-}  // namespace
 
 std::string VersionCheckAddress(std::string_view checkUrl, std::string_view installedVersion) {
   return std::string(checkUrl) + "?version=" + std::string(installedVersion);
@@ -65,14 +43,11 @@ std::optional<HttpAddress> SplitHttpAddress(std::string_view url) {
 }
 
 std::string RequestLinePath(std::string_view path) {
-  static const char kHex[] = "0123456789ABCDEF";
   std::string line;
   for (char c : PercentDecode(path)) {
     const unsigned char byte = static_cast<unsigned char>(c);
     if (byte <= 0x20 || byte == 0x7F) {
-      line += '%';
-      line += kHex[byte >> 4];
-      line += kHex[byte & 15];
+      AppendPercentEscape(line, byte);
     } else {
       line += c;
     }

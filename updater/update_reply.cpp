@@ -25,19 +25,19 @@ bool FindValue(std::string_view reply, std::string_view lowered, std::string_vie
   return true;
 }
 
-UpdateCheckResult Failure(const char* text) {
+}  // namespace
+
+UpdateCheckResult CheckFailure(const char* text) {
   UpdateCheckResult result;
   result.text = text;
   return result;
 }
 
-}  // namespace
-
 UpdateCheckResult ParseUpdateReply(std::string_view reply) {
   // Lower-casing keeps every byte where it was, so positions found in the copy hold in the reply.
   const std::string lowered = GbkToLowerAscii(reply);
   std::string_view need;
-  if (!FindValue(reply, lowered, "need=", need)) return Failure(kCheckBadReplyText);
+  if (!FindValue(reply, lowered, "need=", need)) return CheckFailure(kCheckBadReplyText);
   if (ReadLeadingInt(need) == 0) {
     UpdateCheckResult result;
     result.kind = UpdateCheckResult::Kind::kNotNeeded;
@@ -53,7 +53,7 @@ UpdateCheckResult ParseUpdateReply(std::string_view reply) {
       if (c != ' ' && c != '\t') result.url += c;
     }
   }
-  if (result.url.empty()) return Failure(kCheckNoAddressText);
+  if (result.url.empty()) return CheckFailure(kCheckNoAddressText);
   result.kind = UpdateCheckResult::Kind::kDownload;
   return result;
 }

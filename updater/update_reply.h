@@ -22,6 +22,9 @@ struct UpdateCheckResult {
   std::string version;  // the offered version, as sent
 };
 
+// A failed check with its outcome text.
+UpdateCheckResult CheckFailure(const char* text);
+
 // Keys are found without regard to case; values are taken from the reply as it was sent.
 UpdateCheckResult ParseUpdateReply(std::string_view reply);
 

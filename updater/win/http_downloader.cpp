@@ -18,6 +18,7 @@ constexpr DWORD kStopWaitMs = 2000;
 struct HttpDownloader::Job {
   std::string url;
   std::string file;
+  DWORD receiveLimitMs = HttpDownloader::kDefaultTimeoutMs;
   DownloadOutcome outcome;
 
   std::mutex handlesLock;
@@ -88,6 +89,9 @@ void HttpDownloader::Job::Run() {
     session = InternetOpenA("", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
     if (session) {
       CopyProxySettings(session);
+      // A silent server cannot hold a receive much past the caller's limit.
+      DWORD limit = receiveLimitMs;
+      InternetSetOptionA(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &limit, sizeof limit);
       connection = InternetConnectA(session, address->host.c_str(), static_cast<INTERNET_PORT>(address->port), "", "",
                                     INTERNET_SERVICE_HTTP, 0, 0);
     }
@@ -140,6 +144,7 @@ DownloadOutcome HttpDownloader::Download(const std::string& url, const std::stri
   auto job = std::make_shared<Job>();
   job->url = url;
   job->file = file;
+  job->receiveLimitMs = timeoutMs;
   auto* handOver = new std::shared_ptr<Job>(job);
   HANDLE worker = CreateThread(nullptr, 0, WorkerMain, handOver, 0, nullptr);
   if (!worker) {

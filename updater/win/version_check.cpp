@@ -60,12 +60,6 @@ std::string UniqueReplyFile() {
   return name;
 }
 
-UpdateCheckResult Failure(const char* text) {
-  UpdateCheckResult result;
-  result.text = text;
-  return result;
-}
-
 }  // namespace
 
 bool FetchThroughUrlMoniker(const std::string& url, const std::string& file, int& status) {
@@ -77,7 +71,7 @@ bool FetchThroughUrlMoniker(const std::string& url, const std::string& file, int
 }
 
 UpdateCheckResult VersionCheck::Run(const std::string& checkUrl, const std::string& installedVersion) {
-  if (done_) return Failure(kCheckWrongStateText);
+  if (done_) return CheckFailure(kCheckWrongStateText);
   done_ = true;
   requestAddress_ = VersionCheckAddress(checkUrl, installedVersion);
   const std::string replyFile = UniqueReplyFile();
@@ -86,8 +80,8 @@ UpdateCheckResult VersionCheck::Run(const std::string& checkUrl, const std::stri
   const bool fetched = !replyFile.empty() && FetchThroughUrlMoniker(requestAddress_, replyFile, status);
   const std::optional<std::string> reply = replyFile.empty() ? std::nullopt : ReadWholeFile(replyFile);
   if (!replyFile.empty()) DeleteFileA(replyFile.c_str());
-  if (!fetched || status != 200) return Failure(kCheckDownloadFailedText);
-  if (!reply) return Failure(kCheckNoReplyText);
+  if (!fetched || status != 200) return CheckFailure(kCheckDownloadFailedText);
+  if (!reply) return CheckFailure(kCheckNoReplyText);
   return ParseUpdateReply(*reply);
 }
 

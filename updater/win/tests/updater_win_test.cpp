@@ -44,9 +44,14 @@ class Updater {
   std::string Setup() const { return folder_.Path("data\\setup.exe"); }
   std::vector<std::string> TemporaryFiles() const { return FolderEntries(temp_.Root()); }
 
-  bool Run(const std::string& arguments) {
+  // Programs started from now on keep their temporary files in the test's own folder.
+  void UsePrivateTemp() const {
     SetEnvironmentVariableA("TMP", temp_.Root().c_str());
     SetEnvironmentVariableA("TEMP", temp_.Root().c_str());
+  }
+
+  bool Run(const std::string& arguments) {
+    UsePrivateTemp();
     winkit::ChildProcess process;
     const bool started = process.Start(folder_.Path("renewkit.exe"), arguments, folder_.Root());
     const bool ended = started && process.WaitForExit(kRunTimeoutMs);
@@ -146,7 +151,7 @@ TEST(UpdateRoad, TheClientRunsTheUpdaterAndOffersTheNewPackageAtItsNextStart) {
   const winkit::InstallFolder& folder = updater.Folder();
   ASSERT_TRUE(folder.Install("muralbox.exe", "muralbox.exe"));
   ASSERT_TRUE(folder.Install("setup_older.exe", "data\\setup.exe"));
-  SetEnvironmentVariableA("TMP", nullptr);  // the client's updater uses the system's folder
+  updater.UsePrivateTemp();
 
   const std::string newer = winkit::ReadTextFile(winkit::BinFolder() + "setup_newer.exe");
   {
@@ -159,6 +164,9 @@ TEST(UpdateRoad, TheClientRunsTheUpdaterAndOffersTheNewPackageAtItsNextStart) {
     ASSERT_TRUE(client.WaitForExit(kRunTimeoutMs));
   }
   ASSERT_EQ(winkit::ReadTextFile(updater.Setup()), newer);
+  for (const std::string& name : updater.TemporaryFiles()) {
+    EXPECT_TRUE(name.rfind("rkupTmp", 0) != 0 && name.rfind("dat", 0) != 0) << name;  // the updater's are gone
+  }
   bool asked = false;
   for (const winkit::StandinRequest& request : standin.Requests()) {
     asked = asked || (request.path == "/update.jsp" && request.query == "version=0.9.9.9");
