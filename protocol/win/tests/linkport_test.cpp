@@ -189,6 +189,7 @@ void ClickItem(HWND dialog, int id) {
 TEST(LinkportBinding, WithoutTheClientTheDialogSaysSoAndTheBindingSucceeds) {
   Registered linkport;
   ASSERT_TRUE(linkport.ok());
+  SHDeleteValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\muralbox", "path");
   HRESULT bound = E_FAIL;
   std::thread browser([&] {
     mb::ComApartment com;
