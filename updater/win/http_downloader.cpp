@@ -12,6 +12,9 @@ namespace mb {
 namespace {
 // How long a worker whose Internet handles were closed gets to notice it.
 constexpr DWORD kStopWaitMs = 2000;
+// A receive gives up this long after the caller's limit, within the wait above, so that a server
+// that never answers cannot keep the worker even where closing the handles does not end the call.
+constexpr DWORD kReceiveGraceMs = 1000;
 }  // namespace
 
 // Shared by the caller and the worker; the last of them to let go frees it.
@@ -89,7 +92,6 @@ void HttpDownloader::Job::Run() {
     session = InternetOpenA("", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
     if (session) {
       CopyProxySettings(session);
-      // A silent server cannot hold a receive much past the caller's limit.
       DWORD limit = receiveLimitMs;
       InternetSetOptionA(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &limit, sizeof limit);
       connection = InternetConnectA(session, address->host.c_str(), static_cast<INTERNET_PORT>(address->port), "", "",
@@ -144,7 +146,7 @@ DownloadOutcome HttpDownloader::Download(const std::string& url, const std::stri
   auto job = std::make_shared<Job>();
   job->url = url;
   job->file = file;
-  job->receiveLimitMs = timeoutMs;
+  job->receiveLimitMs = timeoutMs > MAXDWORD - kReceiveGraceMs ? MAXDWORD : timeoutMs + kReceiveGraceMs;
   auto* handOver = new std::shared_ptr<Job>(job);
   HANDLE worker = CreateThread(nullptr, 0, WorkerMain, handOver, 0, nullptr);
   if (!worker) {
