@@ -67,6 +67,15 @@ std::string ControlChannel::ApplyLine(std::string_view line) {
     setTopListStamp_(static_cast<int>(stamp));
     return {};
   }
+  if (command == "installer" && words.size() == 2 && words[1] == "none") {
+    installer_.Set({});
+    return {};
+  }
+  if (command == "installer" && words.size() == 4) {
+    if (words[3].empty() || words[3][0] != '/') return "a download path starts with '/': " + std::string(words[3]);
+    installer_.Set({std::string(words[1]), std::string(words[2]), std::string(words[3])});
+    return {};
+  }
   return "bad command: " + std::string(line);
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/standin/installer_offer.h"
 #include "tools/standin/member_store.h"
 #include "tools/standin/reply_builders.h"
 #include "tools/standin/text_codec.h"
@@ -30,12 +31,12 @@ struct ServiceSettings {
   int topListStamp = 2;      // stamp of the recommended list (a client without top10.dat has 1)
   int dataVersion = 2;       // version of each data file in version.txt
   std::string updateVersion;  // version of the offered installer; empty: no update is offered
-  std::string updatePackage;  // file served as that installer
+  std::string updatePackage;  // file served as that installer (see InstallerOffer for changes)
 };
 
 class ServiceRoutes {
  public:
-  ServiceRoutes(ServiceSettings settings, MemberStore& members);
+  ServiceRoutes(ServiceSettings settings, MemberStore& members, InstallerOffer& installer);
 
   // The base address is known once the port is bound.
   void SetBase(const std::string& base) { settings_.base = base; }
@@ -66,6 +67,7 @@ class ServiceRoutes {
 
   ServiceSettings settings_;
   MemberStore& members_;
+  InstallerOffer& installer_;
   std::map<std::string, Handler> exact_;
   std::vector<std::pair<std::string, Handler>> prefixes_;
   std::atomic<int> lastUploadNumber_{0};

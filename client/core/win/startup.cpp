@@ -5,7 +5,7 @@
 #include <shlobj.h>
 
 #include "client/core/client_config.h"
-#include "client/core/version_text.h"
+#include "common/version_text.h"
 #include "client/core/win/client_windows.h"
 #include "client/core/win/file_version.h"
 #include "client/core/win/registration_ping.h"
