@@ -99,7 +99,7 @@ bool Picture::Rotate(double degrees) {
   const double quarters = degrees / 90.0;
   if (!std::isfinite(quarters) || std::fabs(quarters - std::round(quarters)) > 1e-9)
     return Fail("only rotation by a multiple of 90 degrees is supported");
-  const int turns = static_cast<int>(((static_cast<long long>(std::llround(quarters)) % 4) + 4) % 4);
+  const int turns = (static_cast<int>(std::fmod(std::round(quarters), 4.0)) + 4) % 4;
   const int w = data_.width, h = data_.height;
   const int bytes = data_.bitsPerPixel / 8;
   selection_ = PixelRect{};

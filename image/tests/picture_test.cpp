@@ -168,6 +168,8 @@ TEST(PictureTransforms, RotateFlipMirrorCropKeepEveryPixelAndItsAlpha) {
   r = p;
   ASSERT_TRUE(r.Rotate(-180));
   EXPECT_EQ(r.GetPixelColor(3, 2), (Rgba{1, 2, 3, 50}));
+  ASSERT_TRUE(r.Rotate(1e300));  // a multiple of 360: unchanged
+  EXPECT_EQ(r.GetPixelColor(3, 2), (Rgba{1, 2, 3, 50}));
   EXPECT_FALSE(r.Rotate(45));
   EXPECT_NE(r.LastError().find("90"), std::string::npos);
 

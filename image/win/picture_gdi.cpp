@@ -21,21 +21,41 @@ HBITMAP CreateBgraSection(int width, int height, void** bits) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
+// Stretches an opaque picture's own rows onto the DC: passed as they are when already aligned to
+// four bytes, else copied row by row into aligned ones; an indexed picture's palette becomes the
+// colour table.
+bool StretchOpaque(HDC dc, const PictureData& data, int x, int y, int width, int height) {
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[256];
+  } info = {};
+  info.header = fw::TopDownDibInfo(data.width, data.height, static_cast<WORD>(data.bitsPerPixel)).bmiHeader;
+  for (std::size_t i = 0; i < data.palette.size() && i < 256; ++i)
+    info.colours[i] = RGBQUAD{data.palette[i].b, data.palette[i].g, data.palette[i].r, 0};
+  const std::size_t stride = data.Stride();
+  const std::size_t aligned = (stride + 3) & ~static_cast<std::size_t>(3);
+  const std::uint8_t* bits = data.pixels.data();
+  std::vector<std::uint8_t> copy;
+  if (aligned != stride) {
+    copy.resize(aligned * data.height);
+    for (int row = 0; row < data.height; ++row)
+      std::memcpy(&copy[aligned * row], &data.pixels[stride * row], stride);
+    bits = copy.data();
+  }
+  const int previousMode = SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  const int lines = StretchDIBits(dc, x, y, width, height, 0, 0, data.width, data.height, bits,
+                                  reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCCOPY);
+  SetStretchBltMode(dc, previousMode);
+  return lines > 0;
+}
+
 }  // namespace
 
 bool DrawPicture(HDC dc, const Picture& picture, int x, int y, int width, int height) {
   if (!dc || !picture.IsValid()) return false;
   const int w = picture.Width(), h = picture.Height();
-  if (!DrawsTransparent(picture.Data())) {
-    const std::vector<std::uint8_t> pixels = picture.ToBgra(false);
-    BITMAPINFO info = fw::TopDownDibInfo(w, h, 32);
-    const int previousMode = SetStretchBltMode(dc, HALFTONE);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    const int lines = StretchDIBits(dc, x, y, width, height, 0, 0, w, h, pixels.data(), &info,
-                                    DIB_RGB_COLORS, SRCCOPY);
-    SetStretchBltMode(dc, previousMode);
-    return lines > 0;
-  }
+  if (!DrawsTransparent(picture.Data())) return StretchOpaque(dc, picture.Data(), x, y, width, height);
   void* bits = nullptr;
   fw::Bitmap section(CreateBgraSection(w, h, &bits));
   if (!section || !bits) return false;

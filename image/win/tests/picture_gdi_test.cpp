@@ -42,6 +42,10 @@ TEST(PictureGdi, BitmapsDrawingAndTextReachThePixels) {
   Picture hole;
   hole.Adopt(keyed);
   EXPECT_TRUE(DrawPicture(dc, hole, 20, 0, 10, 10));
+  keyed.transIndex = -1;  // the same indexed picture, opaque: its palette colours it
+  Picture blue;
+  blue.Adopt(keyed);
+  EXPECT_TRUE(DrawPicture(dc, blue, 30, 0, 10, 10));
   EXPECT_FALSE(DrawPicture(dc, Picture(), 0, 0, 5, 5));
   GdiFlush();
   Picture drawn;
@@ -49,6 +53,7 @@ TEST(PictureGdi, BitmapsDrawingAndTextReachThePixels) {
   EXPECT_EQ(drawn.GetPixelColor(5, 5), (Rgba{255, 0, 0, 255}));
   EXPECT_NEAR(drawn.GetPixelColor(15, 5).r, 127, 2);
   EXPECT_EQ(drawn.GetPixelColor(25, 5), (Rgba{255, 255, 255, 255}));
+  EXPECT_EQ(drawn.GetPixelColor(35, 5), (Rgba{0, 0, 255, 255}));
 
   // Text: ink of the style's colour lands inside the picture, opaque where it has alpha.
   Picture sheet;
