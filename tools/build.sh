@@ -5,7 +5,7 @@
 #   build/windows  every deliverable and the Windows tests (MinGW-w64 i686)
 # On a machine whose kernel does not execute 32-bit programs, Wine cannot run the i686 tree; there a
 # fourth tree, build/windows64, builds the same sources for x86_64 and its Windows tests run under
-# the 64-bit Wine loader instead (MB_WINDOWS_TESTS=windows|windows64 chooses by hand).
+# the 64-bit Wine loader instead (tools/windows-test-tree.sh decides).
 # build/CTestTestfile.cmake joins the trees whose tests run into one ctest run.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -35,16 +35,9 @@ configure windows "$out/windows" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.c
   -DMB_SKIN_ART_DIR="$out/native/skin/art/files"  # drawn by the native tree, copied beside the programs
 
 trees=(native fuzz windows)
-windows_tests=${MB_WINDOWS_TESTS:-}
-if [ -z "$windows_tests" ]; then
-  if /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
-    windows_tests=windows
-  else
-    windows_tests=windows64
-    echo "build: this machine does not execute 32-bit programs; the Windows tests run in the x86_64 tree"
-  fi
-fi
+windows_tests=$("$src/tools/windows-test-tree.sh")
 if [ "$windows_tests" = windows64 ]; then
+  echo "build: this machine does not execute 32-bit programs; the Windows tests run in the x86_64 tree"
   configure windows "$out/windows64" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-x86_64.cmake" \
     -DMB_SKIN_ART_DIR="$out/native/skin/art/files"
   trees+=(windows64)

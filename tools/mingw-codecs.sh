@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Cross-builds the picture codecs of the image layer (libjpeg-turbo, libpng, giflib) for
-# i686-w64-mingw32 from Debian's source packages, as static libraries, into one prefix shared by
-# every checkout (MB_MINGW_CODECS, default /opt/mingw-codecs). zlib comes from libz-mingw-w64-dev.
+# i686-w64-mingw32 (or, with the argument x86_64, for the x86_64 test tree) from Debian's source
+# packages, as static libraries, into one prefix per architecture shared by every checkout
+# (MB_MINGW_CODECS, default /opt/mingw-codecs and /opt/mingw-codecs-x86_64). zlib comes from
+# libz-mingw-w64-dev.
 #
 # The sources are fetched with apt-get source through a private source list and a private apt
 # state folder under the prefix; the system's apt configuration is neither read nor changed.
@@ -9,9 +11,15 @@
 # whose stamp names the source version already built is left alone.
 set -euo pipefail
 
-prefix=${MB_MINGW_CODECS:-/opt/mingw-codecs}
+arch=${1:-i686}
+case $arch in
+  i686) default_prefix=/opt/mingw-codecs system_processor=X86 ;;
+  x86_64) default_prefix=/opt/mingw-codecs-x86_64 system_processor=x86_64 ;;
+  *) echo "codecs: unknown architecture $arch (i686 or x86_64)" >&2; exit 2 ;;
+esac
+prefix=${MB_MINGW_CODECS:-$default_prefix}
 work=$prefix/.work
-host=i686-w64-mingw32
+host=$arch-w64-mingw32
 cc=$host-gcc-posix
 jobs=${MB_JOBS:-$(nproc)}
 libraries=(libjpeg-turbo libpng1.6 giflib)
@@ -84,7 +92,7 @@ version_of() { # the version in the .dsc file's name
 toolchain=$work/toolchain.cmake
 cat >"$toolchain" <<EOF
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR X86)
+set(CMAKE_SYSTEM_PROCESSOR $system_processor)
 set(CMAKE_C_COMPILER $cc)
 set(CMAKE_RC_COMPILER $host-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/$host $prefix)

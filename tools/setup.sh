@@ -52,4 +52,7 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
 fi
 echo "setup: all packages present"
 # The picture codecs of the Windows build, cross-built from Debian's sources once per machine.
-"${sudo_cmd[@]}" env MB_JOBS="${MB_JOBS:-}" "$(dirname "$0")/mingw-codecs.sh"
+"${sudo_cmd[@]}" env MB_JOBS="${MB_JOBS:-}" "$(dirname "$0")/mingw-codecs.sh" i686
+if [ "$("$(dirname "$0")/windows-test-tree.sh")" = windows64 ]; then
+  "${sudo_cmd[@]}" env MB_JOBS="${MB_JOBS:-}" "$(dirname "$0")/mingw-codecs.sh" x86_64
+fi
