@@ -53,6 +53,15 @@ void Module::RemoveResourceModule(HINSTANCE module) {
   chain.erase(std::remove(chain.begin(), chain.end(), module), chain.end());
 }
 
+void Module::FollowLibraryLifetime(HINSTANCE library, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    DisableThreadLibraryCalls(library);
+    AddResourceModule(library);
+  } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+    RemoveResourceModule(library);
+  }
+}
+
 HINSTANCE Module::FindResourceModule(LPCSTR name, LPCSTR type) {
   HINSTANCE first = ResourceInstance();
   if (FindResourceA(first, name, type)) return first;

@@ -32,6 +32,9 @@ class FW_API Module {
   // order they joined, and returns the first module that holds the resource, or null.
   static void AddResourceModule(HINSTANCE module);
   static void RemoveResourceModule(HINSTANCE module);
+  // What a resource library's DllMain does: joins the chain on attach; leaves it on a detach while
+  // the process goes on (FreeLibrary), since at process exit the chain goes with the process.
+  static void FollowLibraryLifetime(HINSTANCE library, DWORD reason, LPVOID reserved);
   static HINSTANCE FindResourceModule(LPCSTR name, LPCSTR type);
 
   // The program's main window, which libraries send the program's commands to; null until set.

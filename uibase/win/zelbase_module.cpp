@@ -5,12 +5,6 @@
 #include "framework/module.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    DisableThreadLibraryCalls(instance);
-    fw::Module::AddResourceModule(instance);
-  } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
-    // Unloaded while the process goes on (FreeLibrary); at process exit the chain goes with it.
-    fw::Module::RemoveResourceModule(instance);
-  }
+  fw::Module::FollowLibraryLifetime(instance, reason, reserved);
   return TRUE;
 }
