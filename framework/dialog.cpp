@@ -25,6 +25,31 @@ bool ReturnsResultDirectly(UINT message) {
       return false;
   }
 }
+// While a modal dialog runs, the system's dialog loop dispatches; a message filter hook gives the
+// windows' pre-translate chain its turn there. One hook per thread, kept while any modal dialog
+// of the thread runs.
+thread_local HHOOK modalHook = nullptr;
+thread_local int modalDepth = 0;
+
+LRESULT CALLBACK ModalFilterProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == MSGF_DIALOGBOX && lParam && Window::WalkPreTranslateChain(*reinterpret_cast<MSG*>(lParam))) return 1;
+  return CallNextHookEx(modalHook, code, wParam, lParam);
+}
+
+class ModalFilterScope {
+ public:
+  ModalFilterScope() {
+    if (modalDepth++ == 0) modalHook = SetWindowsHookExA(WH_MSGFILTER, ModalFilterProc, nullptr, GetCurrentThreadId());
+  }
+  ~ModalFilterScope() {
+    if (--modalDepth == 0 && modalHook) {
+      UnhookWindowsHookEx(modalHook);
+      modalHook = nullptr;
+    }
+  }
+  ModalFilterScope(const ModalFilterScope&) = delete;
+  ModalFilterScope& operator=(const ModalFilterScope&) = delete;
+};
 }  // namespace
 
 Dialog::~Dialog() {
@@ -36,9 +61,12 @@ Dialog::~Dialog() {
   }
 }
 
+HINSTANCE Dialog::TemplateModule() const { return resources_ ? resources_ : Module::ResourceInstance(); }
+
 INT_PTR Dialog::DoModal(HWND owner) {
   modal_ = true;
-  INT_PTR result = DialogBoxParamA(Module::ResourceInstance(), MAKEINTRESOURCEA(templateId_), owner,
+  ModalFilterScope filter;
+  INT_PTR result = DialogBoxParamA(TemplateModule(), MAKEINTRESOURCEA(templateId_), owner,
                                    StaticDialogProc, reinterpret_cast<LPARAM>(this));
   modal_ = false;
   return result;
@@ -46,7 +74,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
 
 HWND Dialog::Create(HWND owner) {
   modal_ = false;
-  HWND hwnd = CreateDialogParamA(Module::ResourceInstance(), MAKEINTRESOURCEA(templateId_), owner,
+  HWND hwnd = CreateDialogParamA(TemplateModule(), MAKEINTRESOURCEA(templateId_), owner,
                                  StaticDialogProc, reinterpret_cast<LPARAM>(this));
   if (hwnd) {
     loop_ = Module::GetMessageLoop();

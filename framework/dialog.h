@@ -2,14 +2,17 @@
 // loop, DoModal) or modeless (Create; the thread's message loop gives it its keyboard handling).
 #pragma once
 
+#include "framework/framework_api.h"
 #include "framework/message_loop.h"
 #include "framework/window.h"
 
 namespace fw {
 
-class Dialog : public Window, private MessageFilter {
+class FW_API Dialog : public Window, private MessageFilter {
  public:
-  explicit Dialog(UINT templateId) : templateId_(templateId) {}
+  // The template is looked up in resources, or in the framework's resource instance when null.
+  explicit Dialog(UINT templateId, HINSTANCE resources = nullptr)
+      : templateId_(templateId), resources_(resources) {}
   ~Dialog() override;
 
   // Runs the dialog modal; returns the code given to EndDialog, or -1 when it could not be made.
@@ -33,7 +36,10 @@ class Dialog : public Window, private MessageFilter {
   bool PreTranslateMessage(MSG& msg) override;
   bool HandleDefaultCommand(const Message& m);
 
+  HINSTANCE TemplateModule() const;
+
   UINT templateId_;
+  HINSTANCE resources_;
   bool modal_ = false;
   bool wantsDefault_ = false;
   MessageLoop* loop_ = nullptr;  // the loop that filters for this modeless dialog

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/window.h"
+
 namespace fw {
 
 void MessageLoop::AddFilter(MessageFilter* filter) {
@@ -13,6 +15,7 @@ void MessageLoop::RemoveFilter(MessageFilter* filter) {
 }
 
 bool MessageLoop::PreTranslate(MSG& msg) {
+  if (Window::WalkPreTranslateChain(msg)) return true;
   // Newest first; copied, since a filter may remove itself (a dialog closing on a key).
   std::vector<MessageFilter*> filters(filters_.rbegin(), filters_.rend());
   for (MessageFilter* filter : filters) {

@@ -1,9 +1,13 @@
-// A thread's message loop with pre-translate filters (modeless dialogs, accelerators).
+// A thread's message loop. Before each message is dispatched, the windows' pre-translate chain
+// (Window::PreTranslateMessage) and then the loop's filters (modeless dialogs, accelerators) may
+// take it.
 #pragma once
 
 #include <windows.h>
 
 #include <vector>
+
+#include "framework/framework_api.h"
 
 namespace fw {
 
@@ -16,7 +20,7 @@ class MessageFilter {
   ~MessageFilter() = default;
 };
 
-class MessageLoop {
+class FW_API MessageLoop {
  public:
   void AddFilter(MessageFilter* filter);
   void RemoveFilter(MessageFilter* filter);

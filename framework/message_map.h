@@ -7,6 +7,8 @@
 #include <map>
 #include <utility>
 
+#include "framework/framework_api.h"
+
 namespace fw {
 
 struct Message {
@@ -23,7 +25,7 @@ using MessageHandler = std::function<LRESULT(const Message&)>;
 using CommandHandler = std::function<void(UINT code, HWND control)>;
 using NotifyHandler = std::function<LRESULT(NMHDR*)>;
 
-class MessageMap {
+class FW_API MessageMap {
  public:
   void OnMessage(UINT message, MessageHandler handler) { messages_[message] = std::move(handler); }
   // Any notification code from the control or menu item id.

@@ -5,13 +5,15 @@
 
 #include <windows.h>
 
+#include "framework/framework_api.h"
+
 namespace fw {
 
 // Posts until the thread's queue accepts the message. Gives up when the thread is gone, or after
 // about two seconds of a full queue.
-bool PostThreadMessageUntilAccepted(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
+FW_API bool PostThreadMessageUntilAccepted(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
 
-class MessageThread {
+class FW_API MessageThread {
  public:
   MessageThread() = default;
   virtual ~MessageThread();

@@ -6,11 +6,12 @@
 
 #include <functional>
 
+#include "framework/framework_api.h"
 #include "framework/message_thread.h"
 
 namespace fw {
 
-class UiThread : public MessageThread {
+class FW_API UiThread : public MessageThread {
  public:
   // handler gets every thread message (msg.hwnd == null) except WM_QUIT.
   using ThreadMessageHandler = std::function<void(const MSG&)>;

@@ -95,6 +95,22 @@ LRESULT Window::CallDefault(const Message& m) {
   return DefWindowProcA(hwnd_, m.id, m.wParam, m.lParam);
 }
 
+bool Window::WalkPreTranslateChain(MSG& msg) {
+  // A message filter hook can bring the message being walked back here (IsDialogMessage calls
+  // the hook); it is walked once.
+  static thread_local const MSG* walking = nullptr;
+  if (walking == &msg) return false;
+  const MSG* outer = walking;
+  walking = &msg;
+  bool taken = false;
+  for (HWND hwnd = msg.hwnd; hwnd && !taken; hwnd = GetParent(hwnd)) {
+    if (Window* window = FromHandle(hwnd)) taken = window->PreTranslateMessage(msg);
+    if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) break;
+  }
+  walking = outer;
+  return taken;
+}
+
 bool Window::ReflectToChild(const Message& m, LRESULT& result) {
   Window* child = FromHandle(SenderOf(m));
   if (!child) return false;

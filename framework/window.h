@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "framework/framework_api.h"
 #include "framework/message_map.h"
 
 namespace fw {
@@ -18,7 +19,7 @@ struct WindowClassSpec {
   HICON icon = nullptr;
 };
 
-class Window {
+class FW_API Window {
  public:
   Window() = default;
   virtual ~Window();
@@ -38,6 +39,13 @@ class Window {
   void Destroy();
 
   static Window* FromHandle(HWND hwnd);
+
+  // Before a message is dispatched, the window it is for and then each of its parents up to the
+  // top-level window get it here; the first that returns true keeps it from being dispatched.
+  virtual bool PreTranslateMessage(MSG& msg) { return false; }
+  // Walks that chain for msg; true when a window took the message. Message loops call it, and so
+  // do modal dialogs' loops, through a message filter hook while they run.
+  static bool WalkPreTranslateChain(MSG& msg);
 
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return ::SendMessageA(hwnd_, message, wParam, lParam);

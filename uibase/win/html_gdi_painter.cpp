@@ -5,6 +5,9 @@
 #include <cstdlib>
 
 #include "framework/gdi.h"
+#include "uibase/core/effect_fill.h"
+#include "uibase/core/geometry.h"
+#include "uibase/core/image_effects.h"
 
 namespace zel {
 
@@ -12,38 +15,21 @@ using namespace mb::html;
 
 namespace {
 
-RECT ToRect(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const mb::html::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 HPEN MakePen(int style, int width, COLORREF colour) {
   const int penStyle = style == 2 ? PS_DASH : style == 3 ? PS_DOT : PS_SOLID;
   return CreatePen(penStyle, penStyle == PS_SOLID ? width : 1, colour);
 }
 
-void Gradient(HDC dc, const RECT& r, COLORREF from, COLORREF to, bool horizontal) {
-  const int size = horizontal ? r.right - r.left : r.bottom - r.top;
-  for (int k = 0; k < 64; ++k) {
-    const int a = k * size / 64, b = (k + 1) * size / 64;
-    if (a == b) continue;
-    const auto mix = [&](int shift) {
-      return (((from >> shift) & 0xFF) * (64 - k) + ((to >> shift) & 0xFF) * k) / 64;
-    };
-    fw::Brush brush(CreateSolidBrush(RGB(mix(0), mix(8), mix(16))));
-    RECT band = horizontal ? RECT{r.left + a, r.top, r.left + b, r.bottom} : RECT{r.left, r.top + a, r.right, r.top + b};
-    FillRect(dc, &band, brush);
-  }
-}
-
-// Pixels as a top-down 32-bit DIB section holds them: 0x00RRGGBB.
-std::uint32_t ToPixel(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
-
-// A 32-bit top-down DIB section with a DC, for pixel work.
+// Pixels as a top-down 32-bit DIB section holds them.
 class PixelBuffer {
  public:
   PixelBuffer(HDC compatible, int width, int height) : dc_(compatible), width_(width), height_(height) {
     BITMAPINFO info = fw::TopDownDibInfo(width, height, 32);
     void* bits = nullptr;
     bitmap_.Reset(CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    pixels_ = static_cast<std::uint32_t*>(bits);
+    pixels_ = static_cast<zel::Pixel*>(bits);
     if (bitmap_) old_ = SelectObject(dc_, bitmap_);
   }
   ~PixelBuffer() {
@@ -51,7 +37,19 @@ class PixelBuffer {
   }
   bool Ok() const { return pixels_ != nullptr; }
   HDC Dc() const { return dc_; }
-  std::uint32_t& At(int x, int y) { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
+  std::vector<zel::Pixel> Copy() const {
+    GdiFlush();
+    return {pixels_, pixels_ + static_cast<std::size_t>(width_) * height_};
+  }
+  void Store(const std::vector<zel::Pixel>& pixels) {
+    GdiFlush();
+    std::copy(pixels.begin(), pixels.end(), pixels_);
+  }
+  void Store(const std::vector<std::uint8_t>& indices, const zel::TexturePalette& palette) {
+    GdiFlush();
+    for (std::size_t i = 0; i < indices.size(); ++i) pixels_[i] = zel::MakePixel(zel::RedOf(palette[indices[i]]),
+        zel::GreenOf(palette[indices[i]]), zel::BlueOf(palette[indices[i]]));
+  }
   int Width() const { return width_; }
   int Height() const { return height_; }
 
@@ -59,58 +57,40 @@ class PixelBuffer {
   fw::MemoryDC dc_;
   int width_, height_;
   fw::Bitmap bitmap_;
-  std::uint32_t* pixels_ = nullptr;
+  zel::Pixel* pixels_ = nullptr;
   HGDIOBJ old_ = nullptr;
 };
 
-std::uint32_t Scale(std::uint32_t p, int percent) {
-  const auto ch = [&](int shift) { return std::min<std::uint32_t>(((p >> shift) & 0xFF) * percent / 100, 255) << shift; };
-  return ch(0) | ch(8) | ch(16);
-}
-
-std::uint32_t Styled(std::uint32_t p, const std::string& styles) {
+unsigned StyleFlags(const std::string& styles) {
+  unsigned flags = 0;
   for (char s : styles) {
-    if (s == 'g') {
-      const std::uint32_t v = (((p >> 16) & 0xFF) * 299 + ((p >> 8) & 0xFF) * 587 + (p & 0xFF) * 114) / 1000;
-      p = (v << 16) | (v << 8) | v;
-    } else if (s == 'd') {
-      p = Scale(p, 75);
-    } else if (s == 'l') {
-      p = Scale(p, 125);
-    }
+    if (s == 'g') flags |= zel::kStyleGrey;
+    else if (s == 'd') flags |= zel::kStyleDark;
+    else if (s == 'l') flags |= zel::kStyleLight;
   }
-  return p;
+  return flags;
 }
 
 }  // namespace
 
-void HtmlGdiPainter::FillEffect(HDC dc, int effect, const RECT& r, COLORREF start, COLORREF middle, COLORREF end) {
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  switch (effect) {
-    case -1: return;
-    case 1: Gradient(dc, r, start, end, true); return;
-    case 2: Gradient(dc, r, start, end, false); return;
-    case 3:
-      Gradient(dc, {r.left, r.top, r.left + w / 2, r.bottom}, start, end, true);
-      Gradient(dc, {r.left + w / 2, r.top, r.right, r.bottom}, end, start, true);
-      return;
-    case 4:
-      Gradient(dc, {r.left, r.top, r.right, r.top + h / 2}, start, end, false);
-      Gradient(dc, {r.left, r.top + h / 2, r.right, r.bottom}, end, start, false);
-      return;
-    case 5:
-      Gradient(dc, {r.left, r.top, r.left + w / 2, r.bottom}, start, middle, true);
-      Gradient(dc, {r.left + w / 2, r.top, r.right, r.bottom}, middle, end, true);
-      return;
-    case 6:
-      Gradient(dc, {r.left, r.top, r.right, r.top + h / 2}, start, middle, false);
-      Gradient(dc, {r.left, r.top + h / 2, r.right, r.bottom}, middle, end, false);
-      return;
-    default: {
-      fw::Brush brush(CreateSolidBrush(start));
-      FillRect(dc, &r, brush);
+void HtmlGdiPainter::FillEffect(HDC dc, int effect, const RECT& r, COLORREF start, COLORREF middle, COLORREF end,
+                                int granularity, int tintPercent) {
+  const zel::Rect area{r.left, r.top, r.right, r.bottom};
+  if (effect == zel::kFillTransparent || area.IsEmpty()) return;
+  if (!zel::IsTextureEffect(effect)) {
+    for (const zel::FillBand& band : zel::PlanBandFill(effect, area, start, middle, end)) {
+      fw::Brush brush(CreateSolidBrush(band.colour));
+      const RECT b = {band.rect.left, band.rect.top, band.rect.right, band.rect.bottom};
+      FillRect(dc, &b, brush);
     }
+    return;
   }
+  if (area.Width() > 4096 || area.Height() > 4096) return;
+  PixelBuffer texture(dc, area.Width(), area.Height());
+  if (!texture.Ok()) return;
+  texture.Store(zel::MakeTexture(effect, area.Width(), area.Height(), granularity, [] { return std::rand(); }),
+                zel::MakeTexturePalette(start, middle, end, tintPercent));
+  BitBlt(dc, area.left, area.top, area.Width(), area.Height(), texture.Dc(), 0, 0, SRCCOPY);
 }
 
 void HtmlGdiPainter::Paint(const std::vector<DrawItem>& items) {
@@ -118,7 +98,7 @@ void HtmlGdiPainter::Paint(const std::vector<DrawItem>& items) {
     if (const auto* t = std::get_if<TextItem>(&item)) PaintText(*t);
     else if (const auto* l = std::get_if<LineItem>(&item)) PaintLine(*l);
     else if (const auto* b = std::get_if<BorderItem>(&item)) PaintBorder(*b);
-    else if (const auto* f = std::get_if<FillItem>(&item)) FillEffect(measure_.Dc(), f->effect, ToRect(f->rect), f->start, f->middle, f->end);
+    else if (const auto* f = std::get_if<FillItem>(&item)) FillEffect(measure_.Dc(), f->effect, ToRect(f->rect), f->start, f->middle, f->end, f->granularity, 0);
     else if (const auto* tile = std::get_if<TileItem>(&item)) PaintTile(*tile);
     else if (const auto* image = std::get_if<ImageItem>(&item)) PaintImage(*image);
   }
@@ -179,15 +159,12 @@ void HtmlGdiPainter::PaintTile(const TileItem& item) {
   const LoadedImage image = resources_.Load(ImageKind::kBitmap, item.source);
   if (!image.Bitmap()) return;
   const ImageSize size = image.Size();
-  if (size.width <= 0 || size.height <= 0) return;
   HDC dc = measure_.Dc();
   fw::MemoryDC source(dc);
   fw::ScopedSelect selected(source, image.Bitmap());
-  for (int y = item.rect.top; y < item.rect.bottom; y += size.height) {
-    for (int x = item.rect.left; x < item.rect.right; x += size.width) {
-      BitBlt(dc, x, y, std::min(size.width, item.rect.right - x), std::min(size.height, item.rect.bottom - y), source, 0,
-             0, SRCCOPY);
-    }
+  const zel::Rect area{item.rect.left, item.rect.top, item.rect.right, item.rect.bottom};
+  for (const zel::TilePiece& piece : zel::TilePieces(area, size.width, size.height)) {
+    BitBlt(dc, piece.destination.left, piece.destination.top, piece.width, piece.height, source, 0, 0, SRCCOPY);
   }
 }
 
@@ -199,12 +176,9 @@ void HtmlGdiPainter::PaintImage(const ImageItem& item) {
   const int w = item.rect.Width() - sx, h = item.rect.Height() - sy;
   if (w <= 0 || h <= 0 || item.rect.Width() > 4096 || item.rect.Height() > 4096) return;
 
-  // The image at its drawn size; pixels of the mask colour (or the icon's see-through pixels)
-  // are transparent.
+  // The image at its drawn size; an icon's see-through pixels are the mask colour.
   PixelBuffer picture(dc, w, h);
   if (!picture.Ok()) return;
-  const std::uint32_t maskPixel = ToPixel(item.masked ? item.mask : 0xFF00FF);
-  const bool masked = item.masked || image.Icon();
   if (image.Icon()) {
     fw::Brush magenta(CreateSolidBrush(0xFF00FF));
     RECT all = {0, 0, w, h};
@@ -212,39 +186,44 @@ void HtmlGdiPainter::PaintImage(const ImageItem& item) {
     DrawIconEx(picture.Dc(), 0, 0, image.Icon(), w, h, 0, nullptr, DI_NORMAL);
   } else {
     const ImageSize size = image.Size();
-    int fx = 0, fy = 0, frameW = size.width, frameH = size.height;
-    if (item.kind == ImageKind::kStrip) {
-      const int columns = item.frameWidth > 0 ? size.width / item.frameWidth : 0;
-      if (columns <= 0) return;
-      fx = (item.frame % columns) * item.frameWidth;
-      fy = (item.frame / columns) * item.frameHeight;
-      frameW = item.frameWidth;
-      frameH = item.frameHeight;
+    zel::Rect frame{0, 0, size.width, size.height};
+    if (item.kind == ImageKind::kStrip &&
+        !zel::StripFrame(size.width, size.height, item.frameWidth, item.frameHeight, item.frame, frame)) {
+      return;
     }
     fw::MemoryDC source(dc);
     fw::ScopedSelect selected(source, image.Bitmap());
     SetStretchBltMode(picture.Dc(), COLORONCOLOR);
-    StretchBlt(picture.Dc(), 0, 0, w, h, source, fx, fy, frameW, frameH, SRCCOPY);
+    StretchBlt(picture.Dc(), 0, 0, w, h, source, frame.left, frame.top, frame.Width(), frame.Height(), SRCCOPY);
   }
-  GdiFlush();
+  const bool masked = item.masked || image.Icon();
+  zel::PreparedImage prepared = zel::PrepareImage(picture.Copy(), w, h, StyleFlags(item.styles), masked,
+                                                  item.masked ? item.mask : 0xFF00FF, 0);
+  prepared.hasAlpha = false;  // screen-compatible copies carry no meaningful alpha
 
+  // What lies under the image (and its shadow), shaded by the silhouette, then the image on top.
   PixelBuffer target(dc, item.rect.Width(), item.rect.Height());
   if (!target.Ok()) return;
   BitBlt(target.Dc(), 0, 0, target.Width(), target.Height(), dc, item.rect.left, item.rect.top, SRCCOPY);
-  GdiFlush();
-  const auto opaque = [&](int x, int y) { return !masked || (picture.At(x, y) & 0xFFFFFF) != maskPixel; };
-  if (sx || sy) {  // the silhouette darkens what lies under it, offset by the shadow
+  std::vector<zel::Pixel> under = target.Copy();
+  if (sx || sy) {
+    const std::vector<std::uint8_t> factors = zel::ShadowFactors(prepared, sx, sy, true);
     for (int y = 0; y < h; ++y) {
       for (int x = 0; x < w; ++x) {
-        if (opaque(x, y)) target.At(x + sx, y + sy) = Scale(target.At(x + sx, y + sy), 60);
+        zel::Pixel& p = under[static_cast<std::size_t>(y + sy) * target.Width() + x + sx];
+        p = zel::Shade(p, factors[static_cast<std::size_t>(y) * w + x]);
       }
     }
   }
+  std::vector<zel::Pixel> top(static_cast<std::size_t>(w) * h);
   for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      if (opaque(x, y)) target.At(x, y) = Styled(picture.At(x, y) & 0xFFFFFF, item.styles);
-    }
+    std::copy_n(&under[static_cast<std::size_t>(y) * target.Width()], w, &top[static_cast<std::size_t>(y) * w]);
   }
+  zel::CompositeOnto(prepared, top);
+  for (int y = 0; y < h; ++y) {
+    std::copy_n(&top[static_cast<std::size_t>(y) * w], w, &under[static_cast<std::size_t>(y) * target.Width()]);
+  }
+  target.Store(under);
   BitBlt(dc, item.rect.left, item.rect.top, target.Width(), target.Height(), target.Dc(), 0, 0, SRCCOPY);
 }
 

@@ -17,9 +17,9 @@ class HtmlGdiPainter {
   HtmlGdiPainter(GdiTextMeasure& measure, GdiResources& resources) : measure_(measure), resources_(resources) {}
   void Paint(const std::vector<mb::html::DrawItem>& items);
 
-  // Fill of a rectangle by effect code: solid, the two- and three-colour gradients of 64 bands;
-  // the textured codes fill with the start colour.
-  static void FillEffect(HDC dc, int effect, const RECT& rect, COLORREF start, COLORREF middle, COLORREF end);
+  // Fill of a rectangle by effect code: solid, gradients and textures.
+  static void FillEffect(HDC dc, int effect, const RECT& rect, COLORREF start, COLORREF middle, COLORREF end,
+                         int granularity, int tintPercent);
 
  private:
   void PaintText(const mb::html::TextItem& item);

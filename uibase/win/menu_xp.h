@@ -10,7 +10,9 @@
 #include <map>
 #include <string>
 
-class CMenuXP {
+#include "uibase/win/zelbase_api.h"
+
+class MB_ZELBASE_API CMenuXP {
  public:
   struct CImgDesc {
     HIMAGELIST imageList = nullptr;

@@ -378,7 +378,8 @@ LRESULT CPPHtmlStatic::OnPaint(const fw::Message&) {
     if (bkMode_ == 1) {
       BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     } else {
-      zel::HtmlGdiPainter::FillEffect(memory, static_cast<int>(bkEffect_), client, bkStart_, bkMiddle_, bkEnd_);
+      zel::HtmlGdiPainter::FillEffect(memory, static_cast<int>(bkEffect_), client, bkStart_, bkMiddle_, bkEnd_,
+                                      granularity_, 5);
     }
   }
   PlaceText(dc);

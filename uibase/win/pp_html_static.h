@@ -8,8 +8,9 @@
 
 #include "framework/window.h"
 #include "uibase/win/pp_html_drawer.h"
+#include "uibase/win/zelbase_api.h"
 
-class CPPHtmlStatic : public fw::Window {
+class MB_ZELBASE_API CPPHtmlStatic : public fw::Window {
  public:
   // The message the drawer sends when the link under the mouse changes.
   static constexpr UINT kLinkHoverMessage = WM_APP + 0x64;
