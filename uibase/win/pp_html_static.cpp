@@ -3,30 +3,31 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "common/gbk_text.h"
 #include "framework/gdi.h"
+#include "uibase/html/static_text.h"
 #include "uibase/win/html_gdi_painter.h"
 
 namespace {
 
 constexpr DWORD kNoWrapBits = 0x000C;
 
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...) {
-  char buffer[512];
-  va_list args;
-  va_start(args, format);
-  vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  return buffer;
+using mb::html::ImageTagSpec;
+
+ImageTagSpec Spec(ImageTagSpec::Kind kind, bool byHandle, std::uint32_t value, COLORREF mask = mb::html::kNoMask) {
+  ImageTagSpec spec;
+  spec.kind = kind;
+  spec.byHandle = byHandle;
+  spec.value = value;
+  spec.mask = mask;
+  return spec;
 }
 
-// The attribute texts of the image setters: mask and frame size when given.
-std::string MaskAttribute(COLORREF mask) { return mask == 0xFFFFFFFF ? "" : Format(" mask=0x%06lX", mask); }
-std::string FrameAttribute(const SIZE* frame) {
-  return frame ? Format(" cx=%ld, cy=%ld", frame->cx, frame->cy) : "";
+ImageTagSpec StripSpec(bool byHandle, std::uint32_t value, const SIZE* frame, COLORREF mask) {
+  ImageTagSpec spec = Spec(ImageTagSpec::kStrip, byHandle, value, mask);
+  if (frame) spec.frame = mb::html::ImageSize{frame->cx, frame->cy};
+  return spec;
 }
 
 }  // namespace
@@ -99,19 +100,14 @@ BOOL CPPHtmlStatic::DestroyWindow() {
 
 void CPPHtmlStatic::SetHyperlink(const char* text, const char* target, int isMessage) {
   StopTimer();
-  const std::string shown = mb::GbkReplaceAll(text ? text : "", "<", "<<");
-  const std::string link = target ? target : "";
-  // A target holding a double quote goes in single quotes.
-  const char quote = mb::GbkFind(link, '"') == std::string::npos ? '"' : '\'';
-  const std::string attribute = std::string(isMessage ? "msg" : "href") + "=" + quote + link + quote;
   imageMode_ = false;
-  text_ = "<a " + attribute + ">" + shown + "</a>";
+  text_ = mb::html::HyperlinkText(text ? text : "", target ? target : "", isMessage != 0);
   UpdateSurface();
 }
 
 void CPPHtmlStatic::SetHyperlinkStyle(COLORREF linkColour, int linkUnderline, COLORREF hoverColour, int hoverUnderline) {
-  drawer_.SetStyle("a:link", Format("color:0x%06lX; text-decoration:%s", linkColour, linkUnderline ? "underline" : "none"));
-  drawer_.SetStyle("a:hover", Format("color:0x%06lX; text-decoration:%s", hoverColour, hoverUnderline ? "underline" : "none"));
+  drawer_.SetStyle("a:link", mb::html::LinkStyleText(linkColour, linkUnderline != 0));
+  drawer_.SetStyle("a:hover", mb::html::LinkStyleText(hoverColour, hoverUnderline != 0));
 }
 
 void CPPHtmlStatic::SetCallbackHyperlink(UINT message, LPARAM value) {
@@ -144,9 +140,8 @@ void CPPHtmlStatic::SetDefaultFont(HFONT font) {
   font_ = font;
   LOGFONTA lf = {};
   if (!font || !GetObjectA(font, sizeof lf, &lf)) return;
-  std::string body = Format("font-size:%ldpt; color:0x%06lX; font-family:%s; font-weight:%ld", lf.lfHeight,
-                            GetSysColor(COLOR_WINDOWTEXT), lf.lfFaceName, lf.lfWeight);
-  if (lf.lfItalic) body += "; font-style:italic";
+  const std::string body = mb::html::BodyStyleText(lf.lfHeight, GetSysColor(COLOR_WINDOWTEXT), lf.lfFaceName,
+                                                   lf.lfWeight, lf.lfItalic != 0);
   drawer_.SetStyle("body", body);
   UpdateSurface();
 }
@@ -171,37 +166,43 @@ void CPPHtmlStatic::SetIcon(DWORD resourceId, SIZE* size) {
     imageWidth_ = size->cx;
     imageHeight_ = size->cy;
   }
-  ComposeImage(Format("<icon idres=%lu>", resourceId), false);
+  ComposeImage(mb::html::ImageTag(Spec(ImageTagSpec::kIcon, false, resourceId)), false);
 }
 
-void CPPHtmlStatic::SetIcon(HICON icon) { ComposeImage(Format("<icon handle=0x%X>", HandleToUlong(icon)), false); }
+void CPPHtmlStatic::SetIcon(HICON icon) {
+  ComposeImage(mb::html::ImageTag(Spec(ImageTagSpec::kIcon, true, HandleToUlong(icon))), false);
+}
 
 void CPPHtmlStatic::SetBitmap(DWORD resourceId, COLORREF mask) {
-  ComposeImage(Format("<bmp idres=%lu%s>", resourceId, MaskAttribute(mask).c_str()), false);
+  ComposeImage(mb::html::ImageTag(Spec(ImageTagSpec::kBitmap, false, resourceId, mask)), false);
 }
 
 void CPPHtmlStatic::SetBitmap(HBITMAP bitmap, COLORREF mask) {
-  ComposeImage(Format("<bmp handle=0x%X%s>", HandleToUlong(bitmap), MaskAttribute(mask).c_str()), false);
+  ComposeImage(mb::html::ImageTag(Spec(ImageTagSpec::kBitmap, true, HandleToUlong(bitmap), mask)), false);
 }
 
 void CPPHtmlStatic::SetAnimation(DWORD resourceId, SIZE* frame, COLORREF mask) {
-  ComposeImage(Format("<ilst index=0 idres=%lu%s%s speed=1>", resourceId, MaskAttribute(mask).c_str(),
-                      FrameAttribute(frame).c_str()), true);
+  ImageTagSpec spec = StripSpec(false, resourceId, frame, mask);
+  spec.animated = true;
+  ComposeImage(mb::html::ImageTag(spec), true);
 }
 
 void CPPHtmlStatic::SetAnimation(HBITMAP bitmap, SIZE* frame, COLORREF mask) {
-  ComposeImage(Format("<ilst index=0 handle=0x%X%s%s speed=1>", HandleToUlong(bitmap), MaskAttribute(mask).c_str(),
-                      FrameAttribute(frame).c_str()), true);
+  ImageTagSpec spec = StripSpec(true, HandleToUlong(bitmap), frame, mask);
+  spec.animated = true;
+  ComposeImage(mb::html::ImageTag(spec), true);
 }
 
 void CPPHtmlStatic::SetImageList(DWORD resourceId, DWORD index, SIZE* frame, COLORREF mask) {
-  ComposeImage(Format("<ilst index=%lu idres=%lu%s%s>", index, resourceId, MaskAttribute(mask).c_str(),
-                      FrameAttribute(frame).c_str()), false);
+  ImageTagSpec spec = StripSpec(false, resourceId, frame, mask);
+  spec.index = index;
+  ComposeImage(mb::html::ImageTag(spec), false);
 }
 
 void CPPHtmlStatic::SetImageList(HBITMAP bitmap, DWORD index, SIZE* frame, COLORREF mask) {
-  ComposeImage(Format("<ilst index=%lu handle=0x%X%s%s>", index, HandleToUlong(bitmap), MaskAttribute(mask).c_str(),
-                      FrameAttribute(frame).c_str()), false);
+  ImageTagSpec spec = StripSpec(true, HandleToUlong(bitmap), frame, mask);
+  spec.index = index;
+  ComposeImage(mb::html::ImageTag(spec), false);
 }
 
 void CPPHtmlStatic::SetImageZoom(int percent) { SetImageZoom(percent, percent); }
@@ -216,14 +217,16 @@ void CPPHtmlStatic::ApplyZoom() {
   if (!imageMode_) return;
   RECT client = {};
   if (Handle()) GetClientRect(Handle(), &client);
-  std::string text = imageTag_.substr(0, imageTag_.size() - 1);  // without its ">"
-  if (zoomX_ == 0) text += Format(" width=%ld", client.right - 2 * marginX_ - 1);
-  else if (imageWidth_ >= 0) text += Format(" width=%d", MulDiv(imageWidth_, zoomX_, 100));
-  else text += Format(" width=%d%%", zoomX_);
-  if (zoomY_ == 0) text += Format(" height=%ld", client.bottom - 2 * marginY_);
-  else if (imageHeight_ >= 0) text += Format(" height=%d", MulDiv(imageHeight_, zoomY_, 100));
-  else text += Format(" height=%d%%", zoomY_);
-  text_ = text + ">";
+  mb::html::ZoomInput zoom;
+  zoom.zoomX = zoomX_;
+  zoom.zoomY = zoomY_;
+  zoom.imageWidth = imageWidth_;
+  zoom.imageHeight = imageHeight_;
+  zoom.clientWidth = client.right;
+  zoom.clientHeight = client.bottom;
+  zoom.marginX = marginX_;
+  zoom.marginY = marginY_;
+  text_ = mb::html::ZoomedImageText(imageTag_, zoom);
   UpdateSurface();
 }
 
@@ -345,7 +348,7 @@ void CPPHtmlStatic::PlaceText(HDC dc) {
   GetClientRect(hwnd, &client);
   const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
   std::string text = text_;
-  if (textColour_ != 0xFFFFFFFF && !imageMode_) text = Format("<font color=0x%06lX>", textColour_) + text + "</font>";
+  if (textColour_ != 0xFFFFFFFF && !imageMode_) text = mb::html::ColouredText(text, textColour_);
   const bool noWrap = (style & kNoWrapBits) != 0;
   const int clientWidth = client.right - client.left, clientHeight = client.bottom - client.top;
   drawer_.SetMaxWidth(noWrap ? 0 : std::max(clientWidth - 2 * marginX_ - 1, 1));
@@ -353,18 +356,18 @@ void CPPHtmlStatic::PlaceText(HDC dc) {
   measuredWidth_ = std::min<int>(size.cx, clientWidth);
   measuredHeight_ = std::min<int>(size.cy, clientHeight);
 
-  DWORD horizontal = align_ & 3, vertical = align_ & 12;
-  if (!horizontal) {
-    const DWORD type = style & SS_TYPEMASK;
-    horizontal = type == SS_CENTER ? kAlignCenter : type == SS_RIGHT ? kAlignRight : kAlignLeft;
-  }
-  if (!vertical) vertical = (style & SS_CENTERIMAGE) ? kAlignVCenter : kAlignTop;
-  int x = marginX_, y = marginY_;
-  if (horizontal == kAlignRight) x = client.right - marginX_ - measuredWidth_ - client.left;
-  else if (horizontal == kAlignCenter) x = (client.right - measuredWidth_ - client.left) / 2;
-  if (vertical == kAlignBottom) y = client.bottom - marginY_ - measuredHeight_ - client.top;
-  else if (vertical == kAlignVCenter) y = (client.bottom - measuredHeight_ - client.top) / 2;
-  textArea_ = {client.left + x, client.top + y, client.left + x + measuredWidth_, client.top + y + measuredHeight_};
+  mb::html::PlacementInput place;
+  place.client = {client.left, client.top, client.right, client.bottom};
+  place.align = align_;
+  const DWORD type = style & SS_TYPEMASK;
+  place.styleAlign = type == SS_CENTER ? 1 : type == SS_RIGHT ? 2 : 0;
+  place.styleCenterImage = (style & SS_CENTERIMAGE) != 0;
+  place.marginX = marginX_;
+  place.marginY = marginY_;
+  place.width = measuredWidth_;
+  place.height = measuredHeight_;
+  const mb::html::Rect area = mb::html::PlaceStaticText(place);
+  textArea_ = {area.left, area.top, area.right, area.bottom};
 }
 
 LRESULT CPPHtmlStatic::OnPaint(const fw::Message&) {
