@@ -97,7 +97,9 @@ TEST(HtmlStatic, AboutLinkAnswersQueriesHoversClicksAndDisables) {
     const LRESULT n = SendMessageA(control, WM_GETTEXT, size, reinterpret_cast<LPARAM>(buffer));
     EXPECT_EQ(n, size == 0 ? 0 : static_cast<LRESULT>(size - 1));
     EXPECT_EQ(buffer[size], '#') << size;
-    if (size > 0) EXPECT_EQ(std::string(buffer), std::string("<a href=\"http://home.example/\">").substr(0, size - 1));
+    if (size > 0) {
+      EXPECT_EQ(std::string(buffer), std::string("<a href=\"http://home.example/\">").substr(0, size - 1));
+    }
   }
   EXPECT_EQ(GetWindowTextLengthA(control), static_cast<int>(about.link.HtmlText().size()));
   EXPECT_TRUE(SetWindowTextA(control, "plain"));

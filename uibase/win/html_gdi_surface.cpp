@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "framework/module.h"
+
 namespace zel {
 
 using mb::html::FontSpec;
@@ -117,10 +119,12 @@ LoadedImage GdiResources::Load(ImageKind kind, const ImageSource& source) {
   const int cy = type == IMAGE_ICON ? GetSystemMetrics(SM_CYICON) : 0;
   HANDLE h = nullptr;
   switch (source.kind) {
-    case ImageSource::kResource:
-      h = LoadFromModule(GetModuleHandleA(nullptr), source.number, type, cx, cy);
-      if (!h && own_) h = LoadFromModule(own_, source.number, type, cx, cy);
+    case ImageSource::kResource: {  // the process's resource chain
+      HINSTANCE module = fw::Module::FindResourceModule(MAKEINTRESOURCEA(source.number),
+                                                        type == IMAGE_ICON ? RT_GROUP_ICON : RT_BITMAP);
+      h = LoadFromModule(module ? module : fw::Module::ResourceInstance(), source.number, type, cx, cy);
       break;
+    }
     case ImageSource::kFile:
       h = LoadImageA(nullptr, source.path.c_str(), type, cx, cy, LR_LOADFROMFILE | (type == IMAGE_BITMAP ? LR_CREATEDIBSECTION : 0));
       break;
@@ -164,10 +168,13 @@ std::optional<ImageSize> GdiResources::ImageSizeOf(ImageKind kind, const ImageSo
 std::optional<std::string> GdiResources::StringOf(const ImageSource& source) {
   HMODULE module = source.kind == ImageSource::kModuleResource ? LoadAsData(source.path) : nullptr;
   const bool loaded = module != nullptr;
-  if (!module) module = GetModuleHandleA(nullptr);
+  if (!module) {  // strings live in blocks of 16
+    const UINT block = source.number / 16 + 1;
+    module = fw::Module::FindResourceModule(MAKEINTRESOURCEA(block), RT_STRING);
+    if (!module) module = fw::Module::ResourceInstance();
+  }
   char buffer[1024];
-  int n = LoadStringA(module, source.number, buffer, sizeof buffer);
-  if (n <= 0 && !loaded && own_) n = LoadStringA(own_, source.number, buffer, sizeof buffer);
+  const int n = LoadStringA(module, source.number, buffer, sizeof buffer);
   if (loaded) FreeLibrary(module);
   if (n <= 0) return std::nullopt;
   return std::string(buffer, n);

@@ -2,16 +2,11 @@
 
 #include <shellapi.h>
 
+#include "framework/module.h"
+
 #include "uibase/win/html_gdi_painter.h"
 
 namespace {
-
-HMODULE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&ThisModule), &module);
-  return module;
-}
 
 mb::html::Colour SystemColour(int index) { return GetSysColor(index); }
 
@@ -25,7 +20,7 @@ std::string ClassesRootValue(const std::string& key) {
 
 }  // namespace
 
-CPPHtmlDrawer::CPPHtmlDrawer() : resources_(ThisModule()), engine_(resources_, SystemColour) {
+CPPHtmlDrawer::CPPHtmlDrawer() : resources_(fw::ThisModule()), engine_(resources_, SystemColour) {
   engine_.SetLinkActions(this);
   opener_ = [](const std::string& target, int show) { CPPHtmlDrawer::OpenUrl(target, show); };
 }

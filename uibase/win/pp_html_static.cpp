@@ -150,9 +150,7 @@ void CPPHtmlStatic::SetDefaultFont(HFONT font) {
 
 void CPPHtmlStatic::ComposeImage(const std::string& tag, bool animate) {
   if (animate) {
-    const DWORD rate = frameRate_;
-    frameRate_ = 0;
-    SetFrameRate(rate ? rate : 100);
+    SetFrameRate(frameRate_);  // at the current rate
   } else {
     StopTimer();
   }
