@@ -5,6 +5,7 @@
 
 #include "framework/gdi.h"
 #include "tests/winkit/png_writer.h"
+#include "tests/winkit/winkit.h"
 
 namespace winkit {
 namespace {
@@ -63,6 +64,19 @@ RgbImage CaptureWindow(HWND window) {
 
 bool CaptureWindowToPng(HWND window, const std::string& path) {
   return WritePngFile(CaptureWindow(window), path);
+}
+
+std::string ScreenshotPath(const std::string& name) {
+  char folder[MAX_PATH] = {};
+  GetFullPathNameA((BinFolder() + "..\\screenshots\\").c_str(), MAX_PATH, folder, nullptr);
+  MakeFolders(folder);
+  return std::string(folder) + name + ".png";
+}
+
+RgbImage SaveClientScreenshot(HWND window, const std::string& name) {
+  RgbImage shot = CaptureClientArea(window);
+  WritePngFile(shot, ScreenshotPath(name));
+  return shot;
 }
 
 }  // namespace winkit

@@ -42,7 +42,7 @@ std::vector<DrawItem> HtmlEngine::Draw(TextMeasure& measure, const Rect& rect) {
 
 const HotArea* HtmlEngine::AreaAt(Point point) const {
   for (const HotArea& area : hotAreas_) {
-    if (area.rect.Contains(point)) return &area;
+    if (Contains(area.rect, point)) return &area;
   }
   return nullptr;
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "uibase/core/geometry.h"
+
 namespace mb::html {
 
 // 0x00BBGGRR, as the platform keeps colours.
@@ -22,19 +24,10 @@ struct Point {
   int y = 0;
 };
 
-struct Rect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool Contains(Point p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
-};
+using Rect = zel::Rect;
 
-inline bool operator==(const Rect& a, const Rect& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+// Edges included.
+inline bool Contains(const Rect& r, Point p) { return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom; }
 
 // Every length, count and position is kept inside these bounds, so no text can push a
 // coordinate past what an int holds.

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "framework/dialog.h"
-#include "tests/winkit/png_writer.h"
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/winkit.h"
 #include "uibase/tests/html_static_test_ids.h"
@@ -18,15 +17,6 @@ namespace {
 
 constexpr UINT kLinkClicked = WM_APP + 5;
 constexpr COLORREF kAboutBackground = RGB(255, 243, 187);
-
-winkit::RgbImage SaveShot(HWND window, const std::string& name) {
-  winkit::RgbImage shot = winkit::CaptureClientArea(window);
-  char folder[MAX_PATH] = {};
-  GetFullPathNameA((winkit::BinFolder() + "..\\screenshots\\").c_str(), MAX_PATH, folder, nullptr);
-  winkit::MakeFolders(folder);
-  winkit::WritePngFile(shot, std::string(folder) + name + ".png");
-  return shot;
-}
 
 void Pump() {
   MSG msg;
@@ -107,7 +97,7 @@ TEST(HtmlStatic, AboutLinkAnswersQueriesHoversClicksAndDisables) {
   about.link.SetHyperlink("http://home.example/", "http://home.example/", 0);
   Pump();
 
-  const winkit::RgbImage plain = SaveShot(about.Handle(), "html_static_link");
+  const winkit::RgbImage plain = winkit::SaveClientScreenshot(about.Handle(), "html_static_link");
   RECT placed = {};
   GetWindowRect(control, &placed);
   MapWindowPoints(nullptr, about.Handle(), reinterpret_cast<POINT*>(&placed), 2);
@@ -124,7 +114,7 @@ TEST(HtmlStatic, AboutLinkAnswersQueriesHoversClicksAndDisables) {
   PointAt(control, onLink);
   EXPECT_EQ(g_hovers, (std::vector<int>{0}));
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
-  const winkit::RgbImage hovered = SaveShot(about.Handle(), "html_static_hover");
+  const winkit::RgbImage hovered = winkit::SaveClientScreenshot(about.Handle(), "html_static_hover");
   EXPECT_GT(hovered.CountPixels(blue, placed.left, placed.top, placed.right, placed.bottom), bluePlain + 20);
 
   // Off the link, twice: -2 once.
@@ -160,7 +150,7 @@ TEST(HtmlStatic, AboutLinkAnswersQueriesHoversClicksAndDisables) {
   EXPECT_EQ(about.clicked.size(), 1u);
   about.link.SetHyperlink("http://home.example/", "http://home.example/", 0);
   Pump();
-  const winkit::RgbImage disabled = SaveShot(about.Handle(), "html_static_disabled");
+  const winkit::RgbImage disabled = winkit::SaveClientScreenshot(about.Handle(), "html_static_disabled");
   EXPECT_GT(disabled.CountPixels(ToRgb(GetSysColor(COLOR_BTNSHADOW)), placed.left, placed.top, placed.right, placed.bottom), 20u);
   EXPECT_EQ(disabled.CountPixels(blue, placed.left, placed.top, placed.right, placed.bottom), 0u);
   about.EndDialog(IDOK);
@@ -203,7 +193,7 @@ TEST(HtmlStatic, ZoomAndTheSubsetSample) {
   SetWindowTextA(sample.Handle(), text);
   sample.SetBkColor(RGB(255, 255, 255));
   Pump();
-  const winkit::RgbImage shot = SaveShot(about.Handle(), "html_subset_sample");
+  const winkit::RgbImage shot = winkit::SaveClientScreenshot(about.Handle(), "html_subset_sample");
   RECT placed = {};
   GetWindowRect(sample.Handle(), &placed);
   MapWindowPoints(nullptr, about.Handle(), reinterpret_cast<POINT*>(&placed), 2);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/winkit/png_writer.h"
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/winkit.h"
 #include "uibase/win/menu_xp.h"
@@ -51,12 +50,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       HWND popup = FindWindowA("#32768", nullptr);
       g_seen.popupSubclassed = popup && GetPropA(popup, "XPWndProp_OldProc") != nullptr;
       g_seen.popupTypes = ItemTypes(g_popup);
-      if (popup) {
-        char folder[MAX_PATH] = {};
-        GetFullPathNameA((winkit::BinFolder() + "..\\screenshots\\").c_str(), MAX_PATH, folder, nullptr);
-        winkit::MakeFolders(folder);
-        winkit::WritePngFile(winkit::CaptureWindow(popup), std::string(folder) + "flat_menu.png");
-      }
+      if (popup) winkit::CaptureWindowToPng(popup, winkit::ScreenshotPath("flat_menu"));
       EndMenu();
       return 0;
     }

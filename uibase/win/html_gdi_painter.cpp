@@ -15,7 +15,7 @@ using namespace mb::html;
 
 namespace {
 
-RECT ToRect(const mb::html::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const zel::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 HPEN MakePen(int style, int width, COLORREF colour) {
   const int penStyle = style == 2 ? PS_DASH : style == 3 ? PS_DOT : PS_SOLID;

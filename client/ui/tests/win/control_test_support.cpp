@@ -16,12 +16,7 @@ CurrentSkin::CurrentSkin(int layout) : skin_(layout) { LoadSkinLibrary(); }
 CurrentSkin::~CurrentSkin() { FreeSkinLibrary(); }
 
 winkit::RgbImage SaveScreenshot(HWND window, const std::string& name) {
-  winkit::RgbImage shot = winkit::CaptureClientArea(window);
-  char folder[MAX_PATH] = {};
-  GetFullPathNameA((winkit::BinFolder() + "..\\screenshots\\").c_str(), MAX_PATH, folder, nullptr);
-  winkit::MakeFolders(folder);
-  winkit::WritePngFile(shot, std::string(folder) + name + ".png");
-  return shot;
+  return winkit::SaveClientScreenshot(window, name);
 }
 
 int PixelsDifferingFromImage(const winkit::RgbImage& shot, const skintest::InstalledSkin& skin,
