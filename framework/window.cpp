@@ -97,9 +97,13 @@ LRESULT Window::CallDefault(const Message& m) {
 
 bool Window::WalkPreTranslateChain(MSG& msg) {
   // A message filter hook can bring the message being walked back here (IsDialogMessage calls
-  // the hook); it is walked once.
+  // the hook, possibly with a copy of the message); it is walked once.
   static thread_local const MSG* walking = nullptr;
-  if (walking == &msg) return false;
+  auto same = [](const MSG& a, const MSG& b) {
+    return a.hwnd == b.hwnd && a.message == b.message && a.wParam == b.wParam && a.lParam == b.lParam &&
+           a.time == b.time;
+  };
+  if (walking && same(*walking, msg)) return false;
   const MSG* outer = walking;
   walking = &msg;
   bool taken = false;

@@ -7,7 +7,7 @@
 #include "common/gbk_text.h"
 #include "framework/gdi.h"
 #include "uibase/html/static_text.h"
-#include "uibase/win/html_gdi_painter.h"
+#include "uibase/win/draw_effects.h"
 
 namespace {
 
@@ -379,8 +379,7 @@ LRESULT CPPHtmlStatic::OnPaint(const fw::Message&) {
     if (bkMode_ == 1) {
       BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     } else {
-      zel::HtmlGdiPainter::FillEffect(memory, static_cast<int>(bkEffect_), client, bkStart_, bkMiddle_, bkEnd_,
-                                      granularity_, 5);
+      CDrawEffects().Fill(memory, static_cast<int>(bkEffect_), client, bkStart_, bkMiddle_, bkEnd_, granularity_, 5);
     }
   }
   PlaceText(dc);

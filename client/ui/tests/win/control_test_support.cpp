@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "client/core/win/skin_engine.h"
-#include "tests/winkit/png_writer.h"
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/winkit.h"
 

@@ -10,7 +10,7 @@
 #include "framework/dialog.h"
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/winkit.h"
-#include "uibase/tests/html_static_test_ids.h"
+#include "uibase/win/tests/html_static_test_ids.h"
 #include "uibase/win/pp_html_static.h"
 
 namespace {

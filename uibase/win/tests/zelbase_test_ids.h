@@ -1,0 +1,14 @@
+#pragma once
+
+#define IDB_TEST_NORMAL 301
+#define IDB_TEST_PRESSED 302
+#define IDB_TEST_DISABLED 303
+#define IDB_TEST_MASK 304
+
+#define IDC_LABEL 2001
+#define IDC_XP_BUTTON 2002
+#define IDC_SKIN_BUTTON 2003
+#define IDC_SKIN_CHECK 2004
+#define IDC_RADIO_A 2005
+#define IDC_RADIO_B 2006
+#define IDC_EDIT 2007
