@@ -290,9 +290,8 @@ struct HtmlLayout::Impl {
   }
 
   void ApplyStyleAttribute(const TagText& tag) {
-    if (const std::string* s = FindAttribute(ParseAttributes(tag.attributes), "style")) {
-      owner.values_.ApplyDeclarations(style, *s);
-    }
+    const Attributes attributes = ParseAttributes(tag.attributes);
+    if (const std::string* s = FindAttribute(attributes, "style")) owner.values_.ApplyDeclarations(style, *s);
   }
 
   void OpenLink(const TagText& tag) {

@@ -142,12 +142,14 @@ TEST(HtmlLanguage, TagsSaveAndRestoreStylesByName) {
   EXPECT_EQ(runs[3].size, 12);
   EXPECT_EQ(runs[4].size, 8);
 
-  runs = Runs(d, "<font weight=700 style='-b+iu'>q</font><h2>h</h2><span class=cpp-comment>c</span>");
+  runs = Runs(d, "<font weight=700 style='-b+iu'>q</font><h2>h</h2><span class=cpp-comment>c</span>"
+                 "<h1 style=\"font-size:20px\">s</h1>");
   EXPECT_EQ(runs[0].weight, 400);
   EXPECT_TRUE(runs[0].italic);
   EXPECT_EQ(runs[1].weight, 700);
   EXPECT_EQ(runs[1].size, 17);  // 13pt at 96 dpi
   EXPECT_TRUE(runs[2].italic);
+  EXPECT_EQ(runs[3].size, 20);  // the tag's own declarations after its entry
 }
 
 TEST(HtmlLanguage, DeclarationsAndTransformsLeaveDoubleByteTextIntact) {
