@@ -77,6 +77,8 @@ void PointAt(HWND control, POINT screen) {
 TEST(HtmlStatic, AboutLinkAnswersQueriesHoversClicksAndDisables) {
   AboutSample about;
   ASSERT_NE(about.Create(), nullptr);
+  // On top, so that the pointer moved onto the link is over this dialog.
+  SetWindowPos(about.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   HWND control = about.link.Handle();
   Pump();
 

@@ -65,8 +65,8 @@ HWND MakeFrame(HMENU bar) {
   wc.lpszClassName = "MenuXpTestFrame";
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   RegisterClassA(&wc);
-  return CreateWindowA("MenuXpTestFrame", "menus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 200, nullptr, bar,
-                       wc.hInstance, nullptr);
+  return CreateWindowExA(WS_EX_TOPMOST, "MenuXpTestFrame", "menus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 200,
+                         nullptr, bar, wc.hInstance, nullptr);
 }
 
 HMENU MakeMenuBar() {
