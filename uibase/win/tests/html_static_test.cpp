@@ -189,7 +189,7 @@ TEST(HtmlStatic, ZoomAndTheSubsetSample) {
   char text[1024];
   wsprintfA(text,
             "<table border=1 cellpadding=3><tr><td bgcolor=#ffcc00><b>墨岚屏</b></td><td>上传 <bmp handle=0x%X></td>"
-            "</tr></table><hr size=2 color=red><justify>这是一段很长的中文文字，用来检查换行和两端对齐的效果是否正确。"
+            "</tr></table><hr size=2 color=red><br><justify>这是一段很长的中文文字，用来检查换行和两端对齐的效果是否正确。"
             "Words wrap at spaces, too.</justify>",
             HandleToUlong(picture));
   SetWindowTextA(sample.Handle(), text);
