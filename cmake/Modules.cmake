@@ -19,12 +19,20 @@ macro(mb_setup_tree)
     # Windows-side code may read the service address as compiled-in defaults.
     add_compile_definitions(MB_SERVICE_HOST="${MB_SERVICE_HOST}" MB_SERVICE_HTTP_PORT=${MB_SERVICE_HTTP_PORT})
     # One C++ runtime for every module: the shared libstdc++/libgcc/winpthread DLLs beside the programs.
-    set(MB_RUNTIME_DLLS
-      /usr/lib/gcc/i686-w64-mingw32/12-posix/libstdc++-6.dll
-      /usr/lib/gcc/i686-w64-mingw32/12-posix/libgcc_s_dw2-1.dll
-      /usr/i686-w64-mingw32/lib/libwinpthread-1.dll)
+    if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+      set(MB_RUNTIME_DLLS
+        /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libstdc++-6.dll
+        /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libgcc_s_seh-1.dll
+        /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll)
+    else()
+      set(MB_RUNTIME_DLLS
+        /usr/lib/gcc/i686-w64-mingw32/12-posix/libstdc++-6.dll
+        /usr/lib/gcc/i686-w64-mingw32/12-posix/libgcc_s_dw2-1.dll
+        /usr/i686-w64-mingw32/lib/libwinpthread-1.dll)
+    endif()
     file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-    file(COPY ${MB_RUNTIME_DLLS} DESTINATION ${CMAKE_BINARY_DIR}/bin)
+    mb_ship_stripped_everything()
+    mb_ship_prebuilt(${MB_RUNTIME_DLLS})
     # GoogleTest from Debian's sources, cross-built.
     set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -50,11 +58,51 @@ macro(mb_setup_tree)
   endif()
 endmacro()
 
+# What is placed beside the programs carries no debug sections (Wine maps a PE image whole, so an
+# unstripped module costs every process that loads it); the debug information of each image is
+# kept in build/windows/debug/<name>.debug, to which the image carries a debug link. Every program
+# and library this tree links is split right after linking, tests included, so tests run the set
+# that ships.
+macro(mb_ship_stripped_everything)
+  set(MB_DEBUG_DIR ${CMAKE_BINARY_DIR}/debug)
+  set(ship "${CMAKE_COMMAND} -DOBJCOPY=${CMAKE_OBJCOPY} -DDEBUG_DIR=${MB_DEBUG_DIR} -DINPUT=<TARGET>")
+  string(APPEND ship " -P ${PROJECT_SOURCE_DIR}/cmake/ship_stripped.cmake")
+  foreach(lang C CXX)
+    foreach(rule LINK_EXECUTABLE CREATE_SHARED_LIBRARY CREATE_SHARED_MODULE)
+      string(APPEND CMAKE_${lang}_${rule} " && ${ship}")
+    endforeach()
+  endforeach()
+endmacro()
+
+# mb_ship_prebuilt(files...): copies prebuilt DLLs (the C++ runtime, outside libraries) beside
+# the programs the same way, at configure time and again whenever the original or the way of
+# shipping changes.
+function(mb_ship_prebuilt)
+  foreach(file ${ARGN})
+    get_filename_component(name ${file} NAME)
+    set(shipped ${CMAKE_BINARY_DIR}/bin/${name})
+    if(NOT EXISTS ${shipped} OR ${file} IS_NEWER_THAN ${shipped}
+       OR ${PROJECT_SOURCE_DIR}/cmake/ship_stripped.cmake IS_NEWER_THAN ${shipped})
+      execute_process(COMMAND ${CMAKE_COMMAND} -DOBJCOPY=${CMAKE_OBJCOPY} -DINPUT=${file} -DOUTPUT=${shipped}
+                              -DDEBUG_DIR=${MB_DEBUG_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/ship_stripped.cmake
+                      RESULT_VARIABLE failed)
+      if(failed)
+        message(FATAL_ERROR "cannot place ${file} beside the programs")
+      endif()
+    endif()
+  endforeach()
+endfunction()
+
 # The Wine rig: a private prefix per build tree, Xvfb on a free display, code page 936 and a
 # persistent wineserver. Windows tests require the fixture "wine_rig".
 function(mb_setup_wine_rig)
   set(MB_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
   set(MB_RIG_DIR ${CMAKE_BINARY_DIR}/rig)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(MB_WINE_ARCH win64)
+  else()
+    set(MB_WINE_ARCH win32)
+  endif()
   configure_file(${PROJECT_SOURCE_DIR}/tools/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
   configure_file(${PROJECT_SOURCE_DIR}/tools/wine-rig.sh.in ${CMAKE_BINARY_DIR}/wine-rig.sh @ONLY
@@ -149,13 +197,14 @@ function(mb_windows_test name)
   endif()
 endfunction()
 
-# mb_fuzz_target(name SOURCES ... [LIBS ...] [RUNS n]): a libFuzzer target of the fuzz tree,
-# registered as a test that runs it for a bounded number of inputs and time.
+# mb_fuzz_target(name SOURCES ... [LIBS ...] [SECONDS n] [SEEDS folder]): a libFuzzer target of
+# the fuzz tree, registered as a test that runs it for a bounded time. SEEDS: a folder of sample
+# inputs the run starts from (read only).
 function(mb_fuzz_target name)
   if(NOT MB_TREE STREQUAL "fuzz")
     return()
   endif()
-  cmake_parse_arguments(ARG "" "SECONDS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "SECONDS;SEEDS" "SOURCES;LIBS" ${ARGN})
   if(NOT ARG_SECONDS)
     set(ARG_SECONDS 10)
   endif()
@@ -165,6 +214,7 @@ function(mb_fuzz_target name)
   set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}.corpus)
   file(MAKE_DIRECTORY ${corpus})
   add_test(NAME fuzz.${name}
-           COMMAND ${name} -max_total_time=${ARG_SECONDS} -rss_limit_mb=2048 -print_final_stats=1 ${corpus})
+           COMMAND ${name} -max_total_time=${ARG_SECONDS} -rss_limit_mb=2048 -print_final_stats=1 ${corpus}
+                   ${ARG_SEEDS})
   set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 120)
 endfunction()

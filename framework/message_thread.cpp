@@ -46,6 +46,7 @@ void MessageThread::Run() {
   MSG message;
   PeekMessageA(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // makes the queue
   SetEvent(ready_);
+  OnStartThread();
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (message.hwnd) {
       DispatchMessageA(&message);  // windows of this thread, if any

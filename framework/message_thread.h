@@ -32,6 +32,8 @@ class FW_API MessageThread {
   }
 
  protected:
+  // First call on the thread, after its queue exists and before its first message.
+  virtual void OnStartThread() {}
   // Every thread message but WM_QUIT, on the thread.
   virtual void OnThreadMessage(const MSG& message) = 0;
   // After WM_QUIT, on the thread.

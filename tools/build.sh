@@ -3,7 +3,10 @@
 #   build/native   portable libraries and tests with sanitizers, the stand-in service
 #   build/fuzz     libFuzzer targets (clang)
 #   build/windows  every deliverable and the Windows tests (MinGW-w64 i686)
-# build/CTestTestfile.cmake joins them so that one ctest run covers all three.
+# On a machine whose kernel does not execute 32-bit programs, Wine cannot run the i686 tree; there a
+# fourth tree, build/windows64, builds the same sources for x86_64 and its Windows tests run under
+# the 64-bit Wine loader instead (tools/windows-test-tree.sh decides).
+# build/CTestTestfile.cmake joins the trees whose tests run into one ctest run.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 out=${MB_BUILD_DIR:-$src/build}
@@ -31,12 +34,21 @@ configure fuzz    "$out/fuzz"    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=c
 configure windows "$out/windows" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" \
   -DMB_SKIN_ART_DIR="$out/native/skin/art/files"  # drawn by the native tree, copied beside the programs
 
-for tree in native fuzz windows; do
+trees=(native fuzz windows)
+windows_tests=$("$src/tools/windows-test-tree.sh")
+if [ "$windows_tests" = windows64 ]; then
+  echo "build: this machine does not execute 32-bit programs; the Windows tests run in the x86_64 tree"
+  configure windows "$out/windows64" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-x86_64.cmake" \
+    -DMB_SKIN_ART_DIR="$out/native/skin/art/files"
+  trees+=(windows64)
+fi
+
+for tree in "${trees[@]}"; do
   echo "build: $tree"
   cmake --build "$out/$tree" -j "$jobs"
 done
 
 cat >"$out/CTestTestfile.cmake" <<CT
-# Joins the three build trees into one test run.
-subdirs("native" "fuzz" "windows")
+# Joins the build trees into one test run: native, fuzz and the Windows tree that can run here.
+subdirs("native" "fuzz" "$windows_tests")
 CT

@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the client under Wine against the stand-in service.
-# Without DISPLAY it runs headless on the rig's Xvfb, leaves a screenshot of the screen in
-# build/demo/screen.png and ends; with DISPLAY the client runs on that display until it is closed.
+# Sets up, builds and runs the client's main road under Wine against the stand-in service: the
+# demo member logs in, the client sits in the notification area and its carousel changes the
+# desktop wallpaper every few seconds.
+# With DISPLAY the member types "demo" / "demo" into the login dialog and the client runs on that
+# display until it is ended from its tray. Without DISPLAY it runs headless on the rig's Xvfb
+# inside a Wine desktop window: the member is logged in automatically from a prepared conf.dat,
+# and once the carousel has changed the wallpaper a screenshot of that desktop is left in
+# build/demo/screen.png and the client is ended through its tray frame.
 # MB_BUILD_DIR picks another build root (default build/).
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,13 +15,16 @@ out=${MB_BUILD_DIR:-$src/build}
 "$src/tools/build.sh"
 
 demo="$out/demo"
-mkdir -p "$demo"
 bin="$out/windows/bin"
 rig="$out/windows/wine-rig.sh"
+run="$out/windows/wine-run.sh"
+mkdir -p "$demo"
 
 # The client was built to reach the service at this port; the stand-in is started on it.
 port=$(sed -n 's/^MB_SERVICE_HTTP_PORT:[A-Z]*=//p' "$out/windows/CMakeCache.txt")
-"$src/tools/standin-rig.sh" start "$out/native/tools/standin/standin" "${port:-18080}" \
+port=${port:-18080}
+site="http://127.0.0.1:$port"
+"$src/tools/standin-rig.sh" start "$out/native/tools/standin/standin" "$port" \
   "$demo/requests.jsonl" "$demo"
 
 client=""
@@ -28,35 +36,55 @@ finish() {
 }
 trap finish EXIT
 
+# A client folder of its own: the program, the libraries beside it, the skin files, and three
+# sample wallpapers from the service in the download folder (bitmaps: the Wine desktop window
+# paints only those).
+folder="$demo/client"
+rm -rf "$folder"
+mkdir -p "$folder/wallpaper/demo"
+cp "$bin/muralbox.exe" "$bin"/*.dll "$bin"/default* "$bin"/waitting* "$folder/"
+rm -f "$folder/recording_skin.dll"
+windows_folder="Z:$(echo "$folder" | sed 's|/|\\|g')"
+pictures=()
+for n in 1 2 3; do
+  name="demo-$n-1024x768.bmp"
+  curl -sf -o "$folder/wallpaper/demo/$name" "$site/samples/$name"
+  pictures+=("$windows_folder\\wallpaper\\demo\\$name")
+done
+
 if [ -n "${DISPLAY:-}" ]; then
-  # Use the caller's display; the prefix still comes from the rig.
+  "$out/native/tools/demo_member/demo_member" --typed "$folder" "$site" demo demo 5 "${pictures[@]}"
+  echo "demo: log in as demo / demo; the wallpaper changes every 5 seconds; end it from the tray"
   export MB_KEEP_DISPLAY=1
   "$rig" start
-  "$out/windows/wine-run.sh" "$bin/muralbox.exe"
+  "$run" "$folder/muralbox.exe"
   exit 0
 fi
 
 headless=1
+"$out/native/tools/demo_member/demo_member" "$folder" "$site" demo demo 3 "${pictures[@]}"
 "$rig" start
 display=":$(cat "$out/windows/rig/display")"
 rm -f "$demo/screen.png"
-"$out/windows/wine-run.sh" "$bin/muralbox.exe" </dev/null >"$demo/client.log" 2>&1 &
+# A Wine desktop window paints the wallpaper, so the screenshot shows what the carousel set.
+"$run" explorer /desktop=Muralbox,1024x768 "$windows_folder\\muralbox.exe" </dev/null >"$demo/client.log" 2>&1 &
 client=$!
-# The main window is there once X has a mapped window with the client's title.
-title="墨岚屏"
-shown=0
-for _ in $(seq 1 60); do
-  if LC_ALL=C.UTF-8 xwininfo -display "$display" -root -tree 2>/dev/null | grep -q "\"$title\""; then
-    shown=1
+
+# The carousel writes its page just before the player applies the step's picture.
+changed=0
+for _ in $(seq 1 120); do
+  if grep -aq 'demo-[0-9]-1024x768.bmp' "$folder/wallpaper/wallpaper.html" 2>/dev/null; then
+    changed=1
     break
   fi
   kill -0 "$client" 2>/dev/null || break
   sleep 0.5
 done
-if [ "$shown" != 1 ]; then
-  echo "demo: the client's main window did not appear (see $demo/client.log)" >&2
+if [ "$changed" != 1 ]; then
+  echo "demo: the carousel did not change the wallpaper (see $demo/client.log)" >&2
   exit 1
 fi
-sleep 1  # let it finish painting
+sleep 3  # let the player apply it and the desktop repaint
 import -display "$display" -window root "$demo/screen.png"
+echo "demo: $(grep -ac '/kivane/passport.jsp' "$demo/requests.jsonl") login(s) sent; wallpaper changed"
 echo "demo: screenshot in $demo/screen.png"

@@ -6,10 +6,11 @@ set -euo pipefail
 packages=(
   cmake ninja-build ccache g++ clang libclang-rt-14-dev
   googletest libgtest-dev
-  g++-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev nasm
+  g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev nasm
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
   wine wine32:i386 xvfb x11-apps x11-utils fonts-wqy-microhei
   libcpp-httplib-dev libssl-dev libjpeg-dev libpng-dev libgif-dev zlib1g-dev libfreetype-dev
-  imagemagick dpkg-dev xz-utils procps locales
+  imagemagick dpkg-dev xz-utils procps locales libjpeg-turbo-progs
 )
 
 sudo_cmd=()
@@ -19,9 +20,9 @@ sudo_cmd=()
 # the indexes that did arrive (the install below fails clearly if a package cannot be found).
 update_indexes() {
   local try
-  for try in 1 2 3; do
+  for try in 1 2 3 4 5 6; do
     "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq && return 0
-    sleep $((try * 5))
+    sleep $((try * 10))
   done
   echo "setup: some package indexes could not be updated; going on with those present" >&2
 }
@@ -50,3 +51,8 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
   "${sudo_cmd[@]}" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi
 echo "setup: all packages present"
+# The picture codecs of the Windows build, cross-built from Debian's sources once per machine.
+"${sudo_cmd[@]}" env MB_JOBS="${MB_JOBS:-}" "$(dirname "$0")/mingw-codecs.sh" i686
+if [ "$("$(dirname "$0")/windows-test-tree.sh")" = windows64 ]; then
+  "${sudo_cmd[@]}" env MB_JOBS="${MB_JOBS:-}" "$(dirname "$0")/mingw-codecs.sh" x86_64
+fi

@@ -18,6 +18,9 @@
 #       clear             every fault off, stalled requests released
 #       release           stalled requests go on
 #       charset NAME      gbk, utf-8 or undeclared
+#       toplist-stamp N   the stamp the recommended list carries from now on
+#       installer VERSION FILE PATH   the update check offers VERSION; FILE (a Linux path) is
+#                         served at the request path PATH; "installer none" offers nothing
 #     It answers 200 "ok" or 400 with the reason. tests/winkit/standin_client.h does both from
 #     Windows code (winkit::StandinSession).
 set -u

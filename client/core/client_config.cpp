@@ -94,7 +94,9 @@ ClientConfig::ClientConfig(const ClientLocation& location) {
   wallpaperPagePath = downloadPath + "wallpaper.html";
   SetServiceUrlDefaults(location.siteRoot);
   LoadClientConfig();
-  LoadWallpaperList(FilePath(kWallpaperListFile), wallpapers);
+  std::vector<std::string> paths;
+  LoadWallpaperList(FilePath(kWallpaperListFile), paths);
+  wallpapers.SetPaths(std::move(paths));
   LoadDownloadInfo(FilePath(kDownloadInfoFile), downloadRecords);
 }
 
@@ -178,7 +180,8 @@ bool ClientConfig::LoadClientConfig() {
     ReadIntOr(s, "register", registerPending, 0);
     ReadIntIfPresent(s, "min", minutes);
     ReadIntIfPresent(s, "sec", seconds);
-    ReadIntIfPresent(s, "currwallpaper", currentWallpaper);
+    int index = 0;
+    if (s.GetInt("currwallpaper", index)) wallpapers.SetCurrentIndex(index);
     ReadIntOr(s, "isfirstrun", isFirstRun, 1);
     std::string list;
     s.GetString("userlist", list);
@@ -226,7 +229,7 @@ std::string ClientConfig::FormatConfDat() const {
   w.Text("downloadPath", downloadPath);
   w.Int("min", minutes);
   w.Int("sec", seconds);
-  w.Int("currwallpaper", currentWallpaper);
+  w.Int("currwallpaper", wallpapers.CurrentIndex());
   w.Int("wallpaperplaytime", wallpaperPlayTime);
   w.Int("wallpaperapply", wallpaperApply);
   w.Int("isfirstrun", isFirstRun);
@@ -257,8 +260,12 @@ std::string ClientConfig::FormatConfDat() const {
 
 bool ClientConfig::SaveClientConfig() {
   const bool saved = WriteFileReplacing(FilePath(kConfFile), FormatConfDat());
-  SaveWallpaperList(FilePath(kWallpaperListFile), wallpapers);
+  SaveWallpaperList();
   return saved;
+}
+
+bool ClientConfig::SaveWallpaperList() {
+  return mb::SaveWallpaperList(FilePath(kWallpaperListFile), wallpapers.Paths());
 }
 
 void ClientConfig::SaveAccount(const std::string& accountUser, const std::string& passwordHex,
@@ -273,6 +280,16 @@ void ClientConfig::SaveAccount(const std::string& accountUser, const std::string
   accounts.push_back({accountUser, passwordHex, firstFlag, rememberPassword});
   autoLogin = firstFlag;
   SaveClientConfig();
+}
+
+std::string ClientConfig::SharedText(const std::string ClientConfig::*member) const {
+  std::lock_guard<std::mutex> hold(textLock_);
+  return this->*member;
+}
+
+void ClientConfig::SetSharedText(std::string ClientConfig::*member, std::string value) {
+  std::lock_guard<std::mutex> hold(textLock_);
+  this->*member = std::move(value);
 }
 
 bool CreateClientConfig(const ClientLocation& location) {

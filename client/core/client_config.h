@@ -3,10 +3,12 @@
 // layout and the picture lists. Every window and worker reaches it through GetClientConfig().
 #pragma once
 
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "client/core/client_data_files.h"
+#include "client/core/wallpaper_list.h"
 
 namespace mb {
 
@@ -41,6 +43,8 @@ class ClientConfig {
 
   bool LoadClientConfig();
   bool SaveClientConfig();
+  // wallpaper.dat from the wallpaper list, replacing the file.
+  bool SaveWallpaperList();
   // conf.dat exactly as SaveClientConfig writes it.
   std::string FormatConfDat() const;
 
@@ -50,8 +54,14 @@ class ClientConfig {
   void SaveAccount(const std::string& user, const std::string& passwordHex, int firstFlag,
                    int rememberPassword);
 
-  std::string GetSearchUrl() const { return searchUrl; }
-  std::string GetCurrentUserName() const { return sessionUser; }
+  // Texts that worker threads read while the user-interface thread may replace them, or that a
+  // worker replaces (service addresses, the home address, the top-list label, the session user),
+  // are read and written through these two, under the configuration's text lock.
+  std::string SharedText(const std::string ClientConfig::*member) const;
+  void SetSharedText(std::string ClientConfig::*member, std::string value);
+
+  std::string GetSearchUrl() const { return SharedText(&ClientConfig::searchUrl); }
+  std::string GetCurrentUserName() const { return SharedText(&ClientConfig::sessionUser); }
   std::string FilePath(const std::string& name) const { return programFolder + name; }
 
   // Session and window state.
@@ -94,8 +104,9 @@ class ClientConfig {
   int isFirstRun = 1;
   int minutes = 15;
   int seconds = 0;
-  int currentWallpaper = -1;
-  std::vector<std::string> wallpapers;
+  // The carousel's pictures and its current index ([currwallpaper]), shared with the player
+  // thread.
+  WallpaperList wallpapers;
   std::string wallpaperPagePath;
   int uploadSizeLimitKb = 2048;
   int uploadMinWidth = 1024;
@@ -110,6 +121,8 @@ class ClientConfig {
   int registerPending = 0;  // register
 
  private:
+  mutable std::mutex textLock_;
+
   void ReadSkinLayout();
   void SetServiceUrlDefaults(const std::string& siteRoot);
 };

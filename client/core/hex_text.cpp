@@ -1,15 +1,8 @@
 #include "client/core/hex_text.h"
 
-namespace mb {
+#include "common/percent_text.h"
 
-namespace {
-int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-}  // namespace
+namespace mb {
 
 std::string ToLowerHex(const std::uint8_t* bytes, std::size_t length) {
   static constexpr char kDigits[] = "0123456789abcdef";
@@ -27,8 +20,8 @@ std::optional<std::string> BytesFromHex(std::string_view hex) {
   std::string bytes;
   bytes.reserve(hex.size() / 2);
   for (std::size_t i = 0; i < hex.size(); i += 2) {
-    const int high = DigitValue(hex[i]);
-    const int low = DigitValue(hex[i + 1]);
+    const int high = HexDigitValue(hex[i]);
+    const int low = HexDigitValue(hex[i + 1]);
     if (high < 0 || low < 0) return std::nullopt;
     bytes += static_cast<char>(high << 4 | low);
   }

@@ -91,3 +91,31 @@ bool IsCountedFolderFile(std::string_view name, bool isFolder, bool isHidden) {
 }
 
 }  // namespace mb
+
+namespace mb {
+
+bool IsSafeLocalName(std::string_view name) {
+  if (name.empty() || name.size() >= 260) return false;
+  for (std::size_t i = 0; i < name.size(); i += GbkCharLength(name, i)) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    if (GbkCharLength(name, i) == 2) continue;
+    if (c < 0x20 || c == 0x7F) return false;
+    if (std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos) return false;
+  }
+  // '.' and ' ' are never trail bytes; this also refuses "." and "..".
+  if (name.back() == '.' || name.back() == ' ') return false;
+  // The device names hold for any extension ("con.txt" is the console too).
+  const std::size_t dot = GbkFind(name, '.');
+  const std::string stem = GbkToUpperAscii(name.substr(0, dot));
+  static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL"};
+  for (const char* device : kDevices) {
+    if (stem == device) return false;
+  }
+  if (stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
+      stem[3] >= '1' && stem[3] <= '9') {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace mb

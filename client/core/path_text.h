@@ -50,4 +50,10 @@ std::string FallbackCommonFilesFolder(std::string_view windowsFolder);
 // "..", not a sub-folder, not hidden and not the shell's thumbnail cache "Thumbs.db".
 bool IsCountedFolderFile(std::string_view name, bool isFolder, bool isHidden);
 
+// True when a name that came from the service, page script or a link may become one element of
+// a local path (a category folder or a file name): not empty, no separator, drive colon,
+// wildcard, quote, angle bracket, bar or control character, not "." or "..", no trailing dot or
+// blank, and not a device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with any extension).
+bool IsSafeLocalName(std::string_view name);
+
 }  // namespace mb

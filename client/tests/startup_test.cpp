@@ -65,6 +65,21 @@ struct Client {
   }
 };
 
+// Closes the login dialog (the client goes on logged out) and waits for the main window.
+HWND SkipLogin(DWORD processId) {
+  HWND login = winkit::WaitForWindowWithProperty("MuralboxLoginWnd", kStartTimeoutMs, processId);
+  if (!login) return nullptr;
+  PostMessageA(login, WM_COMMAND, IDCANCEL, 0);
+  return winkit::WaitForWindowWithProperty("MuralboxMainWnd", kStartTimeoutMs, processId);
+}
+
+// The program ends through its tray frame's exit command.
+void PostExit(DWORD processId) {
+  HWND frame = winkit::WaitForWindow("MuralboxTrayFrame", nullptr, kStartTimeoutMs, processId);
+  ASSERT_NE(frame, nullptr);
+  PostMessageA(frame, WM_COMMAND, 32776, 0);
+}
+
 TEST(SecondStart, HandsItsCommandLineToTheMainWindowAndExits) {
   InstanceEvent running;
   MarkedWindow first("MuralboxMainWnd");
@@ -118,7 +133,7 @@ TEST(SecondStart, RemovesTheObsoleteStartupShortcutFirst) {
 TEST(FirstStart, HoldsTheEventAndAMarkedWindowThatTakesLinks) {
   Client first;
   ASSERT_TRUE(first.Start());
-  HWND main = winkit::WaitForWindowWithProperty("MuralboxMainWnd", kStartTimeoutMs, first.process.Id());
+  HWND main = SkipLogin(first.process.Id());
   ASSERT_NE(main, nullptr);
   HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, "MuralboxFrame");
   EXPECT_NE(event, nullptr);
@@ -137,7 +152,7 @@ TEST(FirstStart, HoldsTheEventAndAMarkedWindowThatTakesLinks) {
   EXPECT_TRUE(SendMessageTimeoutA(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), 0, 5000, &answer));
   EXPECT_TRUE(SendMessageTimeoutA(main, WM_NULL, 0, 0, 0, 5000, &answer));
 
-  PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+  PostExit(first.process.Id());
   ASSERT_TRUE(first.process.WaitForExit(kStartTimeoutMs));
   EXPECT_EQ(first.process.ExitCode(), 0u);
   // The configuration was created and written at exit.
@@ -168,9 +183,9 @@ TEST(InstallerOffer, NoContinuesTheStart) {
   ASSERT_TRUE(client.folder.Install("setup_newer.exe", "data\\setup.exe"));
   ASSERT_TRUE(client.Start());
   ASSERT_TRUE(winkit::AnswerMessageBox(kCaption, IDNO, kStartTimeoutMs));
-  HWND main = winkit::WaitForWindowWithProperty("MuralboxMainWnd", kStartTimeoutMs, client.process.Id());
+  HWND main = SkipLogin(client.process.Id());
   ASSERT_NE(main, nullptr);
-  PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+  PostExit(client.process.Id());
   ASSERT_TRUE(client.process.WaitForExit(kStartTimeoutMs));
   EXPECT_FALSE(winkit::FileExists(client.folder.Path("data\\setup.log")));
 }
@@ -180,10 +195,10 @@ TEST(InstallerOffer, OlderOrUnversionedPackagesAreNotOffered) {
     Client client;
     ASSERT_TRUE(client.folder.Install(package, "data\\setup.exe"));
     ASSERT_TRUE(client.Start());
-    HWND main = winkit::WaitForWindowWithProperty("MuralboxMainWnd", kStartTimeoutMs, client.process.Id());
+    HWND main = SkipLogin(client.process.Id());
     ASSERT_NE(main, nullptr) << package;
     EXPECT_EQ(winkit::WaitForWindow("#32770", kCaption, 0), nullptr) << package;
-    PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    PostExit(client.process.Id());
     ASSERT_TRUE(client.process.WaitForExit(kStartTimeoutMs));
   }
 }
@@ -197,9 +212,9 @@ TEST(FirstStart, CallsTheSkinEngineAndStartsTheUpdater) {
   ASSERT_TRUE(client.folder.Install("recording_skin.dll", "skin.dll"));
   ASSERT_TRUE(client.folder.Install("setup_plain.exe", "renewkit.exe"));  // records its command line
   ASSERT_TRUE(client.Start());
-  HWND main = winkit::WaitForWindowWithProperty("MuralboxMainWnd", kStartTimeoutMs, client.process.Id());
+  HWND main = SkipLogin(client.process.Id());
   ASSERT_NE(main, nullptr);
-  PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+  PostExit(client.process.Id());
   ASSERT_TRUE(client.process.WaitForExit(kStartTimeoutMs));
 
   const std::string calls = winkit::ReadTextFile(client.folder.Path("skin.log"));

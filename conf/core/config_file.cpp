@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/atomic_file.h"
+#include "common/gbk_text.h"
 #include "common/sdom_doc.h"
 #include "common/value_quoting.h"
 
@@ -71,6 +72,12 @@ std::string FormatConfigFile(const ConfigFileValues& values) {
 
 bool SaveConfigFile(const std::string& path, const ConfigFileValues& values) {
   return WriteFileReplacing(path, FormatConfigFile(values));
+}
+
+std::string StartupFolderFromShellPath(std::string shellPath) {
+  while (!shellPath.empty() && shellPath.back() == ' ') shellPath.pop_back();
+  if (!GbkEndsWith(shellPath, '\\')) shellPath += '\\';
+  return GbkReplaceAll(shellPath, ".WINDOWS", "");
 }
 
 }  // namespace mb::conf

@@ -45,6 +45,10 @@ void ReadConfigDocument(const SDOMDoc& document, ConfigFileValues& values);
 ConfigFileState LoadConfigFile(const std::string& path, ConfigFileValues& values);
 
 std::string FormatConfigFile(const ConfigFileValues& values);
+
+// The Startup folder as the shortcuts are made in it, from the path the shell gives: trailing
+// blanks dropped, a trailing backslash, and ".WINDOWS" taken out wherever it stands.
+std::string StartupFolderFromShellPath(std::string shellPath);
 bool SaveConfigFile(const std::string& path, const ConfigFileValues& values);
 
 }  // namespace mb::conf

@@ -111,9 +111,7 @@ int CConfig::IsWin98() const {
 std::string CConfig::GetStartMenuPath() const {
   char path[MAX_PATH] = {};
   SHGetSpecialFolderPathA(nullptr, path, IsWin98() ? CSIDL_STARTUP : CSIDL_COMMON_STARTUP, FALSE);
-  std::string folder = TrimTrailingBlanks(path);
-  if (!mb::GbkEndsWith(folder, '\\')) folder += '\\';
-  return mb::GbkReplaceAll(folder, ".WINDOWS", "");
+  return mb::conf::StartupFolderFromShellPath(path);
 }
 
 int CConfig::CreateLink(int create) {

@@ -24,16 +24,19 @@ COLORREF ToColorRef(skinfile::Rgb c) { return RGB(c.r, c.g, c.b); }
 
 PictureSkinScheme* PictureSkinScheme::Load(const std::string& folder) {
   const std::optional<std::string> config = ReadWholeFile(folder + kSkinConfigFile);
-  const std::optional<std::string> bitmapFile = ReadWholeFile(folder + kSkinPictureFile);
-  if (!config || !bitmapFile) return nullptr;
-  std::optional<skinfile::Bitmap24> pixels = skinfile::DecodeBmp24(*bitmapFile);
-  if (!pixels) return nullptr;
-  skinfile::SkinCatalog catalog = skinfile::ParseSkinCatalog(*config).catalog;
-  catalog.DropImagesOutside(pixels->Width(), pixels->Height());
-  if (catalog.Images().empty()) return nullptr;
-  std::unique_ptr<SkinPicture> picture = SkinPicture::Create(*pixels);
+  if (!config) return nullptr;
+  std::unique_ptr<SkinPicture> picture;
+  {
+    // The file's bytes go as soon as the bitmap holds the pixels.
+    const std::optional<std::string> bitmapFile = ReadWholeFile(folder + kSkinPictureFile);
+    if (!bitmapFile) return nullptr;
+    picture = SkinPicture::Decode(*bitmapFile);
+  }
   if (!picture) return nullptr;
-  return new PictureSkinScheme(std::move(catalog), std::move(*pixels), std::move(picture));
+  skinfile::SkinCatalog catalog = skinfile::ParseSkinCatalog(*config).catalog;
+  catalog.DropImagesOutside(picture->Pixels().Width(), picture->Pixels().Height());
+  if (catalog.Images().empty()) return nullptr;
+  return new PictureSkinScheme(std::move(catalog), std::move(picture));
 }
 
 HRESULT STDMETHODCALLTYPE PictureSkinScheme::QueryInterface(REFIID iid, void** object) {
@@ -118,7 +121,7 @@ HRGN STDMETHODCALLTYPE PictureSkinScheme::GetImageRegion(LPCSTR name) {
   if (!image->keyed) return CreateRectRgn(0, 0, image->rect.width, image->rect.height);
 
   const std::vector<skinfile::RegionRect> rects =
-      skinfile::KeyedRegion(pixels_, image->rect, catalog_.Transparent());
+      skinfile::KeyedRegion(picture_->Pixels(), image->rect, catalog_.Transparent());
   std::vector<BYTE> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
   auto* region = reinterpret_cast<RGNDATA*>(data.data());
   region->rdh.dwSize = sizeof(RGNDATAHEADER);

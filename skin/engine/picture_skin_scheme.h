@@ -43,8 +43,8 @@ class PictureSkinScheme final : public ISkinScheme {
   HRGN STDMETHODCALLTYPE GetImageRegion(LPCSTR name) override;
 
  private:
-  PictureSkinScheme(skinfile::SkinCatalog catalog, skinfile::Bitmap24 pixels, std::unique_ptr<SkinPicture> picture)
-      : catalog_(std::move(catalog)), pixels_(std::move(pixels)), picture_(std::move(picture)) {}
+  PictureSkinScheme(skinfile::SkinCatalog catalog, std::unique_ptr<SkinPicture> picture)
+      : catalog_(std::move(catalog)), picture_(std::move(picture)) {}
   ~PictureSkinScheme() = default;
 
   const skinfile::SkinImage* Find(LPCSTR name) const;
@@ -53,7 +53,6 @@ class PictureSkinScheme final : public ISkinScheme {
 
   LONG refs_ = 1;
   const skinfile::SkinCatalog catalog_;
-  const skinfile::Bitmap24 pixels_;  // kept for the regions
   const std::unique_ptr<SkinPicture> picture_;
 };
 

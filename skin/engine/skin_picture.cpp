@@ -4,30 +4,21 @@
 
 namespace mb::skinengine {
 
-std::unique_ptr<SkinPicture> SkinPicture::Create(const skinfile::Bitmap24& pixels) {
-  const int width = pixels.Width();
-  const int height = pixels.Height();
-  if (width <= 0 || height <= 0) return nullptr;
-  BITMAPINFO info = fw::TopDownDibInfo(width, height, 24);  // top-down, as the pixels are kept
+std::unique_ptr<SkinPicture> SkinPicture::Decode(std::string_view bmpFile) {
+  const std::optional<skinfile::Bmp24Layout> layout = skinfile::ReadBmp24Layout(bmpFile);
+  if (!layout) return nullptr;
+  BITMAPINFO info = fw::TopDownDibInfo(layout->width, layout->height, 24);  // top-down, as BgrPixels reads
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap || !bits) {
     if (bitmap) DeleteObject(bitmap);
     return nullptr;
   }
-  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~static_cast<std::size_t>(3);
-  auto* row = static_cast<BYTE*>(bits);
-  for (int y = 0; y < height; ++y, row += stride) {
-    BYTE* pixel = row;
-    for (int x = 0; x < width; ++x, pixel += 3) {
-      const skinfile::Rgb c = pixels.At(x, y);
-      pixel[0] = c.b;
-      pixel[1] = c.g;
-      pixel[2] = c.r;
-    }
-  }
+  auto* rows = static_cast<std::uint8_t*>(bits);
+  skinfile::CopyBmp24Rows(bmpFile, *layout, rows);
   GdiFlush();
-  return std::unique_ptr<SkinPicture>(new SkinPicture(bitmap));
+  return std::unique_ptr<SkinPicture>(
+      new SkinPicture(bitmap, skinfile::BgrPixels(rows, layout->width, layout->height)));
 }
 
 SkinPicture::~SkinPicture() { DeleteObject(bitmap_); }

@@ -1,4 +1,5 @@
 // The skin picture as a device-independent bitmap, and the copies out of it onto a window's DC.
+// The bitmap's own bits are the only copy of the pixels: region queries read them too.
 #pragma once
 
 #include <windows.h>
@@ -6,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string_view>
 
 #include "skin/format/bmp24.h"
 
@@ -13,8 +15,9 @@ namespace mb::skinengine {
 
 class SkinPicture {
  public:
-  // Null when the bitmap cannot be made.
-  static std::unique_ptr<SkinPicture> Create(const skinfile::Bitmap24& pixels);
+  // Decodes a 24-bit BMP file straight into a new DIB section. Null when the file is not one or
+  // the bitmap cannot be made.
+  static std::unique_ptr<SkinPicture> Decode(std::string_view bmpFile);
   ~SkinPicture();
   SkinPicture(const SkinPicture&) = delete;
   SkinPicture& operator=(const SkinPicture&) = delete;
@@ -23,10 +26,14 @@ class SkinPicture {
   // (and SRCCOPY), pixels of that colour are left out so that what lies below shows through.
   bool Copy(HDC dc, const RECT& dst, const RECT& src, DWORD rop, std::optional<COLORREF> key) const;
 
+  // The pixels, for reading; valid as long as this object. Nothing draws into the bitmap.
+  const skinfile::BgrPixels& Pixels() const { return pixels_; }
+
  private:
-  explicit SkinPicture(HBITMAP bitmap) : bitmap_(bitmap) {}
+  SkinPicture(HBITMAP bitmap, skinfile::BgrPixels pixels) : bitmap_(bitmap), pixels_(pixels) {}
 
   HBITMAP bitmap_;
+  skinfile::BgrPixels pixels_;  // the bitmap's bits
   // A bitmap can be selected into one DC at a time, and windows of several threads draw.
   mutable std::mutex lock_;
 };

@@ -1,5 +1,7 @@
 #include "skin/format/bmp24.h"
 
+#include <cstring>
+
 namespace mb::skinfile {
 namespace {
 
@@ -22,27 +24,37 @@ std::uint32_t GetU16(std::string_view in, std::size_t pos) {
 
 std::uint32_t GetU32(std::string_view in, std::size_t pos) { return GetU16(in, pos) | (GetU16(in, pos + 2) << 16); }
 
-std::size_t RowBytes(int width) { return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}; }
-
 }  // namespace
 
-Bitmap24::Bitmap24(int width, int height, Rgb fill)
-    : width_(width > 0 ? width : 0),
-      height_(height > 0 ? height : 0),
-      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill) {}
+std::size_t BgrRowBytes(int width) {
+  return width > 0 ? (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3} : 0;
+}
 
-Rgb Bitmap24::At(int x, int y) const {
+Rgb BgrPixels::At(int x, int y) const {
   if (!Contains(x, y)) return {};
-  return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+  const std::uint8_t* p = rows_ + static_cast<std::size_t>(y) * stride_ + static_cast<std::size_t>(x) * 3;
+  return Rgb{p[2], p[1], p[0]};
+}
+
+Bitmap24::Bitmap24(int width, int height, Rgb fill)
+    : width_(width > 0 && height > 0 ? width : 0),
+      height_(width > 0 && height > 0 ? height : 0),
+      bytes_(BgrRowBytes(width_) * static_cast<std::size_t>(height_)) {
+  for (int y = 0; y < height_; ++y) {
+    for (int x = 0; x < width_; ++x) Set(x, y, fill);
+  }
 }
 
 void Bitmap24::Set(int x, int y, Rgb colour) {
   if (!Contains(x, y)) return;
-  pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)] = colour;
+  std::uint8_t* p = bytes_.data() + static_cast<std::size_t>(y) * BgrRowBytes(width_) + static_cast<std::size_t>(x) * 3;
+  p[0] = colour.b;
+  p[1] = colour.g;
+  p[2] = colour.r;
 }
 
 std::string EncodeBmp24(const Bitmap24& bitmap) {
-  const std::size_t row = RowBytes(bitmap.Width());
+  const std::size_t row = BgrRowBytes(bitmap.Width());
   const std::size_t imageSize = row * static_cast<std::size_t>(bitmap.Height());
   std::string out;
   out.reserve(kFileHeaderSize + kInfoHeaderSize + imageSize);
@@ -76,7 +88,7 @@ std::string EncodeBmp24(const Bitmap24& bitmap) {
   return out;
 }
 
-std::optional<Bitmap24> DecodeBmp24(std::string_view in) {
+std::optional<Bmp24Layout> ReadBmp24Layout(std::string_view in) {
   if (in.size() < kFileHeaderSize + kInfoHeaderSize || in.substr(0, 2) != "BM") return std::nullopt;
   const std::uint32_t offset = GetU32(in, 10);
   const std::uint32_t infoSize = GetU32(in, 14);
@@ -88,21 +100,30 @@ std::optional<Bitmap24> DecodeBmp24(std::string_view in) {
       rawHeight > kMaxBitmapSide) {
     return std::nullopt;
   }
-  const bool topDown = rawHeight < 0;
-  const int height = topDown ? -rawHeight : rawHeight;
-  const std::size_t row = RowBytes(width);
-  const std::size_t needed = row * static_cast<std::size_t>(height);
+  Bmp24Layout layout;
+  layout.width = width;
+  layout.topDown = rawHeight < 0;
+  layout.height = layout.topDown ? -rawHeight : rawHeight;
+  layout.pixelOffset = offset;
+  const std::size_t needed = BgrRowBytes(width) * static_cast<std::size_t>(layout.height);
   if (offset > in.size() || needed > in.size() - offset) return std::nullopt;
-  Bitmap24 bitmap(width, height);
-  for (int line = 0; line < height; ++line) {
-    const std::size_t base = offset + row * static_cast<std::size_t>(line);
-    const int y = topDown ? line : height - 1 - line;
-    for (int x = 0; x < width; ++x) {
-      const std::size_t p = base + static_cast<std::size_t>(x) * 3;
-      bitmap.Set(x, y, Rgb{static_cast<std::uint8_t>(in[p + 2]), static_cast<std::uint8_t>(in[p + 1]),
-                           static_cast<std::uint8_t>(in[p])});
-    }
+  return layout;
+}
+
+void CopyBmp24Rows(std::string_view in, const Bmp24Layout& layout, std::uint8_t* rows) {
+  // The file's rows are already padded as a DIB's: only their order may differ.
+  const std::size_t row = BgrRowBytes(layout.width);
+  for (int line = 0; line < layout.height; ++line) {
+    const int y = layout.topDown ? line : layout.height - 1 - line;
+    std::memcpy(rows + row * static_cast<std::size_t>(y), in.data() + layout.pixelOffset + row * static_cast<std::size_t>(line), row);
   }
+}
+
+std::optional<Bitmap24> DecodeBmp24(std::string_view in) {
+  const std::optional<Bmp24Layout> layout = ReadBmp24Layout(in);
+  if (!layout) return std::nullopt;
+  Bitmap24 bitmap(layout->width, layout->height);
+  CopyBmp24Rows(in, *layout, bitmap.bytes_.data());
   return bitmap;
 }
 

@@ -16,7 +16,7 @@ bool SameRuns(const std::vector<Run>& a, const std::vector<Run>& b) {
   return true;
 }
 
-std::vector<Run> RowRuns(const Bitmap24& picture, const ImageRect& area, int row, Rgb transparent) {
+std::vector<Run> RowRuns(const BgrPixels& picture, const ImageRect& area, int row, Rgb transparent) {
   std::vector<Run> runs;
   const int y = area.y + row;
   int start = -1;
@@ -34,7 +34,7 @@ std::vector<Run> RowRuns(const Bitmap24& picture, const ImageRect& area, int row
 
 }  // namespace
 
-std::vector<RegionRect> KeyedRegion(const Bitmap24& picture, const ImageRect& area, Rgb transparent) {
+std::vector<RegionRect> KeyedRegion(const BgrPixels& picture, const ImageRect& area, Rgb transparent) {
   std::vector<RegionRect> out;
   std::vector<Run> open;  // runs of the band being built
   int bandTop = 0;
@@ -52,7 +52,7 @@ std::vector<RegionRect> KeyedRegion(const Bitmap24& picture, const ImageRect& ar
   return out;
 }
 
-bool HasTransparentPixels(const Bitmap24& picture, const ImageRect& area, Rgb transparent) {
+bool HasTransparentPixels(const BgrPixels& picture, const ImageRect& area, Rgb transparent) {
   for (int y = area.y; y < area.y + area.height; ++y) {
     for (int x = area.x; x < area.x + area.width; ++x) {
       if (!picture.Contains(x, y) || picture.At(x, y) == transparent) return true;

@@ -24,9 +24,15 @@ inline bool operator==(const RegionRect& a, const RegionRect& b) {
 // Opaque runs of each row of the image's area in the picture; consecutive rows with the same
 // runs are joined into taller rectangles. Parts of the area outside the picture count as
 // transparent.
-std::vector<RegionRect> KeyedRegion(const Bitmap24& picture, const ImageRect& area, Rgb transparent);
+std::vector<RegionRect> KeyedRegion(const BgrPixels& picture, const ImageRect& area, Rgb transparent);
+inline std::vector<RegionRect> KeyedRegion(const Bitmap24& picture, const ImageRect& area, Rgb transparent) {
+  return KeyedRegion(picture.Pixels(), area, transparent);
+}
 
 // Whether any pixel of the area has the transparent colour.
-bool HasTransparentPixels(const Bitmap24& picture, const ImageRect& area, Rgb transparent);
+bool HasTransparentPixels(const BgrPixels& picture, const ImageRect& area, Rgb transparent);
+inline bool HasTransparentPixels(const Bitmap24& picture, const ImageRect& area, Rgb transparent) {
+  return HasTransparentPixels(picture.Pixels(), area, transparent);
+}
 
 }  // namespace mb::skinfile

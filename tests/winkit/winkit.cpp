@@ -9,7 +9,11 @@
 namespace winkit {
 
 namespace {
+#ifdef _WIN64
+const char* const kRuntimeDlls[] = {"libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll"};
+#else
 const char* const kRuntimeDlls[] = {"libstdc++-6.dll", "libgcc_s_dw2-1.dll", "libwinpthread-1.dll"};
+#endif
 
 struct WindowSearch {
   const char* property;

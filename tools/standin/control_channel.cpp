@@ -1,5 +1,7 @@
 #include "tools/standin/control_channel.h"
 
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace standin {
@@ -55,6 +57,23 @@ std::string ControlChannel::ApplyLine(std::string_view line) {
     std::optional<ReplyCharset> charset = ParseReplyCharset(words[1]);
     if (!charset) return "unknown charset: " + std::string(words[1]);
     charset_ = *charset;
+    return {};
+  }
+  if (command == "toplist-stamp" && words.size() == 2 && setTopListStamp_) {
+    const std::string number(words[1]);
+    char* end = nullptr;
+    const long stamp = std::strtol(number.c_str(), &end, 10);
+    if (number.empty() || *end != '\0') return "bad stamp: " + number;
+    setTopListStamp_(static_cast<int>(stamp));
+    return {};
+  }
+  if (command == "installer" && words.size() == 2 && words[1] == "none") {
+    installer_.Set({});
+    return {};
+  }
+  if (command == "installer" && words.size() == 4) {
+    if (words[3].empty() || words[3][0] != '/') return "a download path starts with '/': " + std::string(words[3]);
+    installer_.Set({std::string(words[1]), std::string(words[2]), std::string(words[3])});
     return {};
   }
   return "bad command: " + std::string(line);

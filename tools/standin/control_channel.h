@@ -4,21 +4,28 @@
 //   clear             every fault off, stalled requests released
 //   release           stalled requests go on; a path still set to stall stalls new requests
 //   charset NAME      gbk, utf-8 or undeclared
+//   toplist-stamp N   the stamp the recommended list carries from now on
+//   installer VERSION FILE PATH   the update check offers VERSION, served from FILE at PATH
+//   installer none    no update is offered
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "tools/standin/fault_injector.h"
+#include "tools/standin/installer_offer.h"
 #include "tools/standin/reply_builders.h"
 
 namespace standin {
 
 class ControlChannel {
  public:
-  ControlChannel(FaultInjector& faults, std::atomic<ReplyCharset>& charset)
-      : faults_(faults), charset_(charset) {}
+  ControlChannel(FaultInjector& faults, std::atomic<ReplyCharset>& charset, InstallerOffer& installer,
+                 std::function<void(int)> setTopListStamp = {})
+      : faults_(faults), charset_(charset), installer_(installer),
+        setTopListStamp_(std::move(setTopListStamp)) {}
 
   // Applies the commands in order. Stops at the first bad line and returns its error; an empty
   // text when every line was applied.
@@ -29,6 +36,8 @@ class ControlChannel {
 
   FaultInjector& faults_;
   std::atomic<ReplyCharset>& charset_;
+  InstallerOffer& installer_;
+  std::function<void(int)> setTopListStamp_;
 };
 
 }  // namespace standin

@@ -42,8 +42,9 @@ Reply PlainText(std::string_view utf8, ReplyCharset charset) {
 
 }  // namespace
 
-ServiceRoutes::ServiceRoutes(ServiceSettings settings, MemberStore& members)
-    : settings_(std::move(settings)), members_(members) {
+ServiceRoutes::ServiceRoutes(ServiceSettings settings, MemberStore& members, InstallerOffer& installer)
+    : settings_(std::move(settings)), members_(members), installer_(installer),
+      topListStamp_(settings_.topListStamp) {
   exact_ = {
       {"/kivane/passport.jsp", &ServiceRoutes::Login},
       {"/kivane/member/exit.jsp", &ServiceRoutes::Acknowledge},
@@ -61,7 +62,6 @@ ServiceRoutes::ServiceRoutes(ServiceSettings settings, MemberStore& members)
       {"/admin/version.txt", &ServiceRoutes::DataVersions},
       {"/update.jsp", &ServiceRoutes::UpdateCheck},
       {"/kivane/update.jsp", &ServiceRoutes::UpdateCheck},
-      {"/download/setup.exe", &ServiceRoutes::UpdatePackage},
   };
   prefixes_ = {
       {"/kivane/notice/", &ServiceRoutes::NoticePage},
@@ -71,6 +71,7 @@ ServiceRoutes::ServiceRoutes(ServiceSettings settings, MemberStore& members)
 }
 
 Reply ServiceRoutes::Handle(const IncomingRequest& request, ReplyCharset charset) {
+  if (request.path == installer_.Current().downloadPath) return UpdatePackage(request, charset);
   auto exact = exact_.find(request.path);
   if (exact != exact_.end()) return (this->*exact->second)(request, charset);
   for (const auto& [prefix, handler] : prefixes_) {
@@ -109,7 +110,7 @@ Reply ServiceRoutes::AdvertList(const IncomingRequest&, ReplyCharset charset) {
 
 Reply ServiceRoutes::TopList(const IncomingRequest&, ReplyCharset charset) {
   return PlainText(TopListText(TopListPictures(settings_.base), settings_.base, kTopListLabel,
-                               settings_.topListStamp),
+                               topListStamp_.load()),
                    charset);
 }
 
@@ -147,17 +148,17 @@ Reply ServiceRoutes::DataFile(const IncomingRequest& request, ReplyCharset) {
 }
 
 Reply ServiceRoutes::UpdateCheck(const IncomingRequest& request, ReplyCharset charset) {
-  const bool needed = !settings_.updateVersion.empty() && !settings_.updatePackage.empty() &&
-                      CompareVersions(request.Param("version"), settings_.updateVersion) < 0;
-  return PlainText(UpdateCheckText(needed, settings_.updateVersion,
-                                   settings_.base + "/download/setup.exe"),
-                   charset);
+  const Installer offered = installer_.Current();
+  const bool needed = !offered.version.empty() && !offered.packageFile.empty() &&
+                      CompareVersions(request.Param("version"), offered.version) < 0;
+  return PlainText(UpdateCheckText(needed, offered.version, settings_.base + offered.downloadPath), charset);
 }
 
 Reply ServiceRoutes::UpdatePackage(const IncomingRequest&, ReplyCharset) {
   // Read at every request: the package is built by another tree and may appear later.
-  std::ifstream file(settings_.updatePackage, std::ios::binary);
-  if (settings_.updatePackage.empty() || !file) return StatusReply(404);
+  const Installer offered = installer_.Current();
+  std::ifstream file(offered.packageFile, std::ios::binary);
+  if (offered.packageFile.empty() || !file) return StatusReply(404);
   std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   return BytesReply(std::move(bytes), "application/octet-stream");
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/standin/installer_offer.h"
 #include "tools/standin/member_store.h"
 #include "tools/standin/reply_builders.h"
 #include "tools/standin/text_codec.h"
@@ -30,15 +31,17 @@ struct ServiceSettings {
   int topListStamp = 2;      // stamp of the recommended list (a client without top10.dat has 1)
   int dataVersion = 2;       // version of each data file in version.txt
   std::string updateVersion;  // version of the offered installer; empty: no update is offered
-  std::string updatePackage;  // file served as that installer
+  std::string updatePackage;  // file served as that installer (see InstallerOffer for changes)
 };
 
 class ServiceRoutes {
  public:
-  ServiceRoutes(ServiceSettings settings, MemberStore& members);
+  ServiceRoutes(ServiceSettings settings, MemberStore& members, InstallerOffer& installer);
 
   // The base address is known once the port is bound.
   void SetBase(const std::string& base) { settings_.base = base; }
+  // The stamp the recommended list carries from now on (a test changes it between starts).
+  void SetTopListStamp(int stamp) { topListStamp_ = stamp; }
 
   // The reply of the route for the request's path; 404 for a path the service does not have.
   Reply Handle(const IncomingRequest& request, ReplyCharset charset);
@@ -64,9 +67,11 @@ class ServiceRoutes {
 
   ServiceSettings settings_;
   MemberStore& members_;
+  InstallerOffer& installer_;
   std::map<std::string, Handler> exact_;
   std::vector<std::pair<std::string, Handler>> prefixes_;
   std::atomic<int> lastUploadNumber_{0};
+  std::atomic<int> topListStamp_;
 };
 
 }  // namespace standin

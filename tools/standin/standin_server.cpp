@@ -164,8 +164,9 @@ class StandinServer::HttpFront : public httplib::Server {
 StandinServer::StandinServer(const StandinOptions& options)
     : options_(options),
       charset_(options.charset),
-      control_(faults_, charset_),
-      routes_(options.service, members_),
+      installer_({options.service.updateVersion, options.service.updatePackage, InstallerOffer::kDefaultDownloadPath}),
+      control_(faults_, charset_, installer_, [this](int stamp) { routes_.SetTopListStamp(stamp); }),
+      routes_(options.service, members_, installer_),
       front_(std::make_unique<HttpFront>(*this)) {
   const std::vector<Account> accounts = options.accounts.empty() ? DefaultAccounts() : options.accounts;
   for (const Account& account : accounts) members_.AddAccount(Utf8ToGbk(account.name), account.password);

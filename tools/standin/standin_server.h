@@ -44,6 +44,7 @@ class StandinServer {
   RequestRecorder recorder_;
   FaultInjector faults_;
   std::atomic<ReplyCharset> charset_;
+  InstallerOffer installer_;
   ControlChannel control_;
   ServiceRoutes routes_;
   std::unique_ptr<HttpFront> front_;

@@ -82,7 +82,7 @@ TEST(ClientConfig, RoundTripKeepsEveryValue) {
     config.confVersion = "7";
     config.minutes = 0;
     config.seconds = 45;
-    config.currentWallpaper = 12;
+    config.wallpapers.SetCurrentIndex(12);
     config.wallpaperPlayTime = 99;
     config.wallpaperApply = 1;
     config.isFirstRun = 0;
@@ -106,7 +106,7 @@ TEST(ClientConfig, RoundTripKeepsEveryValue) {
   EXPECT_EQ(loaded.confVersion, "7");
   EXPECT_EQ(loaded.minutes, 0);
   EXPECT_EQ(loaded.seconds, 45);
-  EXPECT_EQ(loaded.currentWallpaper, 12);
+  EXPECT_EQ(loaded.wallpapers.CurrentIndex(), 12);
   EXPECT_EQ(loaded.wallpaperPlayTime, 99);
   EXPECT_EQ(loaded.wallpaperApply, 1);
   EXPECT_EQ(loaded.isFirstRun, 0);
@@ -142,7 +142,7 @@ TEST(ClientConfig, SavingAnAccountAgainMovesItToTheEnd) {
   EXPECT_EQ(config.accounts[2].passwordHex, "11");
 }
 
-TEST(ClientConfig, MissingKeysReadAsThePartSays) {
+TEST(ClientConfig, MissingKeysKeepTheirDefaults) {
   TempFolder folder;
   WriteLayoutFlag(folder, 2);
   ASSERT_TRUE(WriteFileReplacing(folder.Path("conf.dat"),
@@ -195,13 +195,13 @@ TEST(ClientConfig, ReadsTheListsAtStartAndWritesTheCarouselListBack) {
   ASSERT_TRUE(AppendDownloadInfo(folder.Path("downloadinfo.res"), record));
   {
     ClientConfig config({folder.Root(), kSite});
-    EXPECT_EQ(config.wallpapers, (std::vector<std::string>{"C:\\a.jpg", "C:\\b.jpg"}));
+    EXPECT_EQ(config.wallpapers.Paths(), (std::vector<std::string>{"C:\\a.jpg", "C:\\b.jpg"}));
     ASSERT_EQ(config.downloadRecords.size(), 1u);
     EXPECT_EQ(config.downloadRecords[0].localPath, "C:\\pics\\1.jpg");
-    config.wallpapers.push_back("C:\\c.jpg");
+    config.wallpapers.Add("C:\\c.jpg");
   }
   ClientConfig again({folder.Root(), kSite});
-  EXPECT_EQ(again.wallpapers.size(), 3u);
+  EXPECT_EQ(again.wallpapers.Count(), 3);
 }
 
 TEST(ClientConfig, GlobalInstanceLivesBetweenCreateAndDestroy) {

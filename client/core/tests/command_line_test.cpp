@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "client/core/version_text.h"
+#include "common/version_text.h"
 
 namespace mb {
 namespace {

@@ -8,11 +8,14 @@ namespace mb {
 
 // Runs the login dialog modal; IDOK when a member logged in.
 INT_PTR RunLoginDialog(HWND owner);
-// Creates the hidden tray frame (the program keeps running while it exists).
+// Creates the hidden tray frame once (the program keeps running while it exists); later calls
+// do nothing.
 void CreateTrayFrame();
 // Creates the main window as a modeless dialog; null when it could not be created.
 HWND CreateMainWindow();
 // Destroys the main window object after the message loop has ended.
 void DestroyMainWindow();
+// The main window, or null while there is none.
+HWND MainWindowHandle();
 
 }  // namespace mb

@@ -5,12 +5,14 @@
 #include <shlobj.h>
 
 #include "client/core/client_config.h"
-#include "client/core/version_text.h"
+#include "common/version_text.h"
 #include "client/core/win/client_windows.h"
 #include "client/core/win/file_version.h"
 #include "client/core/win/registration_ping.h"
 #include "client/core/win/skin_engine.h"
 #include "client/core/win/system_utils.h"
+#include "client/core/win/top_list_fetch.h"
+#include "client/core/win/tray_frame.h"
 #include "common/gbk_text.h"
 #include "framework/message_loop.h"
 #include "framework/module.h"
@@ -117,6 +119,7 @@ int AppRun(const char* commandLine) {
     exitCode = loop.Run();
   }
   fw::Module::RemoveMessageLoop();
+  StopTopListFetch(TrayFrame::kThreadStopWaitMs);
   FreeSkinLibrary();
   DestroyMainWindow();
   return exitCode;

@@ -1,5 +1,20 @@
 // Resource ids of muralbox.exe.
 #pragma once
 
+#define IDI_MAIN 128
 #define IDD_MAIN_WINDOW 129
 #define IDD_LOGIN_DIALOG 201
+#define IDI_TRAY 227
+#define IDI_TRAY_BLINK 228
+
+// Login dialog controls.
+#define IDC_LOGIN_ACCOUNT 1000
+#define IDC_LOGIN_PASSWORD 1001
+#define IDC_LOGIN_AUTO 1002
+#define IDC_LOGIN_REMEMBER 1003
+#define IDC_LOGIN_REGISTER 3
+#define IDC_LOGIN_LOST_PASSWORD 4
+#define IDC_LOGIN_ACCOUNT_LABEL 1020
+#define IDC_LOGIN_PASSWORD_LABEL 1021
+#define IDC_LOGIN_AUTO_LABEL 1022
+#define IDC_LOGIN_REMEMBER_LABEL 1023

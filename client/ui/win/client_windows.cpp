@@ -3,33 +3,65 @@
 
 #include <memory>
 
+#include "client/core/client_config.h"
+#include "client/core/win/tray_frame.h"
+#include "client/ui/win/login_dialog.h"
 #include "client/ui/win/main_window.h"
 
 namespace mb {
 
 namespace {
+
 std::unique_ptr<MainWindow>& TheMainWindow() {
   static std::unique_ptr<MainWindow> window;
   return window;
 }
+
+// The login dialog and the main window as the tray frame's shut-down sees them.
+class ClientExitWindows final : public FrameExitWindows {
+ public:
+  void HideForExit() override {
+    if (LoginDialog* login = CurrentLoginDialog()) login->HideForExit();
+    if (HWND main = MainWindowHandle()) ShowWindow(main, SW_HIDE);
+  }
+  void CloseForExit() override {
+    if (LoginDialog* login = CurrentLoginDialog()) login->EndDialog(IDCANCEL);
+    if (MainWindow* main = TheMainWindow().get(); main && main->IsWindow()) {
+      main->quitting = 1;
+      main->Close();
+    }
+  }
+};
+
 }  // namespace
 
-INT_PTR RunLoginDialog(HWND) {
-  // No login dialog yet: the program starts logged out.
-  return IDCANCEL;
+INT_PTR RunLoginDialog(HWND owner) {
+  LoginDialog dialog;
+  return dialog.Run(owner);
 }
 
-void CreateTrayFrame() {}
+void CreateTrayFrame() {
+  static ClientExitWindows windows;
+  TrayFrameParts parts;
+  parts.windows = &windows;
+  TrayFrame::CreateTrayFrame(std::move(parts));
+}
 
 HWND CreateMainWindow() {
   auto window = std::make_unique<MainWindow>();
   HWND hwnd = window->Create(nullptr);
   if (!hwnd) return nullptr;
-  ShowWindow(hwnd, SW_SHOW);
   TheMainWindow() = std::move(window);
+  ShowWindow(hwnd, SW_SHOW);
+  GetClientConfig()->mainWindowShown = 1;
   return hwnd;
 }
 
 void DestroyMainWindow() { TheMainWindow().reset(); }
+
+HWND MainWindowHandle() {
+  const MainWindow* window = TheMainWindow().get();
+  return window && window->IsWindow() ? window->Handle() : nullptr;
+}
 
 }  // namespace mb

@@ -5,7 +5,9 @@
 #include "client/core/client_config.h"
 #include "client/core/command_line.h"
 #include "client/core/win/skin_engine.h"
+#include "client/core/win/client_windows.h"
 #include "client/core/win/startup.h"
+#include "client/core/win/system_utils.h"
 
 namespace mb {
 
@@ -14,7 +16,7 @@ MainWindow::MainWindow() : Dialog(IDD_MAIN_WINDOW) {
   Handle(WM_COPYDATA, &MainWindow::OnCopyData);
   Handle(WM_RUN_PENDING_REQUESTS, &MainWindow::OnRunPendingRequests);
   Handle(WM_DESTROY, &MainWindow::OnDestroy);
-  Command(IDCANCEL, &MainWindow::OnClose);
+  Command(IDCANCEL, &MainWindow::Close);
 }
 
 std::string MainWindow::CopyDataText(const COPYDATASTRUCT* data) {
@@ -28,6 +30,7 @@ LRESULT MainWindow::OnInitDialog(const fw::Message&) {
   SetPropA(Handle(), kMainWindowProperty, reinterpret_cast<HANDLE>(1));
   RemoveSkinFromDialog(Handle());
   quitting = 0;
+  CreateTrayFrame();
   if (!PendingLinks().Empty()) Post(WM_RUN_PENDING_REQUESTS);
   return TRUE;
 }
@@ -50,10 +53,14 @@ LRESULT MainWindow::OnDestroy(const fw::Message&) {
   return 0;
 }
 
-void MainWindow::OnClose() {
-  // The tray frame's exit sequence owns the program's end; without it, closing ends the program.
-  DestroyWindow(Handle());
-  PostQuitMessage(0);
+void MainWindow::Close() {
+  // The program's end belongs to the tray frame's exit sequence; closing only hides the window.
+  if (quitting) {
+    DestroyWindow(Handle());
+    return;
+  }
+  ShowWindow(Handle(), SW_HIDE);
+  TrimWorkingSet();
 }
 
 }  // namespace mb

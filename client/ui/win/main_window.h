@@ -16,6 +16,9 @@ class MainWindow : public fw::Dialog {
   // 1 during the exit sequence: closing then destroys the window instead of hiding it.
   int quitting = 0;
 
+  // Hides the window; during the exit sequence (quitting set) destroys it instead.
+  void Close();
+
   // The text of a WM_COPYDATA command line: at most cbData bytes, up to the first zero.
   static std::string CopyDataText(const COPYDATASTRUCT* data);
 
@@ -24,7 +27,6 @@ class MainWindow : public fw::Dialog {
   LRESULT OnCopyData(const fw::Message& m);
   LRESULT OnRunPendingRequests(const fw::Message& m);
   LRESULT OnDestroy(const fw::Message& m);
-  void OnClose();
 };
 
 constexpr UINT WM_RUN_PENDING_REQUESTS = 0x4C8;

@@ -88,5 +88,12 @@ TEST(ConfigFile, UnreadableFileIsKeptAsideAndNotOverwritten) {
   }
 }
 
+TEST(StartupFolder, DropsTheOldSystemFolderNameAndEndsInABackslash) {
+  EXPECT_EQ(StartupFolderFromShellPath("C:\\Documents and Settings\\All Users.WINDOWS\\Start Menu\\Startup  "),
+            "C:\\Documents and Settings\\All Users\\Start Menu\\Startup\\");
+  EXPECT_EQ(StartupFolderFromShellPath("C:\\Startup\\"), "C:\\Startup\\");
+  EXPECT_EQ(StartupFolderFromShellPath("C:\\启动"), "C:\\启动\\");
+}
+
 }  // namespace
 }  // namespace mb::conf

@@ -49,6 +49,31 @@ TEST(Bmp24, ReadsTopDownFiles) {
   ExpectSame(b, *back);
 }
 
+// The skin engine copies a file's rows straight into a DIB section and reads them back through
+// BgrPixels: the view must see the same picture as the decoder, whatever the file's row order.
+TEST(Bmp24, RowsCopiedIntoABufferReadAsTheDecodedPicture) {
+  const Bitmap24 b = Pattern(5, 3);  // 15 bytes a row, padded to 16
+  const std::string bottomUp = EncodeBmp24(b);
+  std::string topDown = bottomUp.substr(0, 54) + bottomUp.substr(86, 16) + bottomUp.substr(70, 16) + bottomUp.substr(54, 16);
+  topDown[22] = static_cast<char>(0xFD);
+  topDown[23] = topDown[24] = topDown[25] = static_cast<char>(0xFF);
+  for (const std::string& file : {bottomUp, topDown}) {
+    const std::optional<Bmp24Layout> layout = ReadBmp24Layout(file);
+    ASSERT_TRUE(layout.has_value());
+    EXPECT_EQ(layout->width, 5);
+    EXPECT_EQ(layout->height, 3);
+    std::vector<std::uint8_t> rows(BgrRowBytes(5) * 3, 0xAA);
+    CopyBmp24Rows(file, *layout, rows.data());
+    const BgrPixels view(rows.data(), 5, 3);
+    for (int y = 0; y < 3; ++y) {
+      for (int x = 0; x < 5; ++x) EXPECT_TRUE(view.At(x, y) == b.At(x, y)) << x << "," << y;
+    }
+    EXPECT_TRUE(view.At(5, 0) == Rgb{});
+    EXPECT_TRUE(view.At(0, -1) == Rgb{});
+  }
+  EXPECT_FALSE(ReadBmp24Layout(bottomUp.substr(0, bottomUp.size() - 1)).has_value());
+}
+
 TEST(Bmp24, RefusesOtherFormatsAndShortData) {
   const std::string good = EncodeBmp24(Pattern(4, 4));
   EXPECT_FALSE(DecodeBmp24(good.substr(0, good.size() - 1)).has_value());

@@ -84,8 +84,12 @@ TEST(FaultInjectorTest, ASwitchOnAnotherPathDoesNotReleaseAStall) {
 TEST(ControlChannelTest, CommandsSwitchFaultsAndCharset) {
   FaultInjector faults;
   std::atomic<ReplyCharset> charset{ReplyCharset::kGbk};
-  ControlChannel control(faults, charset);
-  EXPECT_EQ(control.Apply("fault /kivane/passport.jsp stall\r\n\n  fault * 500\ncharset utf-8\n"), "");
+  InstallerOffer installer({});
+  int stamp = 0;
+  ControlChannel control(faults, charset, installer, [&stamp](int value) { stamp = value; });
+  EXPECT_EQ(control.Apply("fault /kivane/passport.jsp stall\r\n\n  fault * 500\ncharset utf-8\ntoplist-stamp -9\n"), "");
+  EXPECT_EQ(stamp, -9);
+  EXPECT_EQ(control.Apply("toplist-stamp 7x"), "bad stamp: 7x");
   EXPECT_EQ(faults.For("/kivane/passport.jsp").kind, FaultKind::kStall);
   EXPECT_EQ(faults.For("/x"), (Fault{FaultKind::kStatus, 500}));
   EXPECT_EQ(charset.load(), ReplyCharset::kUtf8);
@@ -96,7 +100,8 @@ TEST(ControlChannelTest, CommandsSwitchFaultsAndCharset) {
 TEST(ControlChannelTest, ABadLineStopsTheRestAndSaysWhy) {
   FaultInjector faults;
   std::atomic<ReplyCharset> charset{ReplyCharset::kGbk};
-  ControlChannel control(faults, charset);
+  InstallerOffer installer({});
+  ControlChannel control(faults, charset, installer);
   EXPECT_EQ(control.Apply("fault /a refuse\nfault /b sometimes\nfault /c refuse"),
             "unknown fault: sometimes");
   EXPECT_EQ(faults.For("/a").kind, FaultKind::kRefuse);
@@ -104,7 +109,11 @@ TEST(ControlChannelTest, ABadLineStopsTheRestAndSaysWhy) {
   EXPECT_EQ(control.Apply("charset latin1"), "unknown charset: latin1");
   EXPECT_EQ(control.Apply("fault /a"), "bad command: fault /a");
   EXPECT_EQ(control.Apply("reboot"), "bad command: reboot");
+  EXPECT_EQ(control.Apply("installer 2.0 /tmp/p.exe Download/x.exe"),
+            "a download path starts with '/': Download/x.exe");
+  EXPECT_EQ(control.Apply("installer 2.0 /tmp/p.exe"), "bad command: installer 2.0 /tmp/p.exe");
   EXPECT_EQ(charset.load(), ReplyCharset::kGbk);
+  EXPECT_EQ(installer.Current().version, "");
 }
 
 TEST(StandinOptionsTest, FlagsInBothFormsAndRepeatedFaults) {

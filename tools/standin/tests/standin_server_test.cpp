@@ -336,6 +336,21 @@ TEST_F(StandinServerTest, UpdateCheckOffersANewerPackageOnly) {
   httplib::Result download = Get("/download/setup.exe");
   ASSERT_TRUE(download);
   EXPECT_EQ(download->body, std::string("MZ\0\x01package", 11));
+
+  // A test switches the offer while the service runs; the download path keeps its capitals and
+  // takes the faults set for it.
+  httplib::Result control = Post("/__control", "installer 2.0.0.1 " + package + " /Download/NewSetup.EXE\n"
+                                               "fault /Download/NewSetup.EXE truncate");
+  ASSERT_TRUE(control);
+  EXPECT_EQ(control->body, "ok\n");
+  httplib::Result offer = Get("/kivane/update.jsp?version=1.0.0.10");
+  ASSERT_TRUE(offer);
+  EXPECT_EQ(offer->body, "need=1\r\nversion=2.0.0.1\r\nurl=" + base + "/Download/NewSetup.EXE\r\n");
+  EXPECT_EQ(Get("/download/setup.exe")->status, 404);
+  httplib::Result cut = Get("/Download/NewSetup.EXE");
+  EXPECT_FALSE(cut && cut->body.size() == 11);
+  ASSERT_TRUE(Post("/__control", "installer none"));
+  EXPECT_EQ(Get("/kivane/update.jsp?version=")->body, "need=0\r\n");
 }
 
 TEST_F(StandinServerTest, ListsForTheClientAndTheUploader) {

@@ -1,4 +1,4 @@
-#include "client/core/version_text.h"
+#include "common/version_text.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,0 +1,196 @@
+#include "client/core/win/wallpaper_carousel.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "client/core/client_config.h"
+#include "tests/winkit/winkit.h"
+
+namespace mb {
+namespace {
+
+const char kHostClass[] = "MuralboxCarouselTestHost";
+
+// A hidden window that carries the carousel's timer, as the tray frame does.
+class TimerHost {
+ public:
+  TimerHost() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &TimerHost::Proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kHostClass;
+    RegisterClassA(&windowClass);
+    window_ = CreateWindowExA(0, kHostClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~TimerHost() { DestroyWindow(window_); }
+  HWND Handle() const { return window_; }
+  WallpaperCarousel* carousel = nullptr;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* host = reinterpret_cast<TimerHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_TIMER && wParam == kCarouselTimerId && host && host->carousel) {
+      host->carousel->OnCarouselTimer();
+      return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  HWND window_ = nullptr;
+};
+
+// Records what the carousel tells the client, and keeps the hover program out of the test.
+class RecordingHooks : public CarouselHooks {
+ public:
+  void ShowAdvertLink(const std::string&, const HoverRegion&) override { ++linkNotices; }
+  void OnWallpaperStepped() override { ++steps; }
+  std::atomic<int> linkNotices{0};  // told on the player thread
+  int steps = 0;
+};
+
+std::string DesktopWallpaper() {
+  char path[MAX_PATH] = {};
+  SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0);
+  return path;
+}
+
+// A 2 x 2 picture of one colour.
+bool WriteBitmap(const std::string& path, unsigned char shade) {
+  std::string bytes(70, '\0');
+  auto put = [&bytes](std::size_t at, std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+  };
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  put(2, 70, 4);
+  put(10, 54, 4);
+  put(14, 40, 4);
+  put(18, 2, 4);
+  put(22, 2, 4);
+  put(26, 1, 2);
+  put(28, 24, 2);
+  for (std::size_t i = 54; i < 70; ++i) bytes[i] = static_cast<char>(shade);
+  return winkit::WriteTextFile(path, bytes);
+}
+
+// Pumps the host's messages until the desktop wallpaper is no longer `from`; the new one.
+std::string WaitForWallpaperChange(const std::string& from, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  std::string now = DesktopWallpaper();
+  while (now == from && GetTickCount() - start < timeoutMs) {
+    winkit::PumpMessages(50);
+    now = DesktopWallpaper();
+  }
+  return now;
+}
+
+TEST(WallpaperCarousel, ShowsThePicturesInTurnWrapsAndRewritesThePageEachStep) {
+  winkit::TempFolder folder;
+  ClientConfig config({folder.Root(), "http://127.0.0.1:9"});
+  ASSERT_TRUE(winkit::MakeFolders(config.downloadPath + "cat"));
+  std::vector<std::string> pictures;
+  for (int i = 0; i < 3; ++i) {
+    pictures.push_back(config.downloadPath + "cat\\p" + std::to_string(i) + ".bmp");
+    ASSERT_TRUE(WriteBitmap(pictures.back(), static_cast<unsigned char>(60 * i)));
+  }
+  config.wallpapers.SetPaths(pictures);
+  config.minutes = 0;
+  config.seconds = 2;
+
+  TimerHost host;
+  auto hooks = std::make_shared<RecordingHooks>();
+  WallpaperCarousel carousel(host.Handle(), config, hooks);
+  host.carousel = &carousel;
+  SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE);
+
+  // At once the first picture, then every two seconds the next, back to the first.
+  const DWORD started = GetTickCount();
+  carousel.StartCarousel(0, true);
+  ASSERT_NE(carousel.PlayerThreadId(), 0u);
+  std::string shown;
+  DWORD periods = 0;
+  for (int expected : {0, 1, 2, 0}) {
+    shown = WaitForWallpaperChange(shown, 15000);
+    ASSERT_EQ(shown, pictures[expected]);
+    // The timer may come late under load, never early.
+    EXPECT_GE(GetTickCount() - started, periods++ * 1800u) << "changed before the period ran out";
+    EXPECT_NE(winkit::ReadTextFile(config.wallpaperPagePath)
+                  .find("src='.\\cat\\p" + std::to_string(expected) + ".bmp'"),
+              std::string::npos);
+  }
+  EXPECT_EQ(config.wallpapers.CurrentIndex(), 0);
+  EXPECT_GE(hooks->steps, 4);
+  EXPECT_GE(hooks->linkNotices, 4);  // no advert: the hover region is cleared
+
+  // Display time was counted for each picture that left the desktop.
+  const std::vector<UsageItem> usage = carousel.Usage().Items();
+  ASSERT_GE(usage.size(), 3u);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(usage[i].text, "p" + std::to_string(i) + ".bmp");
+    EXPECT_GE(usage[i].seconds, 1);
+  }
+
+  // A period of 0 turns the timer off; stepping back from the first wraps to the last.
+  config.seconds = 0;
+  carousel.RestartCarouselTimer();
+  carousel.StepWallpaper(-1);
+  EXPECT_EQ(WaitForWallpaperChange(shown, 10000), pictures[2]);
+  // A carousel started with a period of 0 leaves the index and shows nothing.
+  carousel.StartCarousel(1, true);
+  EXPECT_EQ(config.wallpapers.CurrentIndex(), 2);
+
+  // Nothing changed: the player's look applies nothing, so a wallpaper set meanwhile stays.
+  const std::string elsewhere = folder.Path("elsewhere.bmp");
+  ASSERT_TRUE(WriteBitmap(elsewhere, 200));
+  SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(elsewhere.c_str()), SPIF_UPDATEINIFILE);
+  carousel.PostPlayerNext();
+  ASSERT_TRUE(carousel.StopPlayerThread(10000));  // the thread works through its queue first
+  EXPECT_EQ(DesktopWallpaper(), elsewhere);
+  EXPECT_EQ(carousel.PlayerThreadId(), 0u);
+
+  // Stopping the carousel clears the desktop picture.
+  ASSERT_TRUE(carousel.StartPlayerThread());
+  carousel.StopCarousel();
+  ASSERT_TRUE(carousel.StopPlayerThread(10000));
+  EXPECT_EQ(DesktopWallpaper(), "");
+}
+
+TEST(WallpaperCarousel, StepsNeedAPlayerAPageThatCanBeWrittenAndAPictureOnDisk) {
+  winkit::TempFolder folder;
+  ClientConfig config({folder.Root(), "http://127.0.0.1:9"});
+  const std::string present = folder.Path("present.bmp");
+  ASSERT_TRUE(WriteBitmap(present, 90));
+  config.wallpapers.SetPaths({present, folder.Path("missing.bmp")});
+  config.minutes = 0;
+  config.seconds = 0;
+  TimerHost host;
+  auto hooks = std::make_shared<RecordingHooks>();
+  WallpaperCarousel carousel(host.Handle(), config, hooks);
+
+  // No player thread yet: no step; the download folder does not exist: no page, no picture.
+  carousel.StepWallpaper(+1);
+  EXPECT_EQ(hooks->steps, 0);
+  ASSERT_TRUE(carousel.StartPlayerThread());
+  carousel.StepWallpaper(+1);
+  EXPECT_EQ(hooks->steps, 0);
+  EXPECT_FALSE(winkit::FileExists(config.wallpaperPagePath));
+
+  ASSERT_TRUE(winkit::MakeFolders(config.downloadPath));
+  SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE);
+  carousel.StepWallpaper(0);  // the failed step kept its index: the present picture
+  EXPECT_EQ(WaitForWallpaperChange("", 10000), present);
+  EXPECT_EQ(hooks->steps, 1);
+  // A picture gone from disk clears the desktop picture.
+  carousel.StepWallpaper(+1);
+  ASSERT_TRUE(carousel.StopPlayerThread(10000));
+  EXPECT_EQ(DesktopWallpaper(), "");
+  EXPECT_NE(winkit::ReadTextFile(config.wallpaperPagePath).find("src='" + folder.Path("missing.bmp") + "'"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mb

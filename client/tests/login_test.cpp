@@ -1,0 +1,324 @@
+// The client's login road under Wine against the stand-in service: the dialog typed into, the
+// service's refusals, automatic login, the recommended pictures and the exit through the tray frame.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "client/core/md5_digest.h"
+#include "client/core/password_cipher.h"
+#include "client/core/service_url.h"
+#include "skin/engine/tests/installed_skin.h"
+#include "tests/winkit/screenshot.h"
+#include "tests/winkit/standin_client.h"
+#include "tests/winkit/winkit.h"
+
+namespace {
+
+const char kCaption[] = "墨岚屏[Pelora]-系统消息";
+const DWORD kWaitMs = 20000;
+const std::string kZhangSan = "张三";  // GBK at run time
+
+std::string ScreenshotFolder() {
+  char folder[MAX_PATH] = {};
+  GetFullPathNameA((winkit::BinFolder() + "..\\screenshots\\").c_str(), MAX_PATH, folder, nullptr);
+  winkit::MakeFolders(folder);
+  return folder;
+}
+
+bool WaitVisible(HWND window, bool visible) {
+  for (int i = 0; i < 200; ++i) {
+    if ((IsWindowVisible(window) != FALSE) == visible) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+// A client installed in a private folder with one skin layout in place.
+struct Client {
+  explicit Client(int layout = 2) {
+    folder.Install("skin.dll", "skin.dll");
+    folder.Install(mb::skintest::LayoutFile("default", layout, ".bmp"), "default.bmp");
+    folder.Install(mb::skintest::LayoutFile("default", layout, ".config"), "default.config");
+    const std::int32_t flag = layout;
+    winkit::WriteTextFile(folder.Path("usetwocolumn.flag"), std::string(reinterpret_cast<const char*>(&flag), 4));
+  }
+  bool Start() { return process.Start(folder.Path("muralbox.exe"), "", folder.Root()); }
+  HWND Login() { return winkit::WaitForWindowWithProperty("MuralboxLoginWnd", kWaitMs, process.Id()); }
+  // Starts the client and waits for its login dialog to be shown; null when it is not.
+  HWND StartToTheDialog() {
+    if (!Start()) return nullptr;
+    HWND login = Login();
+    return login && WaitVisible(login, true) ? login : nullptr;
+  }
+  HWND Main() { return winkit::WaitForWindowWithProperty("MuralboxMainWnd", kWaitMs, process.Id()); }
+  HWND Frame() { return winkit::WaitForWindow("MuralboxTrayFrame", nullptr, kWaitMs, process.Id()); }
+  // The whole shut-down runs through the frame's exit command.
+  void ExitAndWait() {
+    HWND frame = Frame();
+    ASSERT_NE(frame, nullptr);
+    PostMessageA(frame, WM_COMMAND, 32776, 0);
+    ASSERT_TRUE(process.WaitForExit(kWaitMs));
+    EXPECT_EQ(process.ExitCode(), 0u);
+  }
+  std::string Conf() { return winkit::ReadTextFile(folder.Path("conf.dat")); }
+
+  winkit::InstallFolder folder{{"muralbox.exe"}};
+  winkit::ChildProcess process;
+};
+
+void TypeAndPressOK(HWND login, const std::string& user, const std::string& password, bool remember) {
+  SetDlgItemTextA(login, 1000, user.c_str());
+  SetDlgItemTextA(login, 1001, password.c_str());
+  SendDlgItemMessageA(login, 1003, BM_SETCHECK, remember ? BST_CHECKED : BST_UNCHECKED, 0);
+  PostMessageA(login, WM_COMMAND, IDOK, 0);
+}
+
+std::vector<winkit::StandinRequest> RequestsTo(const winkit::StandinSession& standin, const std::string& path) {
+  std::vector<winkit::StandinRequest> found;
+  for (const winkit::StandinRequest& r : standin.Requests()) {
+    if (r.path.compare(0, path.size(), path) == 0) found.push_back(r);
+  }
+  return found;
+}
+
+// Waits for a request whose path begins with path; false when none came in time.
+bool WaitForRequest(const winkit::StandinSession& standin, const std::string& path, std::size_t count = 1) {
+  for (int i = 0; i < 300; ++i) {
+    if (RequestsTo(standin, path).size() >= count) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+TEST(Login, TypedAccountLogsInFetchesTheRecommendedPicturesAndExitsThroughTheFrame) {
+  winkit::StandinSession standin;
+  Client client;
+  const HWND login = client.StartToTheDialog();
+  ASSERT_NE(login, nullptr);
+  winkit::CaptureWindowToPng(login, ScreenshotFolder() + "login_dialog_layout2.png");
+
+  TypeAndPressOK(login, kZhangSan, "123456", true);
+  ASSERT_NE(client.Main(), nullptr);
+
+  const auto logins = RequestsTo(standin, "/kivane/passport.jsp");
+  ASSERT_EQ(logins.size(), 1u);
+  EXPECT_EQ(logins[0].query, "user=" + mb::PercentEncode(kZhangSan) + "&pass=" + mb::Md5Hex("123456") +
+                                 "&clientver=1&confver=1");
+  // The recommended pictures land in their category folders and the list's stamp is kept.
+  ASSERT_TRUE(WaitForRequest(standin, "/samples/", 3));
+  for (int i = 0; i < 100 && !winkit::FileExists(client.folder.Path("top10.dat")); ++i) Sleep(50);
+  EXPECT_TRUE(winkit::FileExists(client.folder.Path("wallpaper\\风景\\top-lake.jpg")));
+  EXPECT_TRUE(winkit::FileExists(client.folder.Path("wallpaper\\城市建筑\\top-city.png")));
+  EXPECT_FALSE(winkit::FileExists(client.folder.Path("wallpaper\\风景\\top-lake.jpg.part")));
+  EXPECT_EQ(winkit::ReadTextFile(client.folder.Path("top10.dat")), std::string("\x02\0\0\0", 4));
+
+  client.ExitAndWait();
+  const std::string conf = client.Conf();
+  EXPECT_NE(conf.find("user=" + kZhangSan + "\r\n"), std::string::npos) << conf;
+  EXPECT_NE(conf.find("savepass=1\r\n"), std::string::npos);
+  const std::string stored = mb::EncryptPasswordHex("123456", mb::PasswordStorageKey());
+  EXPECT_NE(conf.find("userlist=" + kZhangSan + "::" + stored + "::1::1\r\n"), std::string::npos) << conf;
+  EXPECT_NE(conf.find("reporturl=http://"), std::string::npos);  // the reply's addresses were kept
+}
+
+TEST(Login, AWrongPasswordAndAStalledServerBringTheDialogBackAndALinkEndsIt) {
+  winkit::StandinSession standin;
+  Client client;
+  const HWND login = client.StartToTheDialog();
+  ASSERT_NE(login, nullptr);
+
+  TypeAndPressOK(login, "demo", "wrong", false);
+  std::string text;
+  ASSERT_TRUE(winkit::AnswerMessageBox(kCaption, IDOK, kWaitMs, &text));
+  EXPECT_EQ(text, "用户名,密码错误");
+  EXPECT_TRUE(WaitVisible(login, true));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(login, IDOK)));
+
+  ASSERT_TRUE(standin.Control("fault /kivane/passport.jsp stall"));
+  const DWORD sent = GetTickCount();
+  TypeAndPressOK(login, "demo", "demo", false);
+  ASSERT_TRUE(winkit::AnswerMessageBox(kCaption, IDOK, 45000, &text));
+  EXPECT_LT(GetTickCount() - sent, 40000u);
+  EXPECT_EQ(text, "登陆服务器超时,请检测是否联网或服务器是否开通");
+  EXPECT_TRUE(WaitVisible(login, true));
+  ASSERT_TRUE(standin.Control("clear"));
+
+  // A second start's link reaches the dialog, which hands it on and gives way to the main window.
+  winkit::ChildProcess second;
+  ASSERT_TRUE(second.Start(client.folder.Path("muralbox.exe"), "\"muralbox://pic/1.jpg\"", client.folder.Root()));
+  ASSERT_TRUE(second.WaitForExit(kWaitMs));
+  ASSERT_NE(client.Main(), nullptr);
+  client.ExitAndWait();
+  EXPECT_EQ(client.Conf().find("userlist="), std::string::npos);
+}
+
+TEST(Login, AutomaticLoginShowsNoWindowAndTheSameListIsNotFetchedTwice) {
+  winkit::StandinSession standin;
+  Client client;
+  const std::string stored = mb::EncryptPasswordHex("demo", mb::PasswordStorageKey());
+  ASSERT_TRUE(winkit::WriteTextFile(client.folder.Path("conf.dat"),
+                                    "[USER]\r\nuser=demo\r\nautostart=1\r\nsavepass=1\r\nisfirstrun=0\r\n"
+                                    "userlist=demo::" + stored + "::1::1\r\n"));
+  for (int run = 0; run < 2; ++run) {
+    standin.Mark();
+    ASSERT_TRUE(client.Start());
+    HWND login = client.Login();
+    ASSERT_NE(login, nullptr) << run;
+    // Until the main window stands, the login dialog is never seen.
+    HWND main = nullptr;
+    for (int i = 0; i < 400 && !main; ++i) {
+      EXPECT_FALSE(IsWindow(login) && IsWindowVisible(login)) << run;
+      main = winkit::WaitForWindowWithProperty("MuralboxMainWnd", 0, client.process.Id());
+      Sleep(25);
+    }
+    ASSERT_NE(main, nullptr) << run;
+    ASSERT_EQ(RequestsTo(standin, "/kivane/passport.jsp").size(), 1u);
+    EXPECT_NE(RequestsTo(standin, "/kivane/passport.jsp")[0].query.find("pass=" + mb::Md5Hex("demo")),
+              std::string::npos);
+    ASSERT_TRUE(WaitForRequest(standin, "/client/yhtj1.html"));
+    if (run == 0) {
+      ASSERT_TRUE(WaitForRequest(standin, "/samples/", 3));
+      for (int i = 0; i < 100 && !winkit::FileExists(client.folder.Path("top10.dat")); ++i) Sleep(50);
+    } else {
+      Sleep(1000);
+      EXPECT_TRUE(RequestsTo(standin, "/samples/").empty());
+    }
+    client.ExitAndWait();
+  }
+}
+
+TEST(LoginDialog, PlacesItsControlsForEachSkinLayout) {
+  struct Expected {
+    int layout;
+    POINT account;
+    POINT ok;
+    const char* okText;
+    bool labelsApart;
+  };
+  const Expected layouts[] = {
+      {1, {96, 60}, {192, 60}, "登录", false},
+      {2, {135, 73}, {250, 135}, "登 陆", false},
+      {3, {75, 81}, {213, 139}, "登 陆", true},
+  };
+  for (const Expected& e : layouts) {
+    Client client(e.layout);
+    const HWND login = client.StartToTheDialog();
+    ASSERT_NE(login, nullptr);
+    winkit::CaptureWindowToPng(login, ScreenshotFolder() + "login_dialog_layout" + std::to_string(e.layout) + ".png");
+    auto place = [login](int id) {
+      RECT r = {};
+      GetWindowRect(GetDlgItem(login, id), &r);
+      POINT p = {r.left, r.top};
+      ScreenToClient(login, &p);
+      return p;
+    };
+    EXPECT_EQ(place(1000).x, e.account.x) << e.layout;
+    EXPECT_EQ(place(1000).y, e.account.y) << e.layout;
+    EXPECT_EQ(place(IDOK).x, e.ok.x) << e.layout;
+    EXPECT_EQ(place(IDOK).y, e.ok.y) << e.layout;
+    char text[32] = {};
+    GetDlgItemTextA(login, IDOK, text, sizeof text);
+    EXPECT_STREQ(text, e.okText);
+    EXPECT_EQ(IsWindowVisible(GetDlgItem(login, 1022)) != FALSE, e.labelsApart);
+    GetWindowTextA(login, text, sizeof text);
+    EXPECT_STREQ(text, "用户登陆");
+    PostMessageA(login, WM_COMMAND, 20006, 0);
+    ASSERT_NE(client.Main(), nullptr);
+    client.ExitAndWait();
+  }
+}
+
+// A tiny picture of one colour, as a 24-bit BMP.
+std::string SmallBmp(unsigned char shade) {
+  const int width = 4, height = 4, rowBytes = 12, pixels = rowBytes * height;
+  std::string bmp(54 + pixels, '\0');
+  auto put32 = [&bmp](int at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<char>(value >> (8 * i));
+  };
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  put32(2, static_cast<std::uint32_t>(bmp.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, width);
+  put32(22, height);
+  bmp[26] = 1;
+  bmp[28] = 24;
+  put32(34, pixels);
+  for (int i = 54; i < static_cast<int>(bmp.size()); ++i) bmp[i] = static_cast<char>(shade);
+  return bmp;
+}
+
+std::string DesktopWallpaper() {
+  char path[MAX_PATH] = {};
+  SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0);
+  return path;
+}
+
+TEST(TrayFrame, TheCarouselStepsThroughThePicturesAndExitWritesTheLists) {
+  winkit::StandinSession standin;
+  Client client;
+  const std::string folder = client.folder.Path("wallpaper\\本地\\");
+  ASSERT_TRUE(winkit::MakeFolders(folder));
+  const std::string pictures[] = {folder + "a.bmp", folder + "b.bmp", folder + "c.bmp"};
+  std::string list;
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(winkit::WriteTextFile(pictures[i], SmallBmp(static_cast<unsigned char>(60 * (i + 1)))));
+    list += pictures[i] + "\n";
+  }
+  ASSERT_TRUE(winkit::WriteTextFile(client.folder.Path("wallpaper.dat"), list));
+  const std::string stored = mb::EncryptPasswordHex("demo", mb::PasswordStorageKey());
+  ASSERT_TRUE(winkit::WriteTextFile(client.folder.Path("conf.dat"),
+                                    "[USER]\r\nuser=demo\r\nautostart=1\r\nsavepass=1\r\nisfirstrun=0\r\n"
+                                    "wallpaperapply=1\r\nmin=0\r\nsec=2\r\ncurrwallpaper=2\r\n"
+                                    "userlist=demo::" + stored + "::1::1\r\n"));
+  const std::string before = DesktopWallpaper();  // left by an earlier test, or empty
+  ASSERT_TRUE(client.Start());
+  ASSERT_NE(client.Main(), nullptr);
+
+  // The carousel starts at the first picture without showing it, then steps every 2 seconds.
+  std::vector<std::string> shown;
+  std::string page;
+  for (int i = 0; i < 300 && shown.size() < 3; ++i) {
+    const std::string now = DesktopWallpaper();
+    if (!now.empty() && now != (shown.empty() ? before : shown.back())) {
+      shown.push_back(now);
+      page = winkit::ReadTextFile(client.folder.Path("wallpaper\\wallpaper.html"));
+      EXPECT_NE(page.find("src='.\\本地\\" + now.substr(folder.size()) + "'"), std::string::npos) << page;
+    }
+    Sleep(50);
+  }
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0], pictures[1]);
+  EXPECT_EQ(shown[1], pictures[2]);
+  EXPECT_EQ(shown[2], pictures[0]);  // wrapped
+
+  // The batch uploader's window is told to close first.
+  struct UploaderWindow {
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+      if (msg == 0x7E6) SetPropA(hwnd, "closeAsked", reinterpret_cast<HANDLE>(1));
+      return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+  };
+  WNDCLASSA uploaderClass = {};
+  uploaderClass.lpfnWndProc = UploaderWindow::Proc;
+  uploaderClass.hInstance = GetModuleHandleA(nullptr);
+  uploaderClass.lpszClassName = "mbtest.Uploader";
+  RegisterClassA(&uploaderClass);
+  HWND uploader = CreateWindowExA(0, "mbtest.Uploader", "Pelora--壁纸批量上传工具", WS_OVERLAPPEDWINDOW, 0, 0,
+                                  100, 100, nullptr, nullptr, uploaderClass.hInstance, nullptr);
+  const DWORD exitAsked = GetTickCount();
+  client.ExitAndWait();
+  winkit::PumpMessages(200);
+  EXPECT_NE(GetPropA(uploader, "closeAsked"), nullptr);
+  RemovePropA(uploader, "closeAsked");
+  DestroyWindow(uploader);
+  EXPECT_LT(GetTickCount() - exitAsked, 15000u);
+  EXPECT_NE(client.Conf().find("currwallpaper="), std::string::npos);
+  EXPECT_EQ(winkit::ReadTextFile(client.folder.Path("wallpaper.dat")), list);
+}
+
+}  // namespace
