@@ -66,12 +66,16 @@ bool CaptureWindowToPng(HWND window, const std::string& path) {
   return WritePngFile(CaptureWindow(window), path);
 }
 
-RgbImage SaveClientScreenshot(HWND window, const std::string& name) {
-  RgbImage shot = CaptureClientArea(window);
+std::string ScreenshotPath(const std::string& name) {
   char folder[MAX_PATH] = {};
   GetFullPathNameA((BinFolder() + "..\\screenshots\\").c_str(), MAX_PATH, folder, nullptr);
   MakeFolders(folder);
-  WritePngFile(shot, std::string(folder) + name + ".png");
+  return std::string(folder) + name + ".png";
+}
+
+RgbImage SaveClientScreenshot(HWND window, const std::string& name) {
+  RgbImage shot = CaptureClientArea(window);
+  WritePngFile(shot, ScreenshotPath(name));
   return shot;
 }
 

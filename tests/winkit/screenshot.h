@@ -21,7 +21,9 @@ RgbImage CaptureWindow(HWND window);
 // CaptureWindow written as a PNG file; false when nothing was captured or the file not written.
 bool CaptureWindowToPng(HWND window, const std::string& path);
 
-// The client area written to <windows build>/screenshots/<name>.png; returns the picture.
+// <windows build>/screenshots/<name>.png, the folder made when missing.
+std::string ScreenshotPath(const std::string& name);
+// The client area written there; the picture is returned for pixel checks.
 RgbImage SaveClientScreenshot(HWND window, const std::string& name);
 
 }  // namespace winkit

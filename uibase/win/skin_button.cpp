@@ -161,7 +161,14 @@ LRESULT CxSkinButton::OnUncheck(const fw::Message&) {
 
 LRESULT CxSkinButton::OnSetCheck(const fw::Message& message) {
   checked_ = kind_ == zel::kPushButton ? 0 : (message.wParam != 0 ? 1 : 0);
-  if (kind_ == zel::kRadioButton && checked_) UncheckOtherRadios();
+  if (kind_ == zel::kRadioButton && checked_) {
+    // An uncheck still queued from an earlier check of another radio is older than this check:
+    // delivered later it would leave the group with nothing checked.
+    MSG stale;
+    while (PeekMessageA(&stale, Handle(), kUncheckMessage, kUncheckMessage, PM_REMOVE)) {
+    }
+    UncheckOtherRadios();
+  }
   Invalidate(true);
   return 0;
 }
