@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 namespace winkit {
 
@@ -59,13 +60,16 @@ std::string BinFolder() {
   return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
+// Without a usable temporary folder the test stops here: an empty name would put the test's
+// files at the root of the current drive.
 TempFolder::TempFolder() {
   char base[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, base);
+  const DWORD length = GetTempPathA(MAX_PATH, base);
   char name[MAX_PATH] = {};
-  GetTempFileNameA(base, "mbt", 0, name);
-  DeleteFileA(name);
-  CreateDirectoryA(name, nullptr);
+  if (length == 0 || length >= MAX_PATH || !GetTempFileNameA(base, "mbt", 0, name) || !DeleteFileA(name) ||
+      !CreateDirectoryA(name, nullptr)) {
+    throw std::runtime_error(std::string("no private folder can be made in the temporary folder \"") + base + "\"");
+  }
   root_ = std::string(name) + "\\";
 }
 

@@ -91,6 +91,7 @@ TEST(TemporaryName, ExistingNamesAreRemovedAndTheFirstFreeOneTaken) {
   EXPECT_EQ(ChooseTemporaryName("T\\", [](const std::string&) { return true; }, [&](const std::string&) { ++removals; }),
             "");
   EXPECT_EQ(removals, 100);
+  EXPECT_EQ(ChooseTemporaryName("", [](const std::string&) { return false; }, [](const std::string&) {}), "");
 }
 
 TEST(PackageCheck, OnlyAWholeNewerProgramFromAnHttpAnswerWithStatus200) {

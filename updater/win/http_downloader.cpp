@@ -67,6 +67,10 @@ void CopyProxySettings(HINTERNET session) {
   }
 }
 
+void SetReceiveLimit(HINTERNET handle, DWORD limitMs) {
+  InternetSetOptionA(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &limitMs, sizeof limitMs);
+}
+
 DWORD WINAPI WorkerMain(void* parameter) {
   auto* holder = static_cast<std::shared_ptr<HttpDownloader::Job>*>(parameter);
   std::shared_ptr<HttpDownloader::Job> job = std::move(*holder);
@@ -92,10 +96,12 @@ void HttpDownloader::Job::Run() {
     session = InternetOpenA("", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
     if (session) {
       CopyProxySettings(session);
-      DWORD limit = receiveLimitMs;
-      InternetSetOptionA(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &limit, sizeof limit);
+      SetReceiveLimit(session, receiveLimitMs);
       connection = InternetConnectA(session, address->host.c_str(), static_cast<INTERNET_PORT>(address->port), "", "",
                                     INTERNET_SERVICE_HTTP, 0, 0);
+      // Set on the connection as well: its requests take their limit from it, and Wine's WinINet
+      // ignores a session's receive limit (a stalled answer would keep the worker and its file).
+      if (connection) SetReceiveLimit(connection, receiveLimitMs);
     }
     if (connection) {
       const char* accept[] = {"*/*", nullptr};

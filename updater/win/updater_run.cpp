@@ -60,7 +60,8 @@ bool InstallPackage(const std::string& package, const std::string& setupPath) {
 
 void RunUpdater(const std::string& commandLine, const UpdaterRunOptions& options, UpdateCheckResult* result) {
   const std::optional<UpdaterCommand> command = ParseUpdaterCommandLine(commandLine);
-  if (!command) return;
+  // Without its own folder the program would put data\ into whatever the current folder is.
+  if (!command || options.programFolder.empty()) return;
   const std::string checkUrl = command->url.empty() ? options.defaultCheckUrl : command->url;
 
   // Marks the running copy while this process lives.

@@ -12,6 +12,7 @@
 namespace {
 
 const DWORD kRunTimeoutMs = 30000;
+const WPARAM kTrayExitCommand = 32776;
 
 std::string ServiceBase() {
   return std::string("http://") + MB_SERVICE_HOST + ":" + std::to_string(MB_SERVICE_HTTP_PORT);
@@ -33,25 +34,46 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
   return names;
 }
 
-// The updater in a private program folder, with a private temporary folder.
+// The temporary folder that this process and the programs it starts use, set for the life of
+// the object; the one before comes back afterwards, before the test's folder is deleted.
+class TemporaryFolderSetting {
+ public:
+  explicit TemporaryFolderSetting(const std::string& folder) {
+    for (Saved& variable : saved_) {
+      char value[MAX_PATH] = {};
+      const DWORD length = GetEnvironmentVariableA(variable.name, value, MAX_PATH);
+      variable.existed = length > 0 && length < MAX_PATH;
+      variable.value = value;
+      SetEnvironmentVariableA(variable.name, folder.c_str());
+    }
+  }
+  ~TemporaryFolderSetting() {
+    for (const Saved& variable : saved_) {
+      SetEnvironmentVariableA(variable.name, variable.existed ? variable.value.c_str() : nullptr);
+    }
+  }
+  TemporaryFolderSetting(const TemporaryFolderSetting&) = delete;
+  TemporaryFolderSetting& operator=(const TemporaryFolderSetting&) = delete;
+
+ private:
+  struct Saved {
+    const char* name;
+    bool existed;
+    std::string value;
+  };
+  Saved saved_[2] = {{"TMP", false, {}}, {"TEMP", false, {}}};
+};
+
+// The updater in a private program folder; it and whatever is started while this lives keep
+// their temporary files in a private folder.
 class Updater {
  public:
-  Updater() {
-    folder_.Install("renewkit.exe", "renewkit.exe");
-    winkit::MakeFolders(temp_.Root());
-  }
+  Updater() { folder_.Install("renewkit.exe", "renewkit.exe"); }
   const winkit::InstallFolder& Folder() const { return folder_; }
   std::string Setup() const { return folder_.Path("data\\setup.exe"); }
   std::vector<std::string> TemporaryFiles() const { return FolderEntries(temp_.Root()); }
 
-  // Programs started from now on keep their temporary files in the test's own folder.
-  void UsePrivateTemp() const {
-    SetEnvironmentVariableA("TMP", temp_.Root().c_str());
-    SetEnvironmentVariableA("TEMP", temp_.Root().c_str());
-  }
-
   bool Run(const std::string& arguments) {
-    UsePrivateTemp();
     winkit::ChildProcess process;
     const bool started = process.Start(folder_.Path("renewkit.exe"), arguments, folder_.Root());
     const bool ended = started && process.WaitForExit(kRunTimeoutMs);
@@ -62,6 +84,7 @@ class Updater {
  private:
   winkit::InstallFolder folder_{{}};
   winkit::TempFolder temp_;
+  TemporaryFolderSetting tempSetting_{temp_.Root()};
 };
 
 TEST(Renewkit, NoUpdateWritesNothingAndAsksWithAnEmptyVersion) {
@@ -151,16 +174,21 @@ TEST(UpdateRoad, TheClientRunsTheUpdaterAndOffersTheNewPackageAtItsNextStart) {
   const winkit::InstallFolder& folder = updater.Folder();
   ASSERT_TRUE(folder.Install("muralbox.exe", "muralbox.exe"));
   ASSERT_TRUE(folder.Install("setup_older.exe", "data\\setup.exe"));
-  updater.UsePrivateTemp();
 
   const std::string newer = winkit::ReadTextFile(winkit::BinFolder() + "setup_newer.exe");
   {
+    // A logged-out start: the login dialog is closed, the client goes on to its main window and
+    // ends through its tray's exit command once the updater has done its work.
     winkit::ChildProcess client;
     ASSERT_TRUE(client.Start(folder.Path("muralbox.exe"), "", folder.Root()));
-    HWND main = winkit::WaitForWindowWithProperty("MuralboxMainWnd", kRunTimeoutMs, client.Id());
-    ASSERT_NE(main, nullptr);
+    HWND login = winkit::WaitForWindowWithProperty("MuralboxLoginWnd", kRunTimeoutMs, client.Id());
+    ASSERT_NE(login, nullptr);
+    PostMessageA(login, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_NE(winkit::WaitForWindowWithProperty("MuralboxMainWnd", kRunTimeoutMs, client.Id()), nullptr);
     for (int i = 0; i < 300 && winkit::ReadTextFile(updater.Setup()) != newer; ++i) Sleep(100);
-    PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    HWND frame = winkit::WaitForWindow("MuralboxTrayFrame", nullptr, kRunTimeoutMs, client.Id());
+    ASSERT_NE(frame, nullptr);
+    PostMessageA(frame, WM_COMMAND, kTrayExitCommand, 0);
     ASSERT_TRUE(client.WaitForExit(kRunTimeoutMs));
   }
   ASSERT_EQ(winkit::ReadTextFile(updater.Setup()), newer);
