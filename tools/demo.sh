@@ -15,13 +15,15 @@ out=${MB_BUILD_DIR:-$src/build}
 "$src/tools/build.sh"
 
 demo="$out/demo"
-bin="$out/windows/bin"
-rig="$out/windows/wine-rig.sh"
-run="$out/windows/wine-run.sh"
+# The client of the tree whose programs run here: the shipped i686 one where 32-bit Wine runs.
+tree="$out/$("$src/tools/windows-test-tree.sh")"
+bin="$tree/bin"
+rig="$tree/wine-rig.sh"
+run="$tree/wine-run.sh"
 mkdir -p "$demo"
 
 # The client was built to reach the service at this port; the stand-in is started on it.
-port=$(sed -n 's/^MB_SERVICE_HTTP_PORT:[A-Z]*=//p' "$out/windows/CMakeCache.txt")
+port=$(sed -n 's/^MB_SERVICE_HTTP_PORT:[A-Z]*=//p' "$tree/CMakeCache.txt")
 port=${port:-18080}
 site="http://127.0.0.1:$port"
 "$src/tools/standin-rig.sh" start "$out/native/tools/standin/standin" "$port" \
@@ -53,7 +55,7 @@ for n in 1 2 3; do
 done
 
 if [ -n "${DISPLAY:-}" ]; then
-  "$out/native/tools/demo_member/demo_member" --typed "$folder" "$site" demo demo 5 "${pictures[@]}"
+  "$out/native/tools/demo_member/demo_member" --typed "$folder" "$site" demo demo 5 "${pictures[@]}" >/dev/null
   echo "demo: log in as demo / demo; the wallpaper changes every 5 seconds; end it from the tray"
   export MB_KEEP_DISPLAY=1
   "$rig" start
@@ -62,10 +64,12 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 headless=1
-"$out/native/tools/demo_member/demo_member" "$folder" "$site" demo demo 3 "${pictures[@]}"
+"$out/native/tools/demo_member/demo_member" "$folder" "$site" demo demo 3 "${pictures[@]}" >/dev/null
 "$rig" start
-display=":$(cat "$out/windows/rig/display")"
+display=":$(cat "$tree/rig/display")"
 rm -f "$demo/screen.png"
+# No wallpaper left by an earlier run: what the desktop shows is what this run's carousel set.
+"$run" reg delete 'HKCU\Control Panel\Desktop' /v Wallpaper /f >/dev/null 2>&1 || true
 # A Wine desktop window paints the wallpaper, so the screenshot shows what the carousel set.
 "$run" explorer /desktop=Muralbox,1024x768 "$windows_folder\\muralbox.exe" </dev/null >"$demo/client.log" 2>&1 &
 client=$!

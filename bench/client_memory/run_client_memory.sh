@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Client memory benchmark: starts the empty Win32 window program and muralbox.exe the same way
-# under the rig's Wine (from the windows tree's bin folder, against the stand-in service), waits
+# under the rig's Wine (from the bin folder of the Windows tree that runs here, the shipped i686
+# one where 32-bit Wine runs and x86_64 otherwise; against the stand-in service), waits
 # until each is idle and prints the resident set and the anonymous part of each Wine process and
 # the client's cost above the empty program.
 #   bench/client_memory/run_client_memory.sh [--state STATE] [--rounds N] [BUILD_DIR]
@@ -14,7 +15,7 @@
 # leave a conf.dat that logs a member in by itself); the stand-in service answers the client.
 # ROUNDS (default 3): the programs are started that many times each; the lowest of each figure
 # counts (the machine is shared, and a page fault more or less is noise).
-# BUILD_DIR defaults to build; its windows tree must be built.
+# BUILD_DIR defaults to build; its Windows tree must be built.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
 state=logged-out
@@ -29,7 +30,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 build=$(cd "$build" && pwd)
-tree=$build/windows
+tree_name=$("$src/tools/windows-test-tree.sh")
+tree=$build/$tree_name
 bin=$tree/bin
 work=$tree/client_memory_run
 for program in "$bin/empty_window.exe" "$bin/muralbox.exe"; do
@@ -188,9 +190,9 @@ for round in $(seq 1 "$rounds"); do
   client_rss=$(best "$client_rss" "$rss"); client_anon=$(best "$client_anon" "$anon")
 done
 
-awk -v er="$empty_rss" -v ea="$empty_anon" -v cr="$client_rss" -v ca="$client_anon" -v state="$state" 'BEGIN {
+awk -v tree="$tree_name" -v er="$empty_rss" -v ea="$empty_anon" -v cr="$client_rss" -v ca="$client_anon" -v state="$state" 'BEGIN {
   printf "empty window:  resident %.1f MB, anonymous %.1f MB\n", er / 1024, ea / 1024
-  printf "muralbox.exe:  resident %.1f MB, anonymous %.1f MB (%s)\n", cr / 1024, ca / 1024, state
+  printf "muralbox.exe:  resident %.1f MB, anonymous %.1f MB (%s, %s tree)\n", cr / 1024, ca / 1024, state, tree
   printf "above the empty program: resident %.1f MB, anonymous %.1f MB (goal: resident <= 15.0 MB)\n",
          (cr - er) / 1024, (ca - ea) / 1024
 }'

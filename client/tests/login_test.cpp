@@ -252,10 +252,19 @@ std::string SmallBmp(unsigned char shade) {
   return bmp;
 }
 
+// The wallpaper the client last set, read from the user's desktop settings where it is stored: a
+// process keeps the system parameter it read first, so another process's later change is not
+// seen through SPI_GETDESKWALLPAPER under Wine.
 std::string DesktopWallpaper() {
-  char path[MAX_PATH] = {};
-  SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0);
-  return path;
+  char path[MAX_PATH + 1] = {};
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    return std::string();
+  }
+  DWORD type = 0, size = MAX_PATH;
+  const LONG read = RegQueryValueExA(key, "Wallpaper", nullptr, &type, reinterpret_cast<BYTE*>(path), &size);
+  RegCloseKey(key);
+  return read == ERROR_SUCCESS && type == REG_SZ ? std::string(path) : std::string();
 }
 
 TEST(TrayFrame, TheCarouselStepsThroughThePicturesAndExitWritesTheLists) {
