@@ -5,18 +5,29 @@
 # alternate for a few rounds (the machine is shared); prints every run, the best of each, and the
 # ratios. Every time is wall-clock for all files, process starts included.
 #   bench/thumbnail_bench/run_thumbnail_bench.sh [BUILD_DIR] [ROUNDS] [FILES]
-# BUILD_DIR defaults to build (its windows tree is used), ROUNDS to 3, FILES to 200.
-# Needs the windows tree built, the cross-built codecs (tools/setup.sh) and native djpeg.
+# BUILD_DIR defaults to build; its Windows tree is the one whose programs run here
+# (tools/windows-test-tree.sh: windows, or windows64 where 32-bit programs do not run), and the
+# Wine djpeg is the one cross-built for that tree's architecture, ROUNDS defaults to 3, FILES to 200.
+# Needs that tree built, its cross-built codecs (tools/mingw-codecs.sh) and native djpeg.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
-tree=$(cd "${1:-$src/build}/windows" && pwd)
+tree_name=$("$src/tools/windows-test-tree.sh")
+tree=$(cd "${1:-$src/build}/$tree_name" && pwd)
 rounds=${2:-3}
 count=${3:-200}
 bench=$tree/bin/thumbnail_bench.exe
-wine_djpeg=${MB_MINGW_CODECS:-/opt/mingw-codecs}/bin/djpeg.exe
+case $tree_name in
+  windows64) codecs=/opt/mingw-codecs-x86_64 codecs_arch=x86_64 ;;
+  *) codecs=/opt/mingw-codecs codecs_arch=i686 ;;
+esac
+wine_djpeg=${MB_MINGW_CODECS:-$codecs}/bin/djpeg.exe
+echo "tree $tree, Wine djpeg $wine_djpeg"
 for program in "$bench" "$tree/bench/thumbnail_bench/thumbnail_bench_native" "$wine_djpeg" \
                "$(command -v djpeg || echo djpeg)"; do
-  [ -x "$program" ] || { echo "missing $program: build the windows tree and run tools/setup.sh" >&2; exit 1; }
+  [ -x "$program" ] || {
+    echo "missing $program: build the $tree_name tree and run tools/mingw-codecs.sh $codecs_arch" >&2
+    exit 1
+  }
 done
 
 work=$tree/thumbnail_bench_run

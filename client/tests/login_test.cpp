@@ -132,7 +132,7 @@ TEST(Login, AWrongPasswordAndAStalledServerBringTheDialogBackAndALinkEndsIt) {
 
   TypeAndPressOK(login, "demo", "wrong", false);
   std::string text;
-  ASSERT_TRUE(winkit::AnswerMessageBox(kCaption, IDOK, kWaitMs, &text));
+  ASSERT_TRUE(winkit::AnswerMessageBox(kCaption, IDOK, kWaitMs, &text, client.process.Id()));
   EXPECT_EQ(text, "用户名,密码错误");
   EXPECT_TRUE(WaitVisible(login, true));
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(login, IDOK)));
@@ -140,7 +140,7 @@ TEST(Login, AWrongPasswordAndAStalledServerBringTheDialogBackAndALinkEndsIt) {
   ASSERT_TRUE(standin.Control("fault /kivane/passport.jsp stall"));
   const DWORD sent = GetTickCount();
   TypeAndPressOK(login, "demo", "demo", false);
-  ASSERT_TRUE(winkit::AnswerMessageBox(kCaption, IDOK, 45000, &text));
+  ASSERT_TRUE(winkit::AnswerMessageBox(kCaption, IDOK, 45000, &text, client.process.Id()));
   EXPECT_LT(GetTickCount() - sent, 40000u);
   EXPECT_EQ(text, "登陆服务器超时,请检测是否联网或服务器是否开通");
   EXPECT_TRUE(WaitVisible(login, true));

@@ -165,7 +165,7 @@ TEST(InstallerOffer, YesRunsTheNewerPackageSilentlyAndEnds) {
   ASSERT_TRUE(client.folder.Install("setup_newer.exe", "data\\setup.exe"));
   ASSERT_TRUE(client.Start());
   std::string question;
-  ASSERT_TRUE(winkit::AnswerMessageBox(kCaption, IDYES, kStartTimeoutMs, &question));
+  ASSERT_TRUE(winkit::AnswerMessageBox(kCaption, IDYES, kStartTimeoutMs, &question, client.process.Id()));
   EXPECT_EQ(question, "客户端已有新版本,是否升级?");
   ASSERT_TRUE(client.process.WaitForExit(kStartTimeoutMs));
   EXPECT_EQ(client.process.ExitCode(), 0u);
@@ -182,7 +182,7 @@ TEST(InstallerOffer, NoContinuesTheStart) {
   Client client;
   ASSERT_TRUE(client.folder.Install("setup_newer.exe", "data\\setup.exe"));
   ASSERT_TRUE(client.Start());
-  ASSERT_TRUE(winkit::AnswerMessageBox(kCaption, IDNO, kStartTimeoutMs));
+  ASSERT_TRUE(winkit::AnswerMessageBox(kCaption, IDNO, kStartTimeoutMs, nullptr, client.process.Id()));
   HWND main = SkipLogin(client.process.Id());
   ASSERT_NE(main, nullptr);
   PostExit(client.process.Id());
@@ -197,7 +197,7 @@ TEST(InstallerOffer, OlderOrUnversionedPackagesAreNotOffered) {
     ASSERT_TRUE(client.Start());
     HWND main = SkipLogin(client.process.Id());
     ASSERT_NE(main, nullptr) << package;
-    EXPECT_EQ(winkit::WaitForWindow("#32770", kCaption, 0), nullptr) << package;
+    EXPECT_EQ(winkit::WaitForWindow("#32770", kCaption, 0, client.process.Id()), nullptr) << package;
     PostExit(client.process.Id());
     ASSERT_TRUE(client.process.WaitForExit(kStartTimeoutMs));
   }

@@ -184,8 +184,8 @@ HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs, DW
   return WaitFor({nullptr, className, title, processId, nullptr}, timeoutMs);
 }
 
-bool AnswerMessageBox(const char* caption, int buttonId, DWORD timeoutMs, std::string* text) {
-  HWND box = WaitForWindow("#32770", caption, timeoutMs);
+bool AnswerMessageBox(const char* caption, int buttonId, DWORD timeoutMs, std::string* text, DWORD processId) {
+  HWND box = WaitForWindow("#32770", caption, timeoutMs, processId);
   if (!box) return false;
   if (text) {
     // The message text is the box's static control with id 0xFFFF.

@@ -69,7 +69,10 @@ HWND WaitForWindowWithProperty(const char* property, DWORD timeoutMs, DWORD proc
 HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs, DWORD processId = 0);
 DWORD WindowProcessId(HWND hwnd);
 
-// Finds a message box (dialog class) with that caption and presses the button with that id.
-bool AnswerMessageBox(const char* caption, int buttonId, DWORD timeoutMs, std::string* text = nullptr);
+// Finds a message box (dialog class) with that caption, of processId's windows when not 0, and
+// presses the button with that id. Tests running side by side on one desktop show boxes with the
+// same caption: give the process whose box is meant.
+bool AnswerMessageBox(const char* caption, int buttonId, DWORD timeoutMs, std::string* text = nullptr,
+                      DWORD processId = 0);
 
 }  // namespace winkit

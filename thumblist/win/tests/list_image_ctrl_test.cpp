@@ -149,7 +149,7 @@ HDROP MakeDrop(const std::vector<std::string>& paths) {
 class BoxAnswer {
  public:
   explicit BoxAnswer(int button)
-      : thread_([this, button] { answered_ = winkit::AnswerMessageBox(kCaption, button, 10000, &text_); }) {}
+      : thread_([this, button] { answered_ = winkit::AnswerMessageBox(kCaption, button, 10000, &text_, GetCurrentProcessId()); }) {}
   std::string Text() {
     if (thread_.joinable()) thread_.join();
     return answered_ ? text_ : std::string("(no box)");

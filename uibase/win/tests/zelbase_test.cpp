@@ -153,7 +153,17 @@ TEST_F(ZelBase, DialogFaceAndButtonStatesShowOnScreen) {
   pressSpace();
   EXPECT_EQ(dialog.check.Send(BM_GETCHECK), 0);
   EXPECT_EQ(PixelOf(dialog.check, 24, 12), red);
-  winkit::SaveClientScreenshot(dialog, "zel_dialog_states");
+
+  // Every state at once for the record: pressed gradient, disabled skin, checked box and radio.
+  dialog.xp.Send(BM_SETSTATE, TRUE);
+  EnableWindow(dialog.skin, FALSE);
+  pressSpace();
+  dialog.radioB.Send(BM_SETCHECK, 1);
+  winkit::PumpMessages(20);
+  const winkit::RgbImage states = winkit::SaveClientScreenshot(dialog, "zel_dialog_states");
+  const POINT checkAt = OriginIn(dialog, dialog.check), radioAt = OriginIn(dialog, dialog.radioB);
+  EXPECT_EQ(states.Pixel(checkAt.x + 24, checkAt.y + 12), green);
+  EXPECT_EQ(states.Pixel(radioAt.x + 24, radioAt.y + 12), green);
 }
 
 TEST_F(ZelBase, RadioGroupRegionsAndDegenerateButtonsAreSafe) {

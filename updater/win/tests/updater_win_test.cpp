@@ -204,7 +204,7 @@ TEST(UpdateRoad, TheClientRunsTheUpdaterAndOffersTheNewPackageAtItsNextStart) {
   winkit::ChildProcess client;
   ASSERT_TRUE(client.Start(folder.Path("muralbox.exe"), "", folder.Root()));
   std::string question;
-  ASSERT_TRUE(winkit::AnswerMessageBox("墨岚屏[Pelora]-系统消息", IDYES, kRunTimeoutMs, &question));
+  ASSERT_TRUE(winkit::AnswerMessageBox("墨岚屏[Pelora]-系统消息", IDYES, kRunTimeoutMs, &question, client.Id()));
   EXPECT_EQ(question, "客户端已有新版本,是否升级?");
   ASSERT_TRUE(client.WaitForExit(kRunTimeoutMs));
   std::string log;
