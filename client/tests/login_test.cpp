@@ -207,6 +207,8 @@ TEST(LoginDialog, PlacesItsControlsForEachSkinLayout) {
     Client client(e.layout);
     const HWND login = client.StartToTheDialog();
     ASSERT_NE(login, nullptr);
+    // The skin draws the whole dialog: no system caption pushes the picture down.
+    EXPECT_EQ(GetWindowLongPtrA(login, GWL_STYLE) & WS_CAPTION, 0);
     winkit::CaptureWindowToPng(login, ScreenshotFolder() + "login_dialog_layout" + std::to_string(e.layout) + ".png");
     auto place = [login](int id) {
       RECT r = {};

@@ -82,8 +82,19 @@ __declspec(dllexport) HRESULT WINAPI GetCurrentScheme(mb::ISkinScheme** scheme) 
   return S_OK;
 }
 
-// This engine never skins dialogs by itself, so there is nothing to take off.
-__declspec(dllexport) BOOL WINAPI RemoveDialogSkin(HWND window) { return IsWindow(window); }
+// The dialog's own skin elements draw all of it from here on: the system caption and sizing frame
+// go, so that the skin picture and its region start at the window's top-left corner.
+__declspec(dllexport) BOOL WINAPI RemoveDialogSkin(HWND window) {
+  if (!IsWindow(window)) return FALSE;
+  const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+  const LONG_PTR framed = WS_CAPTION | WS_THICKFRAME;
+  if (style & framed) {
+    SetWindowLongPtrA(window, GWL_STYLE, style & ~framed);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+  return TRUE;
+}
 
 // Scroll bars keep the system look: nothing is installed and custom draw is left to the system.
 __declspec(dllexport) BOOL WINAPI InstallScrollBar(HWND window) { return IsWindow(window); }
