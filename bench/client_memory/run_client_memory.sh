@@ -119,6 +119,7 @@ running=""
 # Ends the measured program: politely first, then for certain.
 stop_running() {
   if [ -n "$running" ]; then
+    pkill -P "$running" 2>/dev/null || true
     kill "$running" 2>/dev/null || true
     for _ in $(seq 1 20); do
       kill -0 "$running" 2>/dev/null || break
@@ -136,17 +137,29 @@ measure() { # program reach-function [prepare-function]
   # Each start finds a fresh program folder state: no second instance, no files left behind.
   "$tree/wine-run.sh" "$bin/$1" </dev/null >"$work/$1.log" 2>&1 &
   running=$!
-  if ! "$2" "$running"; then
+  # wine-run.sh stays as the parent of the Wine process (it hands the output over at the end):
+  # what is measured is its child, the program's Wine process.
+  local wine_process="" tries
+  for tries in $(seq 1 40); do
+    wine_process=$(pgrep -P "$running" | head -n 1) && [ -n "$wine_process" ] && break
+    sleep 0.25
+  done
+  if [ -z "$wine_process" ]; then
+    echo "client_memory: $1 did not start (see $work/$1.log)" >&2
+    stop_running
+    return 1
+  fi
+  if ! "$2" "$wine_process"; then
     echo "client_memory: $1 did not reach its state (see $work/$1.log)" >&2
     stop_running
     return 1
   fi
-  if ! wait_until_idle "$running"; then
+  if ! wait_until_idle "$wine_process"; then
     echo "client_memory: $1 did not settle" >&2
     stop_running
     return 1
   fi
-  memory_of "$running"
+  memory_of "$wine_process"
   stop_running
 }
 
