@@ -82,7 +82,7 @@ prepare_logged_in() {
 # Logged in once the main window stands and the carousel has stepped at least once.
 reach_logged_in() { # pid
   wait_for_window "$1" "墨岚屏" || return 1
-  for _ in $(seq 1 60); do
+  for _ in $(seq 1 180); do
     [ -f "$bin/wallpaper/wallpaper.html" ] && return 0
     sleep 0.5
   done
