@@ -32,16 +32,36 @@ class TimerHost {
   HWND Handle() const { return window_; }
   WallpaperCarousel* carousel = nullptr;
 
+  // At most one step outstanding: a tick that comes before the test has seen the last step's
+  // picture is kept back until then, so a player slowed by load never has two steps queued.
+  void HoldTicks() { held_ = true; }
+  void StepSeen() {
+    held_ = false;
+    if (tickWaiting_) {
+      tickWaiting_ = false;
+      Deliver();
+    }
+  }
+
  private:
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* host = reinterpret_cast<TimerHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message == WM_TIMER && wParam == kCarouselTimerId && host && host->carousel) {
-      host->carousel->OnCarouselTimer();
+      if (host->held_)
+        host->tickWaiting_ = true;
+      else
+        host->Deliver();
       return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
   }
+  void Deliver() {
+    held_ = true;
+    if (carousel) carousel->OnCarouselTimer();
+  }
   HWND window_ = nullptr;
+  bool held_ = false;
+  bool tickWaiting_ = false;
 };
 
 // Records what the carousel tells the client, and keeps the hover program out of the test.
@@ -110,11 +130,14 @@ TEST(WallpaperCarousel, ShowsThePicturesInTurnWrapsAndRewritesThePageEachStep) {
 
   // At once the first picture, then every two seconds the next, back to the first.
   const DWORD started = GetTickCount();
+  host.HoldTicks();  // the start's own step is outstanding
   carousel.StartCarousel(0, true);
   ASSERT_NE(carousel.PlayerThreadId(), 0u);
   std::string shown;
   DWORD periods = 0;
-  for (int expected : {0, 1, 2, 0}) {
+  const std::vector<int> order = {0, 1, 2, 0};
+  for (std::size_t step = 0; step < order.size(); ++step) {
+    const int expected = order[step];
     shown = WaitForWallpaperChange(shown, 15000);
     ASSERT_EQ(shown, pictures[expected]);
     // The timer may come late under load, never early.
@@ -122,6 +145,7 @@ TEST(WallpaperCarousel, ShowsThePicturesInTurnWrapsAndRewritesThePageEachStep) {
     EXPECT_NE(winkit::ReadTextFile(config.wallpaperPagePath)
                   .find("src='.\\cat\\p" + std::to_string(expected) + ".bmp'"),
               std::string::npos);
+    if (step + 1 < order.size()) host.StepSeen();  // after the last, further ticks stay back
   }
   EXPECT_EQ(config.wallpapers.CurrentIndex(), 0);
   EXPECT_GE(hooks->steps, 4);
