@@ -46,8 +46,8 @@ window_shown() { # title
   LC_ALL=C.UTF-8 xwininfo -display "$display" -root -tree 2>/dev/null | grep -q "\"$1\""
 }
 
-wait_for_window() { # pid title
-  for _ in $(seq 1 120); do
+wait_for_window() { # pid title (a loaded machine can take a minute to start Wine)
+  for _ in $(seq 1 240); do
     window_shown "$2" && return 0
     kill -0 "$1" 2>/dev/null || return 1
     sleep 0.25
@@ -129,12 +129,21 @@ stop_running() {
     wait "$running" 2>/dev/null || true
   fi
   running=""
+  # The next start must not meet this one as a first instance still ending in the Wine server.
+  if [ -n "${measured:-}" ]; then
+    for _ in $(seq 1 40); do
+      pgrep -f "$measured" >/dev/null || break
+      pkill -9 -f "$measured" 2>/dev/null || true
+      sleep 0.25
+    done
+  fi
 }
 
 # Starts a program from bin, brings it to its state, waits until idle; prints "rss anon" in kB.
 measure() { # program reach-function [prepare-function]
   if [ -n "${3:-}" ]; then (cd "$bin" && "$3") || return 1; fi
   # Each start finds a fresh program folder state: no second instance, no files left behind.
+  measured=$1
   "$tree/wine-run.sh" "$bin/$1" </dev/null >"$work/$1.log" 2>&1 &
   running=$!
   # wine-run.sh stays as the parent of the Wine process (it hands the output over at the end):
