@@ -69,6 +69,9 @@ case "${1:-}" in
     . "$here/wine-env.sh"
     # A hung Wine process must not hold the run: the server gets a bounded time to end them all.
     timeout 30 wineserver -k >/dev/null 2>&1 || true
+    # and ends itself before the rig counts as stopped: a start right after must not meet a server
+    # still ending, which would take the new processes down with it.
+    timeout 15 wineserver -w >/dev/null 2>&1 || true
     if [ -s "$MB_RIG_DIR/xvfb.pid" ]; then
       kill "$(cat "$MB_RIG_DIR/xvfb.pid")" 2>/dev/null
       rm -f "$MB_RIG_DIR/xvfb.pid" "$MB_RIG_DIR/display"

@@ -169,6 +169,7 @@ measure() { # program reach-function [prepare-function]
     return 1
   fi
   memory_of "$wine_process"
+  cp "/proc/$wine_process/smaps" "$work/$1.smaps" 2>/dev/null || true  # where it went, for reading
   stop_running
 }
 
