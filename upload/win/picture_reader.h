@@ -1,8 +1,7 @@
-// PictureReader: a worker's access to the picture it sends blocks of. The file stays open (and
-// mapped, when it can be) while blocks come from it, so a block costs no more than a copy.
+// PictureReader: a worker's access to the picture it sends blocks of. The file is opened for each
+// block and closed as soon as the block's bytes are read, so the member can save over a picture of
+// the running batch (a rotation on disk) at any time but during that one read.
 #pragma once
-
-#include <windows.h>
 
 #include <cstdint>
 #include <string>
@@ -12,25 +11,12 @@ namespace mb::upload {
 
 class PictureReader {
  public:
-  PictureReader() = default;
-  ~PictureReader() { Close(); }
-  PictureReader(const PictureReader&) = delete;
-  PictureReader& operator=(const PictureReader&) = delete;
-
   // The length bytes at offset of the file at path; false when they cannot all be read (the file
-  // vanished or shrank since it was measured).
+  // vanished or shrank since it was measured). The bytes stay valid until the next Read.
   bool Read(const std::string& path, std::uint32_t offset, std::uint32_t length, std::string_view& bytes);
-  void Close();
 
  private:
-  bool Open(const std::string& path);
-
-  std::string path_;
-  HANDLE file_ = INVALID_HANDLE_VALUE;
-  HANDLE mapping_ = nullptr;
-  const char* view_ = nullptr;
-  std::uint64_t viewSize_ = 0;
-  std::string buffer_;  // for files that cannot be mapped
+  std::string buffer_;
 };
 
 }  // namespace mb::upload

@@ -81,10 +81,6 @@ LRESULT ReportRelay::Report(UINT message, WPARAM wParam) const {
   return window_ ? SendMessageA(window_, kRelayReport, wParam, static_cast<LPARAM>(message)) : 0;
 }
 
-void ReportRelay::Notify(UINT message, WPARAM wParam) const {
-  if (window_) SendNotifyMessageA(window_, kRelayReport, wParam, static_cast<LPARAM>(message));
-}
-
 void ReportRelay::Close() {
   if (!window_) return;
   if (GetWindowThreadProcessId(window_, nullptr) == GetCurrentThreadId()) {

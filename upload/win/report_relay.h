@@ -20,9 +20,6 @@ class ReportRelay {
   void SetTarget(HWND frame);
   // From any thread: SendMessage(frame, message, wParam, 0) while open. Returns the frame's answer.
   LRESULT Report(UINT message, WPARAM wParam) const;
-  // The same without waiting for the frame to handle it; it still arrives in order with the
-  // reports sent after it.
-  void Notify(UINT message, WPARAM wParam) const;
   // On the frame's thread it takes effect for every later delivery at once; from another thread it
   // takes effect when the frame's thread next handles its messages.
   void Close();

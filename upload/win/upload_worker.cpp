@@ -44,7 +44,6 @@ void CZELUploadWinThread::OnThreadMessage(const MSG& message) {
 }
 
 void CZELUploadWinThread::OnExitThread() {
-  reader_.Close();
   socket_.CleanSocket();
 }
 
@@ -71,8 +70,9 @@ void CZELUploadWinThread::SendBlocks() {
         shared_->driver.BlockFailed(number_);
         return;
       case BlockResult::Acknowledged:
-        // Reported before the driver hears of it, so the frame has it before any later report.
-        shared_->relay.Notify(WM_UPLOAD_BLOCK_SENT, 0);
+        // Sent, and handled, before the driver hears of it: the frame's answer to a run's first
+        // block sets the first-block flag, which the driver reads when it sets up the next picture.
+        shared_->relay.Report(WM_UPLOAD_BLOCK_SENT, 0);
         if (!shared_->driver.WorkerIdle(number_)) return;
         break;
     }
