@@ -29,7 +29,14 @@ struct Progress {
 Progress progress;
 
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_UPLOAD_BLOCK_SENT) ++progress.blocks;
+  if (message == WM_UPLOAD_BLOCK_SENT) {
+    ++progress.blocks;
+    // As the uploader's view: the first block sets the flag and counts the first picture done.
+    if (!CConfig::GetConfig()->GetFirstBlockFlag()) {
+      CConfig::GetConfig()->SetFirstBlockFlag(1);
+      SendMessageA(window, WM_UPLOAD_STATUS, 1, 0);
+    }
+  }
   if (message == WM_UPLOAD_STATUS && wParam == UPLOAD_STATUS_ALL_SENT) progress.allSent = true;
   if (message == WM_UPLOAD_CONNECT_FAILED) progress.failed = true;
   // The reports are sent messages, handled inside GetMessage: a posted quit ends the loop.

@@ -2,23 +2,38 @@
 
 #include <windows.h>
 
+#include <mutex>
+
 namespace mb::upload {
 
-bool PictureReader::Read(const std::string& path, std::uint32_t offset, std::uint32_t length,
-                         std::string_view& bytes) {
+bool PictureReader::Read(const std::string& path, std::uint32_t offset, std::uint32_t length, std::string& bytes) {
   if (length == 0) return false;
-  // Every kind of sharing: a writer or a rename of the file's folder entry is never refused.
+  std::lock_guard<CriticalSectionMutex> lock(mutex_);
+  const auto inWindow = [&] {
+    return path == path_ && offset >= start_ && std::uint64_t{offset} + length <= start_ + window_.size();
+  };
+  if (!inWindow() && (!ReadWindow(path, offset) || !inWindow())) return false;
+  bytes.assign(window_, offset - start_, length);
+  return true;
+}
+
+bool PictureReader::ReadWindow(const std::string& path, std::uint32_t offset) {
+  path_.clear();
+  window_.clear();
+  // Every kind of sharing: a writer or a rename over the file is never refused.
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  buffer_.resize(length);
+  window_.resize(kWindowSize);
   OVERLAPPED at = {};
   at.Offset = offset;
   DWORD read = 0;
-  const bool whole = ReadFile(file, &buffer_[0], length, &read, &at) && read == length;
+  const bool ok = ReadFile(file, &window_[0], kWindowSize, &read, &at) || GetLastError() == ERROR_HANDLE_EOF;
   CloseHandle(file);
-  if (!whole) return false;
-  bytes = std::string_view(buffer_.data(), length);
+  window_.resize(ok ? read : 0);
+  if (!ok) return false;
+  path_ = path;
+  start_ = offset;
   return true;
 }
 
