@@ -96,13 +96,14 @@ awk -v p="$best_pool" -v b="$best_bare" -v n="$best_native" 'BEGIN {
 
 [ "$delayed_rounds" -gt 0 ] || exit 0
 echo "(b) every answer ${delay_ms} ms late, $delayed_rounds rounds"
-delay=$delay_ms best_pool=0 best_bare=0
+delay=$delay_ms best_pool=0 best_bare=0 best_native=0
 for _ in $(seq 1 "$delayed_rounds"); do
   run pool "$tree/wine-run.sh" "$tree/bin/upload_bench.exe" "${windows_files[@]}"
   run bare "$tree/wine-run.sh" "$tree/bin/bare_sender.exe" --connections 6 "${windows_files[@]}"
+  run native "$native" --connections 6 "${files[@]}"
 done
-awk -v p="$best_pool" -v b="$best_bare" -v d="$delay_ms" 'BEGIN {
+awk -v p="$best_pool" -v b="$best_bare" -v n="$best_native" -v d="$delay_ms" 'BEGIN {
   limit = 6 * 6144 / (d / 1000) / 1048576
-  printf "(b) best pool %.3f MB/s, bare Win32 %.3f MB/s, protocol limit %.3f MB/s; pool/limit %.3f (goal >= 0.95)\n",
-         p, b, limit, p / limit }'
+  printf "(b) best pool %.3f MB/s, bare Win32 %.3f MB/s, native %.3f MB/s, protocol limit %.3f MB/s; pool/limit %.3f (goal >= 0.95), bare/limit %.3f, native/limit %.3f\n",
+         p, b, n, limit, p / limit, b / limit, n / limit }'
 standin_command reset

@@ -172,6 +172,8 @@ void PacketServer::Serve(Connection* connection) {
   static const unsigned char kReply[4] = {1, 0, 0, 0};
   bool open = true;
   while (open && ReadExactly(connection->fd, packet.data(), packet.size())) {
+    // A late answer leaves this long after the packet came, whatever storing it took.
+    const auto answerTime = std::chrono::steady_clock::now() + std::chrono::milliseconds(behaviour_.ReplyDelay());
     {
       std::lock_guard<std::mutex> lock(mutex_);
       ++counters_.packets;
@@ -179,9 +181,7 @@ void PacketServer::Serve(Connection* connection) {
     switch (behaviour_.NextPacket()) {
       case ServerBehaviour::Action::Answer:
         handler_(packet.data());
-        if (const std::uint32_t delay = behaviour_.ReplyDelay()) {
-          std::this_thread::sleep_for(std::chrono::milliseconds(delay));
-        }
+        std::this_thread::sleep_until(answerTime);
         open = WriteAll(connection->fd, kReply, sizeof kReply);
         if (open) {
           std::lock_guard<std::mutex> lock(mutex_);
