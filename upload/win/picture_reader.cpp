@@ -10,7 +10,7 @@ bool PictureReader::Read(const std::string& path, std::uint32_t offset, std::uin
   if (length == 0) return false;
   std::lock_guard<CriticalSectionMutex> lock(mutex_);
   const auto inWindow = [&] {
-    return path == path_ && offset >= start_ && std::uint64_t{offset} + length <= start_ + window_.size();
+    return path == path_ && offset >= start_ && std::uint64_t{offset} + length <= std::uint64_t{start_} + window_.size();
   };
   if (!inWindow() && (!ReadWindow(path, offset) || !inWindow())) return false;
   bytes.assign(window_, offset - start_, length);

@@ -10,7 +10,7 @@ constexpr char kRelayClass[] = "mb.UploadReportRelay";
 constexpr UINT kRelayReport = WM_APP + 1;     // wParam, lParam: the report's message id
 constexpr UINT kRelaySetTarget = WM_APP + 2;  // lParam: the frame
 constexpr UINT kRelayClose = WM_APP + 3;
-constexpr UINT kRelayBlocks = WM_APP + 4;      // block reports are counted
+constexpr UINT kRelayBlocks = WM_APP + 4;     // counted block reports wait
 
 // Owned by the relay window; deleted when the window is destroyed.
 struct RelayState {
