@@ -10,7 +10,13 @@ constexpr char kRelayClass[] = "mb.UploadReportRelay";
 constexpr UINT kRelayReport = WM_APP + 1;     // wParam, lParam: the report's message id
 constexpr UINT kRelaySetTarget = WM_APP + 2;  // lParam: the frame
 constexpr UINT kRelayClose = WM_APP + 3;
-constexpr UINT kRelayBlocks = WM_APP + 4;     // counted block reports wait
+constexpr UINT_PTR kFlushTimer = 1;
+// Counted block reports reach the frame this often while a run lasts (and before any report).
+constexpr UINT kFlushIntervalMs = 50;
+
+bool EndsTheRun(UINT message, WPARAM wParam) {
+  return message == WM_UPLOAD_CONNECT_FAILED || (message == WM_UPLOAD_STATUS && wParam == UPLOAD_STATUS_ALL_SENT);
+}
 
 // Owned by the relay window; deleted when the window is destroyed.
 struct RelayState {
@@ -44,20 +50,22 @@ LRESULT CALLBACK RelayProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       delete state;
       SetWindowLongPtrA(window, GWLP_USERDATA, 0);
       break;
-    case kRelayBlocks:
-      if (state) state->DeliverBlocks();
+    case WM_TIMER:
+      if (state && wParam == kFlushTimer) state->DeliverBlocks();
       return 0;
     case kRelayReport:
-      if (state) state->DeliverBlocks();
-      if (state && state->open && state->target) {
-        return SendMessageA(state->target, static_cast<UINT>(lParam), wParam, 0);
-      }
+      if (!state) return 0;
+      state->DeliverBlocks();
+      if (EndsTheRun(static_cast<UINT>(lParam), wParam)) KillTimer(window, kFlushTimer);
+      if (state->open && state->target) return SendMessageA(state->target, static_cast<UINT>(lParam), wParam, 0);
       return 0;
     case kRelaySetTarget:
       if (state) state->target = reinterpret_cast<HWND>(lParam);
+      SetTimer(window, kFlushTimer, kFlushIntervalMs, nullptr);  // the run starts
       return 0;
     case kRelayClose:
       if (state) state->open = false;
+      KillTimer(window, kFlushTimer);
       return 0;
     default:
       break;
@@ -101,10 +109,7 @@ LRESULT ReportRelay::Report(UINT message, WPARAM wParam) const {
   return window_ ? SendMessageA(window_, kRelayReport, wParam, static_cast<LPARAM>(message)) : 0;
 }
 
-void ReportRelay::NotifyBlockSent() const {
-  // Only the first block counted since the frame's thread last took them wakes it.
-  if (window_ && pendingBlocks_->fetch_add(1) == 0) SendNotifyMessageA(window_, kRelayBlocks, 0, 0);
-}
+void ReportRelay::NotifyBlockSent() const { pendingBlocks_->fetch_add(1); }
 
 void ReportRelay::Close() {
   if (!window_) return;
