@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev nasm
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
-  wine wine32:i386 xvfb x11-apps x11-utils fonts-wqy-microhei
+  wine wine32:i386 xvfb x11-apps x11-utils fonts-wqy-microhei fonts-wine
   libcpp-httplib-dev libssl-dev libjpeg-dev libpng-dev libgif-dev zlib1g-dev libfreetype-dev
   imagemagick dpkg-dev xz-utils procps locales libjpeg-turbo-progs
 )

@@ -24,13 +24,25 @@ start_xvfb() {
 }
 
 # Bumped whenever init_prefix changes what it puts in a prefix, so older prefixes are made anew.
-prefix_version=2
+prefix_version=3
 
 init_prefix() {
   [ "$(cat "$WINEPREFIX/.mb-ready" 2>/dev/null)" = "$prefix_version" ] && return 0
   rm -rf "$WINEPREFIX"
   wineboot --init </dev/null >"$MB_RIG_DIR/wineboot.log" 2>&1
   wineserver -w
+  # Standard frames draw their caption buttons as characters of the Marlett font. This Wine does
+  # not look in its own font folder, so without a copy in the prefix the characters ("0 1 r")
+  # come out in a fallback face.
+  local marlett
+  for marlett in /usr/share/wine/fonts/marlett.ttf /usr/share/fonts/truetype/wine/marlett.ttf ""; do
+    [ -f "$marlett" ] && break
+  done
+  if [ -n "$marlett" ]; then
+    cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+  else
+    echo "wine-rig: Wine's marlett.ttf (package fonts-wine) is missing: caption buttons show letters" >&2
+  fi
   # Chinese faces the programs ask for are drawn with the WenQuanYi font.
   cat >"$MB_RIG_DIR/fonts.reg" <<'REG'
 Windows Registry Editor Version 5.00

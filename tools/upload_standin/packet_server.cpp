@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -48,7 +49,8 @@ bool PacketServer::Start(std::string& error) {
 }
 
 bool PacketServer::OpenListener(std::string& error) {
-  if (listenFd_ >= 0) return true;
+  if (listenFd_ >= 0 && !listenerFull_) return true;
+  CloseListener();
   const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) {
     error = std::strerror(errno);
@@ -88,6 +90,7 @@ void PacketServer::CloseListener() {
   accepting.join();
   mutex_.lock();
   ::close(fd);
+  listenerFull_ = false;
 }
 
 bool PacketServer::ApplyListening(std::string& error) {
@@ -136,6 +139,13 @@ void PacketServer::AcceptLoop(int listenFd) {
     Connection* raw = connection.get();
     connections_.push_back(std::move(connection));
     raw->thread = std::thread(&PacketServer::Serve, this, raw);
+    const std::uint32_t limit = behaviour_.ConnectionLimit();
+    if (limit != 0 && OpenConnections() >= limit) {
+      // Further connections are refused until the limit is lifted (ApplyListening opens anew).
+      listenerFull_ = true;
+      ::shutdown(listenFd, SHUT_RDWR);
+      return;
+    }
   }
 }
 
@@ -151,11 +161,19 @@ void PacketServer::ReapFinished() {
   }
 }
 
+std::size_t PacketServer::OpenConnections() const {
+  std::size_t open = 0;
+  for (const auto& connection : connections_) open += !connection->finished;
+  return open;
+}
+
 void PacketServer::Serve(Connection* connection) {
   std::vector<unsigned char> packet(packetSize_);
   static const unsigned char kReply[4] = {1, 0, 0, 0};
   bool open = true;
   while (open && ReadExactly(connection->fd, packet.data(), packet.size())) {
+    // A late answer leaves this long after the packet came, whatever storing it took.
+    const auto answerTime = std::chrono::steady_clock::now() + std::chrono::milliseconds(behaviour_.ReplyDelay());
     {
       std::lock_guard<std::mutex> lock(mutex_);
       ++counters_.packets;
@@ -163,6 +181,7 @@ void PacketServer::Serve(Connection* connection) {
     switch (behaviour_.NextPacket()) {
       case ServerBehaviour::Action::Answer:
         handler_(packet.data());
+        std::this_thread::sleep_until(answerTime);
         open = WriteAll(connection->fd, kReply, sizeof kReply);
         if (open) {
           std::lock_guard<std::mutex> lock(mutex_);

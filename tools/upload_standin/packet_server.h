@@ -36,7 +36,8 @@ class PacketServer {
   void Stop();
 
   ServerBehaviour& Behaviour() { return behaviour_; }
-  // Applies the current behaviour's effect on the listener: closed while refusing, open otherwise.
+  // Applies the current behaviour's effect on the listener: closed while refusing, open otherwise
+  // (again, after the connection limit closed it).
   bool ApplyListening(std::string& error);
   ServerCounters Counters() const;
   void ResetCounters();
@@ -54,6 +55,7 @@ class PacketServer {
   void AcceptLoop(int listenFd);
   void Serve(Connection* connection);
   void ReapFinished();
+  std::size_t OpenConnections() const;
 
   const std::string host_;
   std::uint16_t port_;
@@ -63,6 +65,7 @@ class PacketServer {
 
   mutable std::mutex mutex_;  // guards everything below
   int listenFd_ = -1;
+  bool listenerFull_ = false;  // the connection limit shut the listener
   std::thread acceptThread_;
   std::list<std::unique_ptr<Connection>> connections_;
   ServerCounters counters_;

@@ -14,6 +14,26 @@ Behaviour ServerBehaviour::Current() const {
   return behaviour_;
 }
 
+void ServerBehaviour::SetReplyDelay(std::uint32_t milliseconds) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  replyDelayMs_ = milliseconds;
+}
+
+std::uint32_t ServerBehaviour::ReplyDelay() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return replyDelayMs_;
+}
+
+void ServerBehaviour::SetConnectionLimit(std::uint32_t connections) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  connectionLimit_ = connections;
+}
+
+std::uint32_t ServerBehaviour::ConnectionLimit() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return connectionLimit_;
+}
+
 ServerBehaviour::Action ServerBehaviour::NextPacket() {
   std::lock_guard<std::mutex> lock(mutex_);
   const std::uint64_t number = ++packetsSinceSet_;

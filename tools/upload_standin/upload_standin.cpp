@@ -45,9 +45,13 @@ std::string UploadStandin::Escape(const std::string& text) {
   return escaped;
 }
 
+PacketServer* UploadStandin::ServerNamed(const std::string& name) {
+  return name == "block" ? &blockServer_ : name == "record" ? &recordServer_ : nullptr;
+}
+
 std::vector<std::string> UploadStandin::SetBehaviour(const std::vector<std::string>& words) {
   if (words.size() < 3 || words.size() > 4) return {"error usage: set block|record <behaviour> [n]"};
-  PacketServer* server = words[1] == "block" ? &blockServer_ : words[1] == "record" ? &recordServer_ : nullptr;
+  PacketServer* server = ServerNamed(words[1]);
   const std::optional<Behaviour> behaviour = ServerBehaviour::Parse(words[2]);
   if (!server || !behaviour) return {"error unknown server or behaviour"};
   std::optional<std::uint64_t> only;
@@ -58,6 +62,21 @@ std::vector<std::string> UploadStandin::SetBehaviour(const std::vector<std::stri
     only = n;
   }
   server->Behaviour().Set(*behaviour, only);
+  std::string error;
+  if (!server->ApplyListening(error)) return {"error " + error};
+  return {"ok"};
+}
+
+std::vector<std::string> UploadStandin::SetNumber(const std::vector<std::string>& words) {
+  PacketServer* server = words.size() == 3 ? ServerNamed(words[1]) : nullptr;
+  char* end = nullptr;
+  const unsigned long n = server ? std::strtoul(words[2].c_str(), &end, 10) : 0;
+  if (!server || *end != '\0' || n > 600000) return {"error usage: " + words[0] + " block|record <number>"};
+  if (words[0] == "delay") {
+    server->Behaviour().SetReplyDelay(static_cast<std::uint32_t>(n));
+    return {"ok"};
+  }
+  server->Behaviour().SetConnectionLimit(static_cast<std::uint32_t>(n));
   std::string error;
   if (!server->ApplyListening(error)) return {"error " + error};
   return {"ok"};
@@ -74,12 +93,16 @@ std::vector<std::string> UploadStandin::Execute(const std::string& command, bool
     std::string error;
     for (PacketServer* server : {&blockServer_, &recordServer_}) {
       server->Behaviour().Set(Behaviour::Normal);
+      server->Behaviour().SetReplyDelay(0);
+      server->Behaviour().SetConnectionLimit(0);
       if (!server->ApplyListening(error)) return {"error " + error};
       server->ResetCounters();
     }
     store_.Reset();
   } else if (verb == "set") {
     return SetBehaviour(words);
+  } else if (verb == "delay" || verb == "limit") {
+    return SetNumber(words);
   } else if (verb == "files") {
     for (const StoredFile& file : store_.Files()) {
       lines.push_back(std::to_string(file.size) + "\t" + Escape(file.remoteName) + "\t" + Escape(file.path));

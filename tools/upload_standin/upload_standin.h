@@ -2,6 +2,8 @@
 // store of what arrived, and the commands that the control channel accepts:
 //   reset                              forget everything received, both servers back to normal
 //   set block|record <behaviour> [n]   normal, refuse, stall, drop or short (n: only the n-th packet)
+//   delay block|record <ms>            every answer that late (0: at once)
+//   limit block|record <n>             at most n connections at once, more are refused (0: no limit)
 //   files                              size, remote name and path of every rebuilt file
 //   records                            the decoded picture records, one per line
 //   blocks                             remote name, offset, count, user, folders, upload type per packet
@@ -45,6 +47,8 @@ class UploadStandin {
 
  private:
   std::vector<std::string> SetBehaviour(const std::vector<std::string>& words);
+  std::vector<std::string> SetNumber(const std::vector<std::string>& words);
+  PacketServer* ServerNamed(const std::string& name);
 
   UploadStore store_;
   PacketServer blockServer_;

@@ -1,36 +1,32 @@
-// PictureReader: a worker's access to the picture it sends blocks of. The file stays open (and
-// mapped, when it can be) while blocks come from it, so a block costs no more than a copy.
+// PictureReader: the workers' shared access to the pictures they send blocks of. Blocks are
+// handed out in file order, so a read fetches a window of the file beyond the block (one open for
+// many blocks) and later blocks are copied from it. The file is opened only while a window is
+// read and closed at once: the member can save over a picture of the running batch (a rotation
+// on disk) at any time but during that one read.
 #pragma once
-
-#include <windows.h>
 
 #include <cstdint>
 #include <string>
-#include <string_view>
+
+#include "upload/win/critical_section.h"
 
 namespace mb::upload {
 
 class PictureReader {
  public:
-  PictureReader() = default;
-  ~PictureReader() { Close(); }
-  PictureReader(const PictureReader&) = delete;
-  PictureReader& operator=(const PictureReader&) = delete;
+  static constexpr std::uint32_t kWindowSize = 1 << 20;
 
-  // The length bytes at offset of the file at path; false when they cannot all be read (the file
-  // vanished or shrank since it was measured).
-  bool Read(const std::string& path, std::uint32_t offset, std::uint32_t length, std::string_view& bytes);
-  void Close();
+  // From any worker: bytes gets the length bytes at offset of the file at path; false when they
+  // cannot all be read (the file vanished or shrank since it was measured).
+  bool Read(const std::string& path, std::uint32_t offset, std::uint32_t length, std::string& bytes);
 
  private:
-  bool Open(const std::string& path);
+  bool ReadWindow(const std::string& path, std::uint32_t offset);
 
+  CriticalSectionMutex mutex_;
   std::string path_;
-  HANDLE file_ = INVALID_HANDLE_VALUE;
-  HANDLE mapping_ = nullptr;
-  const char* view_ = nullptr;
-  std::uint64_t viewSize_ = 0;
-  std::string buffer_;  // for files that cannot be mapped
+  std::uint32_t start_ = 0;  // file offset of window_'s first byte
+  std::string window_;
 };
 
 }  // namespace mb::upload

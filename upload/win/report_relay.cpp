@@ -1,5 +1,7 @@
 #include "upload/win/report_relay.h"
 
+#include "upload/win/upload_messages.h"
+
 namespace mb::upload {
 
 namespace {
@@ -8,11 +10,26 @@ constexpr char kRelayClass[] = "mb.UploadReportRelay";
 constexpr UINT kRelayReport = WM_APP + 1;     // wParam, lParam: the report's message id
 constexpr UINT kRelaySetTarget = WM_APP + 2;  // lParam: the frame
 constexpr UINT kRelayClose = WM_APP + 3;
+constexpr UINT_PTR kFlushTimer = 1;
+// Counted block reports reach the frame this often while a run lasts (and before any report).
+constexpr UINT kFlushIntervalMs = 50;
+
+bool EndsTheRun(UINT message, WPARAM wParam) {
+  return message == WM_UPLOAD_CONNECT_FAILED || (message == WM_UPLOAD_STATUS && wParam == UPLOAD_STATUS_ALL_SENT);
+}
 
 // Owned by the relay window; deleted when the window is destroyed.
 struct RelayState {
   HWND target = nullptr;
   bool open = true;
+  std::shared_ptr<std::atomic<long>> pendingBlocks;
+
+  // Hands the frame the block reports counted so far.
+  void DeliverBlocks() const {
+    for (long n = pendingBlocks ? pendingBlocks->exchange(0) : 0; n > 0 && open && target; --n) {
+      SendMessageA(target, WM_UPLOAD_BLOCK_SENT, 0, 0);
+    }
+  }
 };
 
 RelayState* StateOf(HWND window) {
@@ -22,23 +39,33 @@ RelayState* StateOf(HWND window) {
 LRESULT CALLBACK RelayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   RelayState* state = StateOf(window);
   switch (message) {
-    case WM_NCCREATE:
-      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new RelayState));
+    case WM_NCCREATE: {
+      auto* created = new RelayState;
+      const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+      created->pendingBlocks = *static_cast<const std::shared_ptr<std::atomic<long>>*>(create->lpCreateParams);
+      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
       break;
+    }
     case WM_NCDESTROY:
       delete state;
       SetWindowLongPtrA(window, GWLP_USERDATA, 0);
       break;
+    case WM_TIMER:
+      if (state && wParam == kFlushTimer) state->DeliverBlocks();
+      return 0;
     case kRelayReport:
-      if (state && state->open && state->target) {
-        return SendMessageA(state->target, static_cast<UINT>(lParam), wParam, 0);
-      }
+      if (!state) return 0;
+      state->DeliverBlocks();
+      if (EndsTheRun(static_cast<UINT>(lParam), wParam)) KillTimer(window, kFlushTimer);
+      if (state->open && state->target) return SendMessageA(state->target, static_cast<UINT>(lParam), wParam, 0);
       return 0;
     case kRelaySetTarget:
       if (state) state->target = reinterpret_cast<HWND>(lParam);
+      SetTimer(window, kFlushTimer, kFlushIntervalMs, nullptr);  // the run starts
       return 0;
     case kRelayClose:
       if (state) state->open = false;
+      KillTimer(window, kFlushTimer);
       return 0;
     default:
       break;
@@ -55,13 +82,14 @@ HINSTANCE ThisModule() {
 
 }  // namespace
 
-ReportRelay::ReportRelay() {
+ReportRelay::ReportRelay() : pendingBlocks_(std::make_shared<std::atomic<long>>(0)) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = RelayProc;
   windowClass.hInstance = ThisModule();
   windowClass.lpszClassName = kRelayClass;
   RegisterClassA(&windowClass);  // fails harmlessly when registered already
-  window_ = CreateWindowExA(0, kRelayClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ThisModule(), nullptr);
+  window_ = CreateWindowExA(0, kRelayClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ThisModule(),
+                            &pendingBlocks_);
 }
 
 ReportRelay::~ReportRelay() {
@@ -81,9 +109,7 @@ LRESULT ReportRelay::Report(UINT message, WPARAM wParam) const {
   return window_ ? SendMessageA(window_, kRelayReport, wParam, static_cast<LPARAM>(message)) : 0;
 }
 
-void ReportRelay::Notify(UINT message, WPARAM wParam) const {
-  if (window_) SendNotifyMessageA(window_, kRelayReport, wParam, static_cast<LPARAM>(message));
-}
+void ReportRelay::NotifyBlockSent() const { pendingBlocks_->fetch_add(1); }
 
 void ReportRelay::Close() {
   if (!window_) return;

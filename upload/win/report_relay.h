@@ -2,9 +2,17 @@
 // small message-only window that lives on the frame's thread; it passes each on to the frame while
 // the relay is open. Because the check runs on the frame's own thread, once Close has returned
 // there no report of this pool can reach the frame, however late a worker sends it.
+//
+// Block reports, one per acknowledged block, need not wait for the frame: they are only counted.
+// From SetTarget (the run's start) to the report that ends the run, the relay window hands the
+// frame one WM_UPLOAD_BLOCK_SENT per counted block every 50 ms, and always before any report sent
+// after them. So six busy workers cost no message between threads per block.
 #pragma once
 
 #include <windows.h>
+
+#include <atomic>
+#include <memory>
 
 namespace mb::upload {
 
@@ -17,12 +25,14 @@ class ReportRelay {
   ReportRelay(const ReportRelay&) = delete;
   ReportRelay& operator=(const ReportRelay&) = delete;
 
+  // Sets the frame and starts the run.
   void SetTarget(HWND frame);
-  // From any thread: SendMessage(frame, message, wParam, 0) while open. Returns the frame's answer.
+  // From any thread: SendMessage(frame, message, wParam, 0) while open, after the block reports
+  // counted before. Returns the frame's answer.
   LRESULT Report(UINT message, WPARAM wParam) const;
-  // The same without waiting for the frame to handle it; it still arrives in order with the
-  // reports sent after it.
-  void Notify(UINT message, WPARAM wParam) const;
+  // From any thread, without waiting: one more WM_UPLOAD_BLOCK_SENT (0, 0) for the frame, within
+  // 50 ms.
+  void NotifyBlockSent() const;
   // On the frame's thread it takes effect for every later delivery at once; from another thread it
   // takes effect when the frame's thread next handles its messages.
   void Close();
@@ -30,6 +40,8 @@ class ReportRelay {
 
  private:
   HWND window_ = nullptr;
+  // Block reports not yet handed to the frame; shared with the window, which may outlive the relay.
+  std::shared_ptr<std::atomic<long>> pendingBlocks_;
 };
 
 }  // namespace mb::upload

@@ -1,5 +1,6 @@
 #include "upload/win/upload_worker.h"
 
+#include "conf/win/config.h"
 #include "upload/core/block_packet.h"
 #include "upload/win/upload_messages.h"
 
@@ -44,7 +45,6 @@ void CZELUploadWinThread::OnThreadMessage(const MSG& message) {
 }
 
 void CZELUploadWinThread::OnExitThread() {
-  reader_.Close();
   socket_.CleanSocket();
 }
 
@@ -71,29 +71,39 @@ void CZELUploadWinThread::SendBlocks() {
         shared_->driver.BlockFailed(number_);
         return;
       case BlockResult::Acknowledged:
-        // Reported before the driver hears of it, so the frame has it before any later report.
-        shared_->relay.Notify(WM_UPLOAD_BLOCK_SENT, 0);
+        ReportBlockSent();
         if (!shared_->driver.WorkerIdle(number_)) return;
         break;
     }
   }
 }
 
+void CZELUploadWinThread::ReportBlockSent() {
+  // The frame's answer to the run's first block sets the first-block flag, which the driver reads
+  // when it sets up the next picture: until the flag is set, the report is handled before the
+  // driver hears of the block. Afterwards nothing waits for the frame; the report still reaches
+  // it before any later report of the engine.
+  if (CConfig::GetConfig()->GetFirstBlockFlag()) {
+    shared_->relay.NotifyBlockSent();
+  } else {
+    shared_->relay.Report(WM_UPLOAD_BLOCK_SENT, 0);
+  }
+}
+
 CZELUploadWinThread::BlockResult CZELUploadWinThread::SendOwnBlock() {
   // The entry stays as it is while this worker has the block.
   const UploadBlockEntry& entry = shared_->table[number_];
-  std::string_view data;
   // A file that changed or vanished since the pool measured it cannot be sent as planned.
-  if (!reader_.Read(entry.path, entry.offset, entry.length, data)) return BlockResult::GaveUp;
+  if (!shared_->reader.Read(entry.path, entry.offset, entry.length, data_)) return BlockResult::GaveUp;
   BlockHeader header;
   header.userName = entry.userName;
   header.remoteName = entry.remoteName;
   header.dateFolder = entry.dateFolder;
   header.minuteFolder = entry.minuteFolder;
   header.offset = entry.offset;
-  header.count = static_cast<std::uint32_t>(data.size());
+  header.count = static_cast<std::uint32_t>(data_.size());
   header.uploadType = static_cast<std::uint32_t>(entry.uploadType);
-  EncodeBlockPacket(header, data, packet_);
+  EncodeBlockPacket(header, data_, packet_);
 
   const char* bytes = reinterpret_cast<const char*>(packet_.data());
   const int size = static_cast<int>(packet_.size());

@@ -47,6 +47,7 @@ struct NetworkSettings {
 struct PoolShared {
   explicit PoolShared(PoolActionHost& host) : driver(host, std::make_unique<CriticalSectionMutex>()) {}
   ReportRelay relay;  // made on the frame's thread, with the pool
+  PictureReader reader;
   BlockTable table;
   PoolDriver driver;
 };
@@ -80,6 +81,7 @@ class CZELUploadWinThread : public fw::MessageThread {
   // Sends the own entry's block, and the next ones the driver hands over.
   void SendBlocks();
   BlockResult SendOwnBlock();
+  void ReportBlockSent();
 
   const int number_;
   CZELSocket socket_;
@@ -87,6 +89,6 @@ class CZELUploadWinThread : public fw::MessageThread {
   bool connected_ = false;
   std::atomic<bool> stop_{false};
   std::atomic<bool> releaseByThread_{false};  // set by whichever of thread end and release comes first
-  mb::upload::PictureReader reader_;
+  std::string data_;  // the bytes of the block being sent
   mb::upload::BlockPacketBytes packet_;
 };

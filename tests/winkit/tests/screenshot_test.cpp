@@ -166,6 +166,33 @@ TEST(ScreenshotTest, ThePngFileDecodesToTheCapturedPixels) {
   ExpectKnownPicture(decoded, client.x - frame.left, client.y - frame.top);
 }
 
+TEST(ScreenshotTest, StandardCaptionButtonsShowTheirGlyphs) {
+  // The system draws the minimise, maximise and close buttons as the characters "0", "1" and "r"
+  // of the Marlett font; the rig's prefix must have that font, or the letters themselves show.
+  HDC screen = GetDC(nullptr);
+  LOGFONTA symbols = {};
+  symbols.lfHeight = -16;
+  symbols.lfCharSet = SYMBOL_CHARSET;
+  lstrcpyA(symbols.lfFaceName, "Marlett");
+  fw::Font font(CreateFontIndirectA(&symbols));
+  char face[LF_FACESIZE] = {};
+  {
+    fw::ScopedSelect select(screen, font);
+    GetTextFaceA(screen, sizeof face, face);
+  }
+  ReleaseDC(nullptr, screen);
+  EXPECT_STREQ(face, "Marlett");
+
+  RECT frame = {0, 0, 240, 60};
+  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+  HWND window = CreateWindowExA(0, "STATIC", "标题按钮", WS_OVERLAPPEDWINDOW, 40, 320, frame.right - frame.left,
+                                frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  PumpMessages(200);
+  EXPECT_TRUE(CaptureWindowToPng(window, ScreenshotPath("rig_caption_buttons")));
+  DestroyWindow(window);
+}
+
 TEST(ScreenshotTest, NothingIsCapturedOrWrittenForAWindowThatIsGone) {
   TempFolder folder;
   HWND gone = nullptr;

@@ -111,6 +111,31 @@ TEST_F(StandinTest, RefusesConnectionsOnDemandAndListensAgainAfterwards) {
   EXPECT_TRUE(client.Exchange(packet.data(), packet.size()));
 }
 
+TEST_F(StandinTest, LimitsConnectionsAndAnswersLateOnDemandUntilReset) {
+  ASSERT_EQ(Run("limit block 2").back(), "ok");
+  NativeBlockClient first, second, third;
+  ASSERT_TRUE(first.Connect("127.0.0.1", BlockPort()));
+  ASSERT_TRUE(second.Connect("127.0.0.1", BlockPort()));
+  // The listener closes once the server has taken the second connection.
+  for (int i = 0; i < 100 && standin_->BlockServer().Counters().connections < 2; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_FALSE(third.Connect("127.0.0.1", BlockPort()));
+  ASSERT_EQ(Run("delay block 40").back(), "ok");
+  const auto packet = Packet("late.jpg", 0, "ab");
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(first.Exchange(packet.data(), packet.size()));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(40));
+  // A reset lifts both: a third connection is taken and answered at once.
+  ASSERT_EQ(Run("reset").back(), "ok");
+  ASSERT_TRUE(third.Connect("127.0.0.1", BlockPort()));
+  const auto again = std::chrono::steady_clock::now();
+  EXPECT_TRUE(third.Exchange(packet.data(), packet.size()));
+  EXPECT_LT(std::chrono::steady_clock::now() - again, std::chrono::milliseconds(40));
+  EXPECT_EQ(Run("limit record").back().rfind("error", 0), 0u);
+  EXPECT_EQ(Run("delay printer 5").back().rfind("error", 0), 0u);
+}
+
 TEST_F(StandinTest, StallDropAndShortAnswersFailTheExchange) {
   const auto packet = Packet("s.jpg", 0, "xyz");
   NativeBlockClient client;

@@ -26,7 +26,13 @@ LRESULT CALLBACK EngineTestWindow::Proc(HWND window, UINT message, WPARAM wParam
                              message == WM_UPLOAD_QUEUE_EMPTY || message == WM_UPLOAD_CONNECT_FAILED;
   if (self && engineMessage) {
     self->messages_.push_back({message, wParam});
-    if (message == WM_UPLOAD_BLOCK_SENT) CConfig::GetConfig()->SetFirstBlockFlag(1);
+    // As the uploader's view: the run's first block sets the flag and counts the first picture
+    // (the engine counts every later one by the next-picture status, while the flag is set).
+    CConfig* config = CConfig::GetConfig();
+    if (message == WM_UPLOAD_BLOCK_SENT && !config->GetFirstBlockFlag()) {
+      config->SetFirstBlockFlag(1);
+      SendMessageA(config->GetEngineMsgWnd(), WM_UPLOAD_STATUS, UPLOAD_STATUS_NEXT_PICTURE, 0);
+    }
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);

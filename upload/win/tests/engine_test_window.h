@@ -1,6 +1,6 @@
 // A window that stands in for the uploader's frame in the engine's tests: it records every engine
 // message in the order of arrival, and, like the uploader's view, sets CConfig's first-block flag
-// at the first acknowledged block.
+// at the first acknowledged block and counts the first picture done then.
 #pragma once
 
 #include <windows.h>

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/atomic_file.h"
 #include "common/gbk_text.h"
 #include "conf/win/config.h"
 #include "tests/winkit/winkit.h"
@@ -229,6 +230,57 @@ TEST_F(UploadPool, SmallPicturesSetUpTogetherKeepTheirOwnRemoteNames) {
     ASSERT_EQ(files.count(records[i].fileName), 1u) << i;
     EXPECT_TRUE(standin_.ReadStoredFile(files.at(records[i].fileName)) == pictures_[i].bytes) << i;
   }
+  StopAndExpectNothingLeft(pool, *watch);
+}
+
+TEST_F(UploadPool, OneBlockFirstPictureOnOneConnectionCountsEveryPictureDone) {
+  // A server that takes one connection: worker 1 is refused and the run goes on with worker 0
+  // alone, which sets up the second picture right after the first picture's only block. The
+  // frame's answer to that block (the first-block flag) must be in before, however busy the
+  // frame's thread is, or the second picture's status 1 is lost and the files-done count ends
+  // one short.
+  standin_.Command("limit block 1");
+  standin_.Command("delay block 300");
+  AddPicture("first.jpg", 100);
+  AddPicture("second.jpg", 20000);
+  AddPicture("third.jpg", 6144);
+  auto watch = std::make_shared<PoolWatch>();
+  WatchedPool* pool = StartPool(window_, watch);
+  ASSERT_TRUE(window_.PumpUntil([&] { return window_.Count(WM_UPLOAD_STATUS, UPLOAD_STATUS_CONNECTED) == 1; }, 10000));
+  Sleep(1000);  // the frame's thread is busy while the first block is answered
+  ASSERT_TRUE(window_.PumpUntil([&] { return Ended(window_) && !watch->Notices().empty(); }, 30000));
+  EXPECT_EQ(window_.Count(WM_UPLOAD_STATUS, UPLOAD_STATUS_NEXT_PICTURE), 3);
+  EXPECT_EQ(window_.Count(WM_UPLOAD_STATUS, UPLOAD_STATUS_ALL_SENT), 1);
+  EXPECT_EQ(window_.Count(WM_UPLOAD_BLOCK_SENT), 1 + 4 + 1);
+  EXPECT_EQ(standin_.Counter("block_connections"), 1u);
+  EXPECT_EQ(standin_.Records().size(), 3u);
+  EXPECT_EQ(watch->Notices()[0], "提示|文件传送完成了");
+  StopAndExpectNothingLeft(pool, *watch);
+}
+
+TEST_F(UploadPool, PictureOfTheRunningBatchCanBeSavedOver) {
+  // The member saves over the picture being sent (a rotation on disk writes a new file and puts
+  // it in place of the old). No worker may hold the file between its reads.
+  const Picture big = AddPicture("big.jpg", 300000);
+  auto watch = std::make_shared<PoolWatch>();
+  WatchedPool* pool = StartPool(window_, watch, 1000);
+  ASSERT_TRUE(window_.PumpUntil([&] { return window_.Count(WM_UPLOAD_BLOCK_SENT) >= 12; }, 30000));
+  // Every worker now waits for an answer that does not come: none is reading the file.
+  standin_.Set("block", "stall");
+  window_.PumpUntil([] { return false; }, 300);
+  EXPECT_TRUE(mb::WriteFileReplacing(big.path, big.bytes)) << GetLastError();
+  HANDLE rewrite = CreateFileA(big.path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  EXPECT_NE(rewrite, INVALID_HANDLE_VALUE) << GetLastError();
+  DWORD written = 0;
+  EXPECT_TRUE(WriteFile(rewrite, big.bytes.data(), static_cast<DWORD>(big.bytes.size()), &written, nullptr));
+  CloseHandle(rewrite);
+  // The stalled blocks time out and go again on fresh connections.
+  standin_.Set("block", "normal");
+  ASSERT_TRUE(window_.PumpUntil([&] { return Ended(window_) && !watch->Notices().empty(); }, 60000));
+  EXPECT_EQ(window_.Count(WM_UPLOAD_STATUS, UPLOAD_STATUS_ALL_SENT), 1);
+  const auto files = standin_.Files();
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_TRUE(standin_.ReadStoredFile(files.begin()->second) == big.bytes);
   StopAndExpectNothingLeft(pool, *watch);
 }
 

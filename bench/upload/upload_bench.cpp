@@ -21,15 +21,32 @@ class BenchPool : public CZELUploadThreadsPool {
   void ShowNotice(const std::string& text, const std::string&, UINT) override { notice = text; }
 };
 
+double Now() {
+  LARGE_INTEGER frequency, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / frequency.QuadPart;
+}
+
 struct Progress {
   int blocks = 0;
+  double connectedAt = 0, lastBlockAt = 0;
   bool allSent = false;
   bool failed = false;
 };
 Progress progress;
 
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_UPLOAD_BLOCK_SENT) ++progress.blocks;
+  if (message == WM_UPLOAD_BLOCK_SENT) {
+    ++progress.blocks;
+    progress.lastBlockAt = Now();
+    // As the uploader's view: the first block sets the flag and counts the first picture done.
+    if (!CConfig::GetConfig()->GetFirstBlockFlag()) {
+      CConfig::GetConfig()->SetFirstBlockFlag(1);
+      SendMessageA(window, WM_UPLOAD_STATUS, 1, 0);
+    }
+  }
+  if (message == WM_UPLOAD_STATUS && wParam == UPLOAD_STATUS_CONNECTED) progress.connectedAt = Now();
   if (message == WM_UPLOAD_STATUS && wParam == UPLOAD_STATUS_ALL_SENT) progress.allSent = true;
   if (message == WM_UPLOAD_CONNECT_FAILED) progress.failed = true;
   // The reports are sent messages, handled inside GetMessage: a posted quit ends the loop.
@@ -65,20 +82,18 @@ int main(int argc, char** argv) {
     pool->Push(job);
   }
 
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
+  const double start = Now();
   PostThreadMessageA(pool->ThreadId(), WM_START_UPLOAD, 0, 0);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
-  QueryPerformanceCounter(&end);
-  const double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
+  const double seconds = Now() - start;
   pool->Stop();
   if (progress.failed) {
     std::fprintf(stderr, "upload_bench: the upload failed\n");
     return 1;
   }
-  std::printf("wine bytes %llu seconds %.3f MBps %.2f blocks %d\n", total, seconds, total / 1048576.0 / seconds,
-              progress.blocks);
+  // Beside the whole run: when the first connection stood, and when the last block was counted.
+  std::printf("wine bytes %llu seconds %.3f MBps %.2f blocks %d connected %.3f last_block %.3f\n", total, seconds,
+              total / 1048576.0 / seconds, progress.blocks, progress.connectedAt - start, progress.lastBlockAt - start);
   return 0;
 }
