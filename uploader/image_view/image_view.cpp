@@ -413,6 +413,9 @@ void CImageView::Impl::OpenFolder(const std::string& folder) {
     CreateList(*list, kFolderListId);
   }
   ShowOnly(list);
+  // A scan of this list that was stopped may still be handing rows over: it shows the count
+  // when it ends, and a later opening adds what it left out.
+  if (std::any_of(scans_.begin(), scans_.end(), [list](const auto& scan) { return scan->List() == list; })) return;
 
   std::vector<std::string> missing;
   if (!known) {

@@ -56,12 +56,14 @@ class LoggedPool : public CZELUploadThreadsPool {
   HANDLE ended_;
 };
 
-// The view with its message boxes answered and its pools logged.
+// The view with its message boxes answered and its pools logged (the log outlives the view, whose
+// last pool ends only when the view goes).
 class TestView : public CImageView {
  public:
+  explicit TestView(PoolLog& log) : pools(log) {}
   std::vector<std::string> asked;
   int answer = IDYES;
-  PoolLog pools;
+  PoolLog& pools;
 
  protected:
   int AskMember(const std::string& text, UINT) override {
@@ -153,7 +155,8 @@ class ImageViewUpload : public ::testing::Test {
 
   winkit::TempFolder folder_;
   uploadtest::StandinControl standin_;
-  TestView view_;
+  PoolLog pools_;
+  TestView view_{pools_};
   CMainFrame frame_;
 };
 
@@ -188,7 +191,12 @@ TEST_F(ImageViewUpload, FolderIsScannedAndTheAllowedTickedPicturesArriveWhole) {
   EXPECT_EQ(view_.asked.back(), "请勾选要上传的图片!");
   EXPECT_TRUE(view_.pools.ended.empty());
 
-  // All ticked: the member is asked about the small one and goes on with the other four.
+  // All ticked: the member is asked about the small one; No starts nothing, Yes sends the other four.
+  view_.answer = IDNO;
+  TickAllAndStart();
+  EXPECT_TRUE(view_.pools.ended.empty());
+  EXPECT_EQ(CConfig::GetConfig()->GetUploading(), 0);
+  view_.answer = IDYES;
   const std::size_t before = Status().size();
   TickAllAndStart();
   EXPECT_TRUE(Contains(view_.asked.back(), folder_.Path("small.jpg") + "\r\n是否继续上传其它图片？"));
