@@ -1,6 +1,7 @@
-// The picture pane in a frame under Wine against the stand-in upload servers: a folder is listed
-// by its scan, the ticked pictures the rule allows arrive whole, a refused server ends the batch
-// with the engine's notice, and a second batch stops the first.
+// The picture pane in a frame under Wine: a folder scan cancelled and completed, and, against the
+// stand-in upload servers, a folder listed by its scan whose ticked pictures the rule allows arrive
+// whole, a refused server that ends the batch with the engine's notice, and a second batch that
+// stops the first.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,7 +10,9 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "conf/win/config.h"
@@ -93,24 +96,23 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-class ImageViewUpload : public ::testing::Test {
+// The view in its frame over a folder of generated pictures.
+class ImageViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    standin_.Reset();
     CConfig* config = CConfig::GetConfig();
     config->SetDefaultUserName("ann.lee");
     config->SetFirstBlockFlag(0);
     config->SetDefaultListView(1);
     frame_.Open(view_);
   }
-  void TearDown() override { standin_.Reset(); }
 
-  void WritePicture(const std::string& name, int width, int height) {
+  // With a band of noise, so that each picture takes a good number of blocks.
+  void WritePicture(const std::string& name, int width, int height, bool noise = true) {
     mb::Picture picture;
     ASSERT_TRUE(picture.Create(width, height, {30, static_cast<std::uint8_t>(width % 251), 90, 255}));
-    // A band of noise, so that each picture takes a good number of blocks.
     std::uint32_t seed = static_cast<std::uint32_t>(width * 7919 + height);
-    for (int y = 0; y < 48; ++y) {
+    for (int y = 0; noise && y < 48; ++y) {
       for (int x = 0; x < width; ++x) {
         seed = seed * 1664525u + 1013904223u;
         picture.SetPixelColor(x, y, {static_cast<std::uint8_t>(seed >> 24), static_cast<std::uint8_t>(seed >> 16),
@@ -135,6 +137,44 @@ class ImageViewUpload : public ::testing::Test {
     }
     return texts;
   }
+
+  winkit::TempFolder folder_;
+  PoolLog pools_;
+  TestView view_{pools_};
+  CMainFrame frame_;
+};
+
+using ImageViewFolders = ImageViewTest;
+
+TEST_F(ImageViewFolders, CancelledScanClosesItsDialogAndTheNextOpeningAddsOnlyWhatIsMissing) {
+  const int count = 100;
+  for (int i = 0; i < count; ++i) WritePicture("p" + std::to_string(i) + ".jpg", 1024, 768, false);
+  bool cancelled = false;
+  std::thread member([&] { cancelled = winkit::AnswerMessageBox("正在载入图片...", IDCANCEL, 20000); });
+  view_.OpenFolder(folder_.Root());
+  member.join();
+  EXPECT_TRUE(cancelled);
+  EXPECT_EQ(FindWindowA(nullptr, "正在载入图片..."), nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return Contains(Status().back(), "当前文件夹共有"); }, 10000)) << Status().back();
+  EXPECT_LT(view_.RowCount(), count);
+
+  view_.OpenFolder(folder_.Root());
+  EXPECT_EQ(FindWindowA(nullptr, "正在载入图片..."), nullptr);
+  ASSERT_EQ(view_.RowCount(), count);
+  std::set<std::string> paths;
+  for (int row = 0; row < count; ++row) paths.insert(view_.CurrentList()->GetItemFilePath(row).Str());
+  EXPECT_EQ(paths.size(), static_cast<std::size_t>(count));
+  EXPECT_EQ(Status().back(), "当前文件夹共有 100 张图片文件，其中 0 张被选中");
+  EXPECT_EQ(view_.StoredListCount(), 1);
+}
+
+class ImageViewUpload : public ImageViewTest {
+ protected:
+  void SetUp() override {
+    standin_.Reset();
+    ImageViewTest::SetUp();
+  }
+  void TearDown() override { standin_.Reset(); }
   // Every record names a stored file equal, byte for byte, to the picture of its title.
   void ExpectArrivedWhole(const std::vector<std::string>& names) {
     const auto files = standin_.Files();
@@ -153,11 +193,7 @@ class ImageViewUpload : public ::testing::Test {
     EXPECT_EQ(titles, names);
   }
 
-  winkit::TempFolder folder_;
   uploadtest::StandinControl standin_;
-  PoolLog pools_;
-  TestView view_{pools_};
-  CMainFrame frame_;
 };
 
 TEST_F(ImageViewUpload, FolderIsScannedAndTheAllowedTickedPicturesArriveWhole) {
