@@ -3,23 +3,20 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 #include "common/gbk_text.h"
 #include "conf/win/config.h"
-#include "framework/message_thread.h"
 #include "framework/module.h"
 #include "image/picture.h"
 #include "thumblist/core/image_info_record.h"
 #include "thumblist/win/list_image_ctrl.h"
-#include "upload/core/batch_progress.h"
 #include "upload/win/upload_pool.h"
+#include "uploader/image_view/batch_uploader.h"
 #include "uploader/image_view/folder_list_store.h"
 #include "uploader/image_view/folder_scan.h"
 #include "uploader/image_view/load_image_dlg.h"
 #include "uploader/image_view/picture_folder.h"
-#include "uploader/image_view/upload_batch.h"
 #include "uploader/view_mediator.h"
 
 using mb::thumblist::RowTexts;
@@ -28,7 +25,6 @@ namespace {
 
 constexpr UINT kOwnListId = 10000;
 constexpr UINT kFolderListId = 10001;
-constexpr UINT_PTR kUploadTimer = 1;
 constexpr int kSideStripWidth = 16;
 constexpr int kLargestQuietFolder = 3;   // a new folder with more pictures is read by a scan
 constexpr int kLargestQuietRefill = 2;   // more missing pictures of a known folder: a scan too
@@ -46,11 +42,6 @@ constexpr UINT kEditCommands[] = {32793, 32794, 32806, 32807, 32808, 32809, 3281
                                   32841, 32842, 32843, 32844, 32877, 32878, 32882, 32930, 32948, 32949, 32951,
                                   1001,  57643, 57644};
 
-constexpr char kTickSomething[] = "请勾选要上传的图片!";
-constexpr char kAllRefused[] =
-    "您选定的所有图片都不符合上传规则（文件大小大于2M或者分辨率小于1024*768），\r\n请编辑图片后再上传！";
-constexpr char kSomeRefused[] = "下列图像文件不符合上传规则(文件大小大于2M或者分辨率小于1024*768)：\r\n";
-constexpr char kGoOnQuestion[] = "是否继续上传其它图片？";
 constexpr char kHighlightFirst[] = "请您高亮选中要编辑的图片！";
 constexpr char kBadFolder[] = "无法打开这个文件夹（路径无效或过长）：\r\n";
 constexpr char kUnlisted[] = "下列图片无法读取或路径过长，没有列出：\r\n";
@@ -118,7 +109,11 @@ HWND MakeStandinStrip(HWND view) {
 
 class CImageView::Impl {
  public:
-  explicit Impl(CImageView& view) : view_(view) {}
+  explicit Impl(CImageView& view)
+      : view_(view),
+        uploader_(
+            view, [&view](const std::string& text, UINT type) { return view.AskMember(text, type); },
+            [&view] { return view.CreatePool(); }) {}
   ~Impl() {
     scans_.clear();  // before the lists they fill
     if (sideStrip_) DestroyWindow(sideStrip_);
@@ -150,15 +145,7 @@ class CImageView::Impl {
   bool EditorVisible() const { return editor_ && IsWindowVisible(editor_->Handle()); }
   void ShowSideStrip(bool show);
 
-  // Upload.
-  void StartBatchUpload();
-  void PushJobs(CZELUploadThreadsPool& pool, CListImageCtrl& list, const std::vector<int>& rows);
   LRESULT OnListStatus(const fw::Message& m);
-  LRESULT OnUploadBlockSent(const fw::Message& m);
-  LRESULT OnUploadQueueEmpty(const fw::Message& m);
-  LRESULT OnUploadTimer(const fw::Message& m);
-  void KillUploadTimer();
-  void ResetUploadCounters();
 
   // Other messages.
   LRESULT OnCreate(const fw::Message& m);
@@ -182,9 +169,7 @@ class CImageView::Impl {
   CLoadImageDlg loadDialog_;
   hoistly::FolderScan* dialogScan_ = nullptr;  // the scan the loading dialog follows
   std::vector<std::unique_ptr<hoistly::FolderScan>> scans_;
-  hoistly::UploadPoolSlot pool_;
-  mb::upload::BatchProgress progress_;
-  UINT_PTR uploadTimer_ = 0;
+  hoistly::BatchUploader uploader_;
 };
 
 // ---- messages -------------------------------------------------------------------------------
@@ -204,9 +189,14 @@ void CImageView::Impl::Register() {
   on(WM_SIZE, &Impl::OnSize);
   on(WM_COMMAND, &Impl::OnCommand);
   on(WM_UPLOAD_STATUS, &Impl::OnListStatus);
-  on(WM_UPLOAD_BLOCK_SENT, &Impl::OnUploadBlockSent);
-  on(WM_UPLOAD_QUEUE_EMPTY, &Impl::OnUploadQueueEmpty);
-  on(WM_TIMER, &Impl::OnUploadTimer);
+  plain(WM_UPLOAD_BLOCK_SENT, [this](const fw::Message&) { uploader_.OnBlockSent(); });
+  plain(WM_UPLOAD_QUEUE_EMPTY, [this](const fw::Message& m) { uploader_.OnQueueEmpty(m.wParam == 8); });
+  // A failed connection ends the batch's clock silently, like an empty queue.
+  plain(WM_UPLOAD_CONNECT_FAILED, [this](const fw::Message&) { uploader_.OnQueueEmpty(true); });
+  map.OnMessage(WM_TIMER, [this](const fw::Message& m) {
+    if (m.wParam == hoistly::BatchUploader::kClockTimer) uploader_.OnClockTick();
+    return view_.CallDefault(m);
+  });
   on(WM_LIST_ROTATED, &Impl::OnListRotated);
   on(WM_SET_LIST_VIEW, &Impl::OnSetListView);
   on(WM_APPLY_ROW_SETTINGS, &Impl::OnApplyRowSettings);
@@ -215,9 +205,7 @@ void CImageView::Impl::Register() {
   on(WM_EDITOR_FULL_SCREEN_FLAG, &Impl::PassToEditor);
   on(hoistly::kScanStepMessage, &Impl::OnScanStep);
   on(hoistly::kScanDoneMessage, &Impl::OnScanDone);
-  plain(WM_START_UPLOAD, [this](const fw::Message&) { StartBatchUpload(); });
-  // A failed connection ends the batch's clock silently, like an empty queue.
-  plain(WM_UPLOAD_CONNECT_FAILED, [this](const fw::Message&) { OnUploadQueueEmpty({WM_UPLOAD_QUEUE_EMPTY, 8, 0}); });
+  plain(WM_START_UPLOAD, [this](const fw::Message&) { uploader_.Start(current_); });
   plain(WM_TICK_ALL_ROWS, [this](const fw::Message& m) {
     if (!current_) return;
     if (m.wParam == 1) {
@@ -550,116 +538,19 @@ void CImageView::Impl::ShowSideStrip(bool show) {
 
 // ---- upload ---------------------------------------------------------------------------------
 
-void CImageView::Impl::StartBatchUpload() {
-  const hoistly::UploadSelection selection =
-      current_ ? hoistly::SelectUploadRows(*current_) : hoistly::UploadSelection{};
-  if (!selection.anyTicked) {
-    view_.AskMember(kTickSomething, MB_ICONINFORMATION);
-    return;
-  }
-  current_->Send(WM_STORE_IMAGE_INFO, 0, 0);
-  if (selection.rows.empty()) {
-    view_.AskMember(kAllRefused, MB_ICONINFORMATION);
-    return;
-  }
-  if (!selection.refused.empty()) {
-    std::string question = kSomeRefused;
-    for (const std::string& path : selection.refused) question += path + "\r\n";
-    if (view_.AskMember(question + kGoOnQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-  }
-  Mediator().SetUploading(1);
-
-  // The batch before this one: silenced at once, its thread given a bounded time to end.
-  KillUploadTimer();
-  pool_.StopRunning(hoistly::UploadPoolSlot::kStopWaitMs);
-  CConfig* config = CConfig::GetConfig();
-  config->SetFirstBlockFlag(0);
-  progress_.Begin(static_cast<std::uint32_t>(selection.rows.size()));
-  Mediator().SetProgressPos(0);
-
-  Mediator().SetStatusText("正在收集待上传的文件信息...");
-  Sleep(200);
-  CZELUploadThreadsPool* pool = view_.CreatePool();
-  pool_.Adopt(pool);
-  HWND main = fw::Module::MainWindow();
-  config->SetEngineMsgWnd(main);
-  pool->SetMsgWnd(main);
-  PushJobs(*pool, *current_, selection.rows);
-  Mediator().SetProgressRange(static_cast<unsigned short>(progress_.ProgressRange()));
-
-  Mediator().SetStatusText("正在与服务器建立连接...");
-  Sleep(200);
-  fw::PostThreadMessageUntilAccepted(pool->ThreadId(), WM_START_UPLOAD, 0, 0);
-  uploadTimer_ = SetTimer(view_, kUploadTimer, 1000, nullptr);
-}
-
-void CImageView::Impl::PushJobs(CZELUploadThreadsPool& pool, CListImageCtrl& list, const std::vector<int>& rows) {
-  for (int row : rows) {
-    const RowTexts* texts = list.GetRowTexts(row);
-    if (!texts) continue;
-    std::unique_ptr<CZELFileQueue> job = hoistly::MakeUploadJob(*texts);
-    // A file whose size cannot be read still goes: the engine names it in its notice.
-    if (std::optional<std::uint64_t> size = hoistly::FileSizeOf(job->path)) progress_.AddPicture(*size);
-    pool.Push(job.release());
-  }
-}
-
 LRESULT CImageView::Impl::OnListStatus(const fw::Message& m) {
   switch (m.wParam) {
     case LIST_STATUS_FOLDER_COUNT:
     case 2:
       ShowFolderCount();
       break;
-    case UPLOAD_STATUS_NEXT_PICTURE: {
-      const std::uint32_t done = progress_.PictureDone();
-      char text[256];
-      std::snprintf(text, sizeof text, "共 %u 张图片上传(共%s)，已传送完成 %u 张！", progress_.FilesToSend(),
-                    progress_.TotalSizeText().c_str(), done);
-      Mediator().SetStatusText(text);
+    case UPLOAD_STATUS_NEXT_PICTURE:
+      uploader_.OnNextPicture();
       break;
-    }
     default:
       break;
   }
   return 0;
-}
-
-LRESULT CImageView::Impl::OnUploadBlockSent(const fw::Message&) {
-  CConfig* config = CConfig::GetConfig();
-  if (config->GetFirstBlockFlag() == 0) {
-    config->SetFirstBlockFlag(1);
-    if (HWND engineWindow = config->GetEngineMsgWnd()) {
-      SendMessageA(engineWindow, WM_UPLOAD_STATUS, UPLOAD_STATUS_NEXT_PICTURE, 0);
-    }
-  }
-  if (progress_.BlockSent()) Mediator().SetProgressPos(static_cast<int>(progress_.ProgressPosition()));
-  return 0;
-}
-
-LRESULT CImageView::Impl::OnUploadQueueEmpty(const fw::Message& m) {
-  KillUploadTimer();
-  if (m.wParam != 8) Mediator().SetStatusText("正在将图片附加信息写入数据库...");
-  return 0;
-}
-
-LRESULT CImageView::Impl::OnUploadTimer(const fw::Message& m) {
-  if (m.wParam != kUploadTimer) return view_.CallDefault(m);
-  const std::uint64_t speed = progress_.Tick(CConfig::GetConfig()->GetFirstBlockFlag() != 0);
-  const unsigned shown = speed > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<unsigned>(speed);
-  Mediator().ShowTransferState(shown, progress_.ElapsedText().c_str());
-  return view_.CallDefault(m);
-}
-
-void CImageView::Impl::KillUploadTimer() {
-  if (uploadTimer_) KillTimer(view_, kUploadTimer);
-  uploadTimer_ = 0;
-}
-
-void CImageView::Impl::ResetUploadCounters() {
-  CConfig::GetConfig()->SetFirstBlockFlag(0);
-  KillUploadTimer();
-  progress_.Reset();
-  Mediator().SetUploading(0);
 }
 
 // ---- CImageView -----------------------------------------------------------------------------
@@ -668,7 +559,7 @@ CImageView::CImageView() : impl_(std::make_unique<Impl>(*this)) { impl_->Registe
 
 CImageView::~CImageView() {
   impl_->scans_.clear();  // before the lists' windows go with the view's
-  impl_->pool_.StopRunning(hoistly::UploadPoolSlot::kStopWaitMs);
+  impl_->uploader_.StopPool();
   Destroy();
   impl_.reset();
 }
@@ -707,9 +598,9 @@ int CImageView::CurrentListIndex() const { return impl_->store_.CurrentIndex(); 
 int CImageView::StoredListCount() const { return impl_->store_.Count(); }
 void CImageView::ShowSideStrip(bool show) { impl_->ShowSideStrip(show); }
 bool CImageView::IsSideStripVisible() const { return impl_->sideStripShown_; }
-std::uint64_t CImageView::BlocksSent() const { return impl_->progress_.BlocksSent(); }
-std::uint64_t CImageView::BlocksTotal() const { return impl_->progress_.TotalBlocks(); }
-void CImageView::ResetUploadCounters() { impl_->ResetUploadCounters(); }
+std::uint64_t CImageView::BlocksSent() const { return impl_->uploader_.Progress().BlocksSent(); }
+std::uint64_t CImageView::BlocksTotal() const { return impl_->uploader_.Progress().TotalBlocks(); }
+void CImageView::ResetUploadCounters() { impl_->uploader_.Reset(); }
 
 int CImageView::AskMember(const std::string& text, UINT type) {
   return MessageBoxA(nullptr, text.c_str(), "墨岚屏[Pelora]-系统消息", type);
