@@ -226,6 +226,10 @@ void CImageView::Impl::Register() {
     if (current_) current_->SetCurrentItemImage();
   });
   plain(WM_STOP_FOLDER_SCAN, [this](const fw::Message&) { StopScans(); });
+  // The frame's refresh: the folder on show gets the pictures its list lacks.
+  plain(WM_REFRESH_FOLDER, [this](const fw::Message&) {
+    if (store_.At(store_.CurrentIndex()) == current_ && current_) OpenFolder(store_.FolderAt(store_.CurrentIndex()));
+  });
 }
 
 LRESULT CImageView::Impl::OnCreate(const fw::Message&) {

@@ -215,11 +215,15 @@ TEST_F(ImageViewUpload, FolderIsScannedAndTheAllowedTickedPicturesArriveWhole) {
   EXPECT_EQ(Status().back(), "当前文件夹共有 4 张图片文件，其中 0 张被选中");
   EXPECT_EQ(view_.StoredListCount(), 1);
 
-  // Opened again with one picture more: the same list gets only the new one.
+  // Opened again with one picture more, and refreshed with another: the same list gets only the
+  // new ones.
   WritePicture("d.jpg", 1024, 768);
   view_.OpenFolder(folder_.Root().substr(0, folder_.Root().size() - 1));
   EXPECT_EQ(view_.StoredListCount(), 1);
   EXPECT_EQ(view_.RowCount(), 5);
+  WritePicture("e.jpg", 1024, 768);
+  view_.Send(WM_REFRESH_FOLDER, 0, 0);
+  EXPECT_EQ(view_.RowCount(), 6);
   winkit::SaveClientScreenshot(frame_, "imageview_folder_listed");
 
   // Nothing ticked: nothing starts.
@@ -227,7 +231,7 @@ TEST_F(ImageViewUpload, FolderIsScannedAndTheAllowedTickedPicturesArriveWhole) {
   EXPECT_EQ(view_.asked.back(), "请勾选要上传的图片!");
   EXPECT_TRUE(view_.pools.ended.empty());
 
-  // All ticked: the member is asked about the small one; No starts nothing, Yes sends the other four.
+  // All ticked: the member is asked about the small one; No starts nothing, Yes sends the other five.
   view_.answer = IDNO;
   TickAllAndStart();
   EXPECT_TRUE(view_.pools.ended.empty());
@@ -242,18 +246,18 @@ TEST_F(ImageViewUpload, FolderIsScannedAndTheAllowedTickedPicturesArriveWhole) {
   winkit::SaveClientScreenshot(frame_, "imageview_after_upload");
 
   EXPECT_EQ(view_.pools.Notices(), std::vector<std::string>{"文件传送完成了"});
-  ExpectArrivedWhole({"a.jpg", "b.JPEG", "c.jpg", "d.jpg"});
+  ExpectArrivedWhole({"a.jpg", "b.JPEG", "c.jpg", "d.jpg", "e.jpg"});
   std::uint64_t expectedBlocks = 0;
-  for (const char* name : {"a.jpg", "b.JPEG", "c.jpg", "d.jpg"}) {
+  for (const char* name : {"a.jpg", "b.JPEG", "c.jpg", "d.jpg", "e.jpg"}) {
     expectedBlocks += mb::upload::EngineBlockCount(winkit::ReadTextFile(folder_.Path(name)).size());
   }
   EXPECT_EQ(blocks, expectedBlocks);
   EXPECT_EQ(frame_.progressRange, expectedBlocks);
   EXPECT_EQ(frame_.progressPos, static_cast<int>(expectedBlocks));
   const std::vector<std::string> done = DoneTexts(before);
-  ASSERT_EQ(done.size(), 4u);
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_TRUE(Contains(done[i], "共 4 张图片上传(共")) << done[i];
+  ASSERT_EQ(done.size(), 5u);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_TRUE(Contains(done[i], "共 5 张图片上传(共")) << done[i];
     EXPECT_TRUE(Contains(done[i], "已传送完成 " + std::to_string(i) + " 张！")) << done[i];
   }
   EXPECT_EQ(CConfig::GetConfig()->GetUploading(), 0);
