@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "uploader/member/core/category_path.h"
+
 namespace mb::uploader {
 namespace {
 
@@ -36,6 +38,15 @@ TEST(MemberRequests, AlbumLinesAndCreationReplies) {
   for (const char* failed : {"", "-1", "0", "\r\n", "<html>404</html>", "12abc", "99999999999"}) {
     EXPECT_FALSE(ParseCreatedAlbumNumber(failed).has_value()) << failed;
   }
+}
+
+TEST(MemberRequests, CategoryPaths) {
+  EXPECT_EQ(JoinCategoryPath(UploadKindName(kKindOriginal), {"A", "\xC9\xBD"}), "\xD4\xAD\xB4\xB4-A-\xC9\xBD");
+  EXPECT_EQ(UploadKindName(7), UploadKindName(kKindWallpaper));
+  EXPECT_EQ(UploadKindOf(-1), kKindWallpaper);
+  EXPECT_EQ(UploadKindOf(3), kKindTheme);
+  EXPECT_TRUE(CategoryPathLevels("\xB1\xDA\xD6\xBD").empty());  // the kind alone chooses nothing
+  EXPECT_EQ(CategoryPathLevels("k-\xC9\xBD-b-c"), (std::vector<std::string>{"\xC9\xBD", "b", "c"}));
 }
 
 }  // namespace
