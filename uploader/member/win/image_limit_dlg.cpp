@@ -168,7 +168,8 @@ void CImageLimitDlg::ApplyLayout() {
   y += kRowStep;
   MoveWindow(Item(IDC_LIMIT_UPLOAD), (width - 80) / 2, y, 80, 24, FALSE);
   MoveWindow(cornerButton_.Handle(), width - 18, client.bottom - 18, 16, 16, FALSE);
-  InvalidateRect(Handle(), nullptr, TRUE);
+  // The controls were moved without painting: the whole dialog, children included, paints anew.
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 bool CImageLimitDlg::LoadAlbums() {

@@ -56,6 +56,7 @@ class PaneHost {
   }
   HWND Item(int id) const { return GetDlgItem(dialog_, id); }
   HWND Dialog() const { return dialog_; }
+  HWND Frame() const { return frame_; }
   DWORD Id() const { return process_.Id(); }
   void Click(int id) { PostMessageA(Item(id), BM_CLICK, 0, 0); }
   void Choose(int comboId, int index) {
@@ -107,7 +108,7 @@ TEST(UploaderSettingsPane, AlbumsRowsAndActives) {
   EXPECT_EQ(ComboItems(host.Item(IDC_LIMIT_CLASS_1)), "风景;动物;");
   EXPECT_EQ(ComboItems(host.Item(IDC_LIMIT_CLASS_3)), "湖泊;");
   EXPECT_EQ(ComboItems(host.Item(IDC_LIMIT_ACCESS)), "公开;私人;");
-  winkit::CaptureWindowToPng(GetParent(host.Dialog()), winkit::ScreenshotPath("uploader_settings_pane_full"));
+  winkit::CaptureWindowToPng(host.Frame(), winkit::ScreenshotPath("uploader_settings_pane_full"));
 
   // Creation: a known name is refused here, a new one is created and selected, garbage fails.
   session.Mark();
@@ -143,13 +144,13 @@ TEST(UploaderSettingsPane, AlbumsRowsAndActives) {
 
   // "活动": the actives, cleanly, in the compact layout; the active's number is the picture type.
   host.Click(IDC_LIMIT_KIND_ACTIVE);
-  for (int i = 0; i < 50 && IsWindowVisible(host.Item(IDC_LIMIT_CLASS_2)); ++i) winkit::PumpMessages(20);
+  for (int i = 0; i < 100 && IsWindowVisible(host.Item(IDC_LIMIT_ALBUM)); ++i) winkit::PumpMessages(20);
   EXPECT_FALSE(IsWindowVisible(host.Item(IDC_LIMIT_CLASS_2)));
   EXPECT_FALSE(IsWindowVisible(host.Item(IDC_LIMIT_ALBUM)));
   EXPECT_EQ(ComboItems(host.Item(IDC_LIMIT_CLASS_1)), "夏日活动;冬季活动;");
   host.Choose(IDC_LIMIT_CLASS_1, 1);
   winkit::PumpMessages(200);
-  winkit::CaptureWindowToPng(GetParent(host.Dialog()), winkit::ScreenshotPath("uploader_settings_pane_compact"));
+  winkit::CaptureWindowToPng(host.Frame(), winkit::ScreenshotPath("uploader_settings_pane_compact"));
   host.ShowRow(6);
   ASSERT_TRUE(host.WaitForReport("shown=6"));
   EXPECT_NE(host.Reports().find("apply=4|row4|||活动-冬季活动|公开|6|2|0|\n"), std::string::npos) << host.Reports();
