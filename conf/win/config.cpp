@@ -126,13 +126,18 @@ int CConfig::CreateLink(int create) {
   return exists ? (DeleteFileA(shortcut.c_str()) ? 1 : 0) : 0;
 }
 
-void CConfig::LoadUserList() {
+mb::conf::UserListValues CConfig::UserListNow() const {
   mb::conf::UserListValues values;
   values.defaultUser = GetDefaultUserName();
   values.storedPassword = storedPassword_;
   values.autoLogin = autoLogin_;
   values.recordPassword = recordPw_;
   values.users = users_;
+  return values;
+}
+
+void CConfig::LoadUserList() {
+  mb::conf::UserListValues values = UserListNow();
   if (mb::conf::LoadUserListFile(GetConfigFilePath("userlist.dat"), values) != mb::conf::UserListState::Loaded) return;
   SetDefaultUserName(values.defaultUser);
   storedPassword_ = values.storedPassword;
@@ -141,15 +146,7 @@ void CConfig::LoadUserList() {
   users_ = values.users;
 }
 
-bool CConfig::SaveUserList() {
-  mb::conf::UserListValues values;
-  values.defaultUser = GetDefaultUserName();
-  values.storedPassword = storedPassword_;
-  values.autoLogin = autoLogin_;
-  values.recordPassword = recordPw_;
-  values.users = users_;
-  return mb::conf::SaveUserListFile(GetConfigFilePath("userlist.dat"), values);
-}
+bool CConfig::SaveUserList() { return mb::conf::SaveUserListFile(GetConfigFilePath("userlist.dat"), UserListNow()); }
 
 void CConfig::AddUserInfo(const std::string& name, const std::string& storedPassword) {
   mb::conf::UserListValues values;

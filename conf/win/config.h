@@ -164,6 +164,8 @@ class MB_CONF_API CConfig {
   CConfig();
   // The library's folder with a trailing backslash, followed by name.
   std::string GetConfigFilePath(const char* name) const;
+  // The user list as userlist.dat keeps it.
+  mb::conf::UserListValues UserListNow() const;
 
   int settingsEdited_ = 0;
   int changed_ = 0;

@@ -63,7 +63,7 @@ std::vector<winkit::StandinRequest> LoginRequests(const winkit::StandinSession& 
   return found;
 }
 
-TEST(UploaderLogin, RefusalsStallRememberedAndAutomaticLogin) {
+TEST(HoistlyLogin, RefusalsStallRememberedAndAutomaticLogin) {
   winkit::StandinSession session;
   MemberHost host;
   // Five frame commands: log out (the flag starts at 1), three dialogs, with a log-out between

@@ -99,7 +99,7 @@ std::string AddAlbum(PaneHost& host, const char* name, bool screenshot = false) 
   return text;
 }
 
-TEST(UploaderSettingsPane, AlbumsRowsAndActives) {
+TEST(HoistlySettingsPane, AlbumsRowsAndActives) {
   winkit::StandinSession session;
   PaneHost host;
   ASSERT_TRUE(host.Start());
