@@ -44,14 +44,19 @@ bool WaitFor(SOCKET socket, bool forWriting, unsigned timeoutMs) {
   return count > 0 && FD_ISSET(socket, &ready) && !FD_ISSET(socket, &failed);
 }
 
-// A connected socket, or INVALID_SOCKET when connecting failed or timed out.
-SOCKET ConnectSocket(const sockaddr_in& address, unsigned timeoutMs) {
+// A connected socket, or INVALID_SOCKET when connecting failed or timed out (timedOut tells).
+SOCKET ConnectSocket(const sockaddr_in& address, unsigned timeoutMs, bool& timedOut) {
+  timedOut = false;
   SOCKET socket = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   if (socket == INVALID_SOCKET) return socket;
   u_long nonBlocking = 1;
   ioctlsocket(socket, FIONBIO, &nonBlocking);
   bool connected = ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-  if (!connected && WSAGetLastError() == WSAEWOULDBLOCK) connected = WaitFor(socket, true, timeoutMs);
+  if (!connected && WSAGetLastError() == WSAEWOULDBLOCK) {
+    const DWORD started = GetTickCount();
+    connected = WaitFor(socket, true, timeoutMs);
+    timedOut = !connected && GetTickCount() - started >= timeoutMs;
+  }
   u_long blocking = 0;
   ioctlsocket(socket, FIONBIO, &blocking);
   if (!connected) {
@@ -100,9 +105,10 @@ std::unique_ptr<HttpConnection> WinsockConnector::Connect(const std::string& hos
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<u_short>(port));
   memcpy(&address.sin_addr, found->h_addr_list[0], sizeof address.sin_addr);
-  // A refused connection is tried once more on a fresh socket.
-  SOCKET socket = ConnectSocket(address, timeoutMs_);
-  if (socket == INVALID_SOCKET) socket = ConnectSocket(address, timeoutMs_);
+  // A refused connection is tried once more on a fresh socket; one that timed out is not.
+  bool timedOut = false;
+  SOCKET socket = ConnectSocket(address, timeoutMs_, timedOut);
+  if (socket == INVALID_SOCKET && !timedOut) socket = ConnectSocket(address, timeoutMs_, timedOut);
   if (socket == INVALID_SOCKET) return nullptr;
   return std::make_unique<WinsockConnection>(std::move(session), socket, timeoutMs_);
 }
