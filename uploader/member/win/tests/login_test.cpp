@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "conf/core/user_list_file.h"
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/standin_client.h"
 #include "tests/winkit/winkit.h"
@@ -31,6 +32,9 @@ class MemberHost {
   }
   std::string Reports() const { return winkit::ReadTextFile(folder_.Path("host.out")); }
   std::string File(const std::string& name) const { return winkit::ReadTextFile(folder_.Path(name)); }
+  void WriteFile(const std::string& name, const std::string& text) const {
+    winkit::WriteTextFile(folder_.Path(name), text);
+  }
   DWORD Id() const { return process_.Id(); }
   winkit::ChildProcess& Process() { return process_; }
 
@@ -66,12 +70,19 @@ std::vector<winkit::StandinRequest> LoginRequests(const winkit::StandinSession& 
 TEST(HoistlyLogin, RefusalsStallRememberedAndAutomaticLogin) {
   winkit::StandinSession session;
   MemberHost host;
+  // Two remembered users, "demo" the default one.
+  const std::string demo = mb::conf::StorePassword("demo");
+  host.WriteFile("userlist.dat", "[DEFAULTUSER]\r\nUserName=demo\r\nPassword=" + demo +
+                                     "\r\nbAutoLogin=0\r\nbRecordPW=1\r\n\r\n[USER0]\r\nUserName=demo\r\nPassword=" +
+                                     demo + "\r\n\r\n[USER1]\r\nUserName=" + kZhangSan +
+                                     "\r\nPassword=" + mb::conf::StorePassword("123456") + "\r\n");
   // Five frame commands: log out (the flag starts at 1), three dialogs, with a log-out between
   // the second and the third.
   ASSERT_TRUE(host.Start("login-command login-command login-command login-command login-command"));
   ASSERT_TRUE(host.WaitForReport("login-command=0"));
 
-  // First dialog: empty fields, a wrong password, then a stalled service.
+  // First dialog: empty fields, a wrong password, then a stalled service with the user chosen
+  // from the list (which fills that user's own password).
   HWND dialog = WaitForLoginDialog(host.Id());
   ASSERT_NE(dialog, nullptr);
   Fill(dialog, "", "", false, false);
@@ -91,7 +102,11 @@ TEST(HoistlyLogin, RefusalsStallRememberedAndAutomaticLogin) {
   EXPECT_EQ(LoginRequests(session).size(), 1u);
 
   ASSERT_TRUE(session.Control("fault /kivane/passport.jsp stall")) << session.Error();
-  Fill(dialog, kZhangSan, "123456", false, false);
+  Fill(dialog, "", "", false, false);
+  SendMessageA(GetDlgItem(dialog, IDC_LOGIN_USER), CB_SETCURSEL, 1, 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_LOGIN_USER, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_LOGIN_USER)));
+  session.Mark();
   const DWORD pressed = GetTickCount();
   PressLogin(dialog);
   ASSERT_TRUE(winkit::AnswerMessageBox(kTitle, IDOK, 30000, &text, host.Id()));
@@ -100,6 +115,8 @@ TEST(HoistlyLogin, RefusalsStallRememberedAndAutomaticLogin) {
   EXPECT_GE(waited, 9000u);
   EXPECT_LT(waited, 16000u);
   ASSERT_TRUE(session.Control("clear\nrelease")) << session.Error();
+  ASSERT_EQ(LoginRequests(session).size(), 1u);
+  EXPECT_NE(LoginRequests(session)[0].query.find("&pass=e10adc3949ba59abbe56e057f20f883e&"), std::string::npos);
   ASSERT_TRUE(host.WaitForReport("login-command=0\nlogin-command=0"));  // closed, still logged out
   std::string users = host.File("userlist.dat");
   EXPECT_NE(users.find("[DEFAULTUSER]\r\nUserName=张三\r\nPassword=\r\nbAutoLogin=0\r\nbRecordPW=0\r\n"),
@@ -113,10 +130,10 @@ TEST(HoistlyLogin, RefusalsStallRememberedAndAutomaticLogin) {
   // Read as UTF-16: another process's texts do not survive the ANSI round trip.
   const HWND userBox = GetDlgItem(dialog, IDC_LOGIN_USER);
   wchar_t shown[64] = {};
-  EXPECT_EQ(SendMessageW(userBox, CB_GETCURSEL, 0, 0), 0);
-  SendMessageW(userBox, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(shown));
+  EXPECT_EQ(SendMessageW(userBox, CB_GETCURSEL, 0, 0), 1);
+  SendMessageW(userBox, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(shown));
   EXPECT_STREQ(shown, L"\x5F20\x4E09");
-  EXPECT_EQ(GetWindowTextLengthA(GetDlgItem(dialog, IDC_LOGIN_PASSWORD)), 0);
+  EXPECT_EQ(GetWindowTextLengthA(GetDlgItem(dialog, IDC_LOGIN_PASSWORD)), 0);  // forgotten at the stall
   Fill(dialog, kZhangSan, "123456", true, true);
   winkit::CaptureWindowToPng(dialog, winkit::ScreenshotPath("uploader_login_dialog"));
   PressLogin(dialog);
