@@ -10,7 +10,8 @@
 # How a Windows test uses it (declared with SERVICE in mb_windows_test, see cmake/Modules.cmake):
 #   - the service answers at http://MB_SERVICE_HOST:MB_SERVICE_HTTP_PORT (compile definitions);
 #   - MB_STANDIN_LOG is the request log as a Windows path: one JSON object per line with seq,
-#     method, path, query, version, headers, body and fault; byte texts are written byte for byte
+#     method, path, query, version, headers (sorted), body, head (the request line and header
+#     lines as they arrived, in their order) and fault; byte texts are written byte for byte
 #     as the code points U+0000..U+00FF (take each code point as one byte to get them back);
 #   - POST /__control switches faults while the service runs, one command per line:
 #       fault PATH MODE   MODE: none refuse stall garbage truncate empty foreign-charset 404 500

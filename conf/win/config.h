@@ -12,8 +12,11 @@
 #include <atomic>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "conf/core/config_file.h"
+#include "conf/core/data_lists.h"
+#include "conf/core/user_list_file.h"
 #include "conf/win/conf_api.h"
 
 class MB_CONF_API CConfig {
@@ -113,6 +116,39 @@ class MB_CONF_API CConfig {
   int GetShowPK() const { return file_.showPk; }
   void SetShowPK(int value) { file_.showPk = value; }
 
+  // The user list (userlist.dat). Passwords given and returned here are plain text; the file
+  // keeps them enciphered.
+  void LoadUserList();
+  bool SaveUserList();
+  // Every entry of the name gets the stored password text (a new name is appended); then saved.
+  void AddUserInfo(const std::string& name, const std::string& storedPassword);
+  // The user becomes the default user; an empty password is stored as empty.
+  void SetCurrentUserInfo(const std::string& name, const std::string& password);
+  std::string GetDefaultPassword() const;
+  // The password remembered for that user, or empty.
+  std::string GetPassword(const std::string& name) const;
+  // Adds the names of the list that the combo box does not hold yet, in list order.
+  void AddUserNameToCombo(HWND combo) const;
+
+  // Data lists: categories, actives and themes from their files, albums from the service.
+  void LoadClassify();
+  void LoadActives();
+  void LoadThemes();
+  void LoadSpecialList(const std::string& number, const std::string& name);
+  void EmptySpecialList();
+  void GetActives(std::vector<std::string>& names) const;
+  void GetThemes(std::vector<std::string>& names) const;
+  void GetSpecialList(std::vector<std::string>& names) const;
+  // Categories whose parent is exactly parentName ("NULL" lists the top level).
+  void GetTopClass(std::vector<std::string>& names, const std::string& parentName) const;
+  std::string GetClass(int id) const;
+  int GetType(const std::string& name) const;        // 1 when no category has the name
+  int GetActiveType(const std::string& name) const;  // 1 when none
+  int GetThemeType(const std::string& name) const;   // 1 when none
+  int GetSpecialNum(const std::string& name) const;  // 0 when none
+  std::string GetSpecialName(int id) const;
+  int IsExistsSpecial(const std::string& name) const;
+
   // Paths and shell operations.
   std::string GetProgramPath() const;
   std::string GetDefaultFrameFilePath(std::string& out) const;
@@ -128,6 +164,8 @@ class MB_CONF_API CConfig {
   CConfig();
   // The library's folder with a trailing backslash, followed by name.
   std::string GetConfigFilePath(const char* name) const;
+  // The user list as userlist.dat keeps it.
+  mb::conf::UserListValues UserListNow() const;
 
   int settingsEdited_ = 0;
   int changed_ = 0;
@@ -149,4 +187,9 @@ class MB_CONF_API CConfig {
   int floatWndShown_ = 1;
   int listView_ = 0;
   mb::conf::ConfigFileValues file_;
+  std::vector<mb::conf::UserEntry> users_;
+  mb::conf::CategoryList categories_;
+  mb::conf::NamedList actives_{1};
+  mb::conf::NamedList themes_{1};
+  mb::conf::NamedList albums_{0};
 };

@@ -65,7 +65,17 @@ ssize_t ConnectionStream::read(char* ptr, size_t size) {
   const size_t count = std::min(size, bufferEnd_ - bufferStart_);
   std::memcpy(ptr, buffer_ + bufferStart_, count);
   bufferStart_ += count;
+  KeepHeadBytes(ptr, count);
   return static_cast<ssize_t>(count);
+}
+
+void ConnectionStream::KeepHeadBytes(const char* bytes, size_t count) {
+  for (size_t i = 0; i < count && !headComplete_; ++i) {
+    rawHead_.push_back(bytes[i]);
+    const size_t size = rawHead_.size();
+    headComplete_ = (size >= 4 && rawHead_.compare(size - 4, 4, "\r\n\r\n") == 0) ||
+                    (size >= 2 && rawHead_.compare(size - 2, 2, "\n\n") == 0);
+  }
 }
 
 ssize_t ConnectionStream::write(const char* ptr, size_t size) {

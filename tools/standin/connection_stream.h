@@ -5,6 +5,8 @@
 
 #include <httplib.h>
 
+#include <string>
+
 namespace standin {
 
 class ConnectionStream final : public httplib::Stream {
@@ -23,6 +25,9 @@ class ConnectionStream final : public httplib::Stream {
   void Abandon() { abandoned_ = true; }
   bool abandoned() const { return abandoned_; }
 
+  // The request line and header lines as they arrived, up to and including the empty line.
+  const std::string& RawHead() const { return rawHead_; }
+
   // The connection whose request the calling thread is handling, or null.
   static ConnectionStream* Current();
 
@@ -37,6 +42,7 @@ class ConnectionStream final : public httplib::Stream {
 
  private:
   bool WaitFor(short events, int timeoutMs) const;
+  void KeepHeadBytes(const char* bytes, size_t count);
 
   // The library reads request lines a byte at a time; received bytes wait here.
   char buffer_[4096];
@@ -46,6 +52,8 @@ class ConnectionStream final : public httplib::Stream {
   int readTimeoutMs_;
   int writeTimeoutMs_;
   bool abandoned_ = false;
+  std::string rawHead_;
+  bool headComplete_ = false;
 };
 
 // Closes a connection: an abandoned one with a reset, any other with an orderly shutdown.

@@ -42,6 +42,7 @@ std::string FormatRecordLine(const RequestRecord& r) {
   }
   line += "}";
   field("body", r.body);
+  field("head", r.head);
   field("fault", r.fault);
   line += "}";
   return line;
@@ -79,6 +80,7 @@ class RecordReader {
                           : key == "query"   ? &r.query
                           : key == "version" ? &r.version
                           : key == "body"    ? &r.body
+                          : key == "head"    ? &r.head
                           : key == "fault"   ? &r.fault
                                              : nullptr;
     std::string ignored;

@@ -21,6 +21,7 @@ struct RequestRecord {
   std::string version;       // "HTTP/1.0" or "HTTP/1.1"
   std::vector<std::pair<std::string, std::string>> headers;
   std::string body;          // raw body bytes
+  std::string head;          // request line and header lines as they arrived, in their order
   std::string fault;         // the misbehaviour applied to this request ("none" when answered)
 };
 

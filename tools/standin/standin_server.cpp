@@ -144,6 +144,7 @@ class StandinServer::HttpFront : public httplib::Server {
       record.headers.emplace_back(name, value);
     }
     record.body = req.body;
+    if (ConnectionStream* connection = ConnectionStream::Current()) record.head = connection->RawHead();
     record.fault = FaultName(fault);
     owner_.recorder_.Record(std::move(record));
   }

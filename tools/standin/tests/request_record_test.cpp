@@ -24,6 +24,7 @@ RequestRecord SampleRecord() {
   r.headers = {{"Content-Type", "application/x-www-form-urlencoded"}, {"Host", "127.0.0.1:18080"}};
   r.body = std::string("a\0b\r\n\x7f\xff", 7);
   r.fault = "status:500";
+  r.head = "POST /kivane/report.jsp HTTP/1.1\r\nZ-Last: 1\r\nA-First: " + kZhangSanGbk + "\r\n\r\n";
   return r;
 }
 
@@ -42,6 +43,7 @@ TEST(RequestRecordTest, EveryByteSurvivesTheRoundTrip) {
   EXPECT_EQ(back.headers, original.headers);
   EXPECT_EQ(back.body, original.body);
   EXPECT_EQ(back.fault, original.fault);
+  EXPECT_EQ(back.head, original.head);
 }
 
 TEST(RequestRecordTest, RawGbkAndPercentEncodedGbkLookDifferent) {

@@ -277,6 +277,12 @@ TEST_F(StandinServerTest, OldHttpClientAcceptingGzipGetsPlainBodyAndClose) {
   EXPECT_EQ(reply.rfind("HTTP/1.1 200 OK\r\n", 0), 0u);
   EXPECT_FALSE(Contains(reply, "Content-Encoding"));
   EXPECT_TRUE(Contains(reply, "\r\n\r\n1|" + Utf8ToGbk("默认专辑") + "\r\n"));
+  // The log keeps the head as it came, header order and letter case included.
+  const std::vector<RequestRecord> log = Log();
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0].head,
+            "GET /common/upload/albumlist_client.jsp?userid=demo HTTP/1.0\r\n"
+            "Accept-Encoding: gzip, deflate\r\nUser-Agent: Mozilla/4.0\r\nHost: 127.0.0.1\r\n\r\n");
 }
 
 TEST_F(StandinServerTest, AlbumsAreAddedPerMember) {
