@@ -66,10 +66,10 @@ struct TrayFrame::EngineState {
 
   static void SendReportsUntilStopped(EngineState& state) {
     for (;;) {
-      state.services->SendReports();
+      state.services->SendReports(false);
       const ClientConfig* config = GetClientConfig();
-      const DWORD pause = std::max<DWORD>(
-          config ? static_cast<DWORD>(std::max(config->adTime, 0)) * 1000u : 0u, kMinimumReportPauseMs);
+      const int seconds = config && config->adTime > 0 ? config->adTime : kDefaultReportPauseSeconds;
+      const DWORD pause = static_cast<DWORD>(std::min(seconds, kDefaultReportPauseSeconds * 24)) * 1000u;
       if (WaitForSingleObject(state.reportStop, pause) != WAIT_TIMEOUT) return;
     }
   }
@@ -133,6 +133,7 @@ LRESULT TrayFrame::OnCreate(const fw::Message&) {
   engine_->services->CreateMenuWindow(frame);
   RegisterHotKey(frame, kTrayHotKeyId, MOD_WIN, 'K');
   carousel_ = std::make_unique<WallpaperCarousel>(frame, *GetClientConfig(), carouselHooks_);
+  engine_->services->AttachUsage(carousel_->SharedUsage());
   if (GetClientConfig()->wallpaperApply == 1) carousel_->StartCarousel(0, false);
   if (GetClientConfig()->loggedIn) engine_->services->StartPopups();
   StartEngineThreads();
@@ -223,7 +224,7 @@ void TrayFrame::OnExit() {
   if (carousel_) carousel_->StopPlayerThread(kThreadStopWaitMs);
   StopEngineThreads();
   StopTopListFetch(kThreadStopWaitMs);
-  engine_->services->SendReports();
+  engine_->services->SendReports(true);
   engine_->services->SendLogoutNotice();
   if (windows_) windows_->CloseForExit();
   DestroyWindow(Handle());  // the object deletes itself after its last message
