@@ -64,13 +64,22 @@ struct TrayFrame::EngineState {
 
   static void DownloadAdverts(EngineState& state) { state.services->DownloadAdverts(state.quitting); }
 
+  // The pause between report rounds: the service's interval, or the default when it gives 0 or
+  // less. Read again every second, so an interval that a login hands out applies at once.
+  static DWORD ReportPauseMs() {
+    const ClientConfig* config = GetClientConfig();
+    const int seconds = config && config->adTime > 0 ? config->adTime : kDefaultReportPauseSeconds;
+    return static_cast<DWORD>(std::min(seconds, kDefaultReportPauseSeconds * 24)) * 1000u;
+  }
+
   static void SendReportsUntilStopped(EngineState& state) {
     for (;;) {
       state.services->SendReports(false);
-      const ClientConfig* config = GetClientConfig();
-      const int seconds = config && config->adTime > 0 ? config->adTime : kDefaultReportPauseSeconds;
-      const DWORD pause = static_cast<DWORD>(std::min(seconds, kDefaultReportPauseSeconds * 24)) * 1000u;
-      if (WaitForSingleObject(state.reportStop, pause) != WAIT_TIMEOUT) return;
+      for (DWORD waited = 0; waited < ReportPauseMs();) {
+        const DWORD slice = std::min<DWORD>(ReportPauseMs() - waited, 1000);
+        if (WaitForSingleObject(state.reportStop, slice) != WAIT_TIMEOUT) return;
+        waited += slice;
+      }
     }
   }
 
