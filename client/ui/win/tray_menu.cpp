@@ -175,20 +175,20 @@ void TrayMenu::ShowPage(int tabCommand, int elementId) {
   const HWND main = target_ ? target_->Window() : nullptr;
   if (!main) return;
   ShowWindow(main, SW_SHOW);
-  if (layout_ == 1) {
+  POINT origin = {};
+  // Skin 1, or a main window without tab-bar elements: its tab command.
+  if (layout_ == 1 || !target_->TabElementOrigin(elementId, origin)) {
     target_->ShowTabFromTray(tabCommand);
     return;
   }
-  POINT origin = {};
   if (GetClientConfig()->loggedIn) {
-    if (shownPageElement_ && target_->TabElementOrigin(shownPageElement_, origin)) {
-      SendMessageA(main, WM_LBUTTONUP, MK_CONTROL, PointParam({origin.x + 102, origin.y + 102}));
+    POINT shown = {};
+    if (shownPageElement_ && target_->TabElementOrigin(shownPageElement_, shown)) {
+      SendMessageA(main, WM_LBUTTONUP, MK_CONTROL, PointParam({shown.x + 102, shown.y + 102}));
     }
     shownPageElement_ = elementId;
   }
-  if (target_->TabElementOrigin(elementId, origin)) {
-    SendMessageA(main, WM_LBUTTONDOWN, MK_LBUTTON, PointParam({origin.x + 2, origin.y + 2}));
-  }
+  SendMessageA(main, WM_LBUTTONDOWN, MK_LBUTTON, PointParam({origin.x + 2, origin.y + 2}));
 }
 
 void TrayMenu::ToggleFloatWindow() {
