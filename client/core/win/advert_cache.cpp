@@ -2,25 +2,15 @@
 
 #include "client/core/win/url_download.h"
 #include "common/atomic_file.h"
+#include "common/win/url_fetch.h"
 #include "image/picture.h"
 #include "image/win/picture_gdi.h"
 
 namespace mb {
-namespace {
-
-// A new empty file "NEW*.tmp" in the user's temporary folder; empty when none could be made.
-std::string NewTemporaryFile() {
-  char folder[MAX_PATH] = {};
-  char name[MAX_PATH] = {};
-  if (!GetTempPathA(MAX_PATH, folder) || !GetTempFileNameA(folder, "NEW", 0, name)) return {};
-  return name;
-}
-
-}  // namespace
 
 void RunAdvertCache(const AdvertCachePlaces& places, AdvertSchedule& schedule, const std::atomic<int>& quitting,
                     DWORD timeLimitMs) {
-  const std::string listFile = NewTemporaryFile();
+  const std::string listFile = NewTemporaryFile("NEW");
   if (listFile.empty()) return;
   const UrlDownloadLimits limits{timeLimitMs, &quitting};
   const bool fetched = DownloadUrlToFile(places.listUrl, listFile, limits);
