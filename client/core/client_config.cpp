@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "client/core/skin_switch.h"
 #include "common/atomic_file.h"
 #include "common/gbk_text.h"
 #include "common/sdom_doc.h"
@@ -18,14 +19,6 @@ const char kLayoutFlagFile[] = "usetwocolumn.flag";
 const char kWallpaperListFile[] = "wallpaper.dat";
 const char kDownloadInfoFile[] = "downloadinfo.res";
 const int kDefaultLayout = 2;
-
-// Files that a first run puts in place for the default skin layout.
-const char* const kLayoutTwoCopies[][2] = {
-    {"conf2.dat", "conf.dat"},
-    {"default2.config", "default.config"},
-    {"default2.bmp", "default.bmp"},
-    {"waitting2.gif", "waitting.gif"},
-};
 
 class ConfWriter {
  public:
@@ -105,13 +98,10 @@ ClientConfig::~ClientConfig() { SaveClientConfig(); }
 void ClientConfig::ReadSkinLayout() {
   const std::string flagPath = FilePath(kLayoutFlagFile);
   if (!FileExists(flagPath)) {
-    const std::int32_t layout = kDefaultLayout;
-    char bytes[4];
-    std::memcpy(bytes, &layout, sizeof bytes);  // the flag file holds the number in host order
-    WriteFileReplacing(flagPath, std::string_view(bytes, sizeof bytes));
-    for (const auto& copy : kLayoutTwoCopies) {
-      if (std::optional<std::string> content = ReadWholeFile(FilePath(copy[0]))) {
-        WriteFileReplacing(FilePath(copy[1]), *content);
+    WriteFileReplacing(flagPath, LayoutFlagBytes(kDefaultLayout));
+    for (const SkinFileCopy& copy : SkinLayoutFiles(kDefaultLayout)) {
+      if (std::optional<std::string> content = ReadWholeFile(FilePath(copy.from))) {
+        WriteFileReplacing(FilePath(copy.to), *content);
       }
     }
     skinLayout = kDefaultLayout;
@@ -215,6 +205,33 @@ bool ClientConfig::LoadClientConfig() {
 }
 
 std::string ClientConfig::FormatConfDat() const {
+  return FormatConfDatWith({frame, floatWindowPosition, hotListUrl, searchUrl, manageUrl});
+}
+
+std::string ClientConfig::FormatConfDatForLayout(std::string_view layoutConf) const {
+  LayoutValues layout{frame, floatWindowPosition, hotListUrl, searchUrl, manageUrl};
+  SDOMDoc doc;
+  if (doc.ParseText(layoutConf)) {
+    if (SDOMDocSection s = doc.FindSection("GUI"); s.IsValid()) {
+      ReadIntIfPresent(s, "frameleft", layout.frame.left);
+      ReadIntIfPresent(s, "frameright", layout.frame.right);
+      ReadIntIfPresent(s, "frametop", layout.frame.top);
+      ReadIntIfPresent(s, "framebottom", layout.frame.bottom);
+      ReadIntIfPresent(s, "floatwindowposition", layout.floatWindowPosition);
+    }
+    if (SDOMDocSection s = doc.FindSection("LINKLIST"); s.IsValid()) {
+      for (auto [key, member] : {std::pair{"hotlisturl", &layout.hotListUrl},
+                                 std::pair{"searchurl", &layout.searchUrl},
+                                 std::pair{"manageurl", &layout.manageUrl}}) {
+        std::string value;
+        if (s.GetString(key, value) && !value.empty()) *member = value;
+      }
+    }
+  }
+  return FormatConfDatWith(layout);
+}
+
+std::string ClientConfig::FormatConfDatWith(const LayoutValues& layout) const {
   ConfWriter w;
   w.Section("USER", false);
   w.Text("user", user);
@@ -236,11 +253,11 @@ std::string ClientConfig::FormatConfDat() const {
   if (!accounts.empty()) w.Text("userlist", FormatAccountList(accounts));
 
   w.Section("GUI", true);
-  w.Int("frameleft", frame.left);
-  w.Int("frameright", frame.right);
-  w.Int("frametop", frame.top);
-  w.Int("framebottom", frame.bottom);
-  w.Unsigned("floatwindowposition", floatWindowPosition);
+  w.Int("frameleft", layout.frame.left);
+  w.Int("frameright", layout.frame.right);
+  w.Int("frametop", layout.frame.top);
+  w.Int("framebottom", layout.frame.bottom);
+  w.Unsigned("floatwindowposition", layout.floatWindowPosition);
 
   w.Section("CLIENTID", true);
   w.Text("cid", cid);
@@ -248,12 +265,12 @@ std::string ClientConfig::FormatConfDat() const {
   w.Section("LINKLIST", true);
   w.Text("registerurl", registerUrl);
   w.Text("lostpasswdurl", lostPasswordUrl);
-  w.Text("hotlisturl", hotListUrl);
-  w.Text("searchurl", searchUrl);
+  w.Text("hotlisturl", layout.hotListUrl);
+  w.Text("searchurl", layout.searchUrl);
   w.Text("uploadurl", uploadUrl);
   w.Text("reporturl", reportUrl);
   w.Text("updateurl", updateUrl);
-  w.Text("manageurl", manageUrl);
+  w.Text("manageurl", layout.manageUrl);
   w.Text("viewuploadurl", viewUploadUrl);
   return w.Result();
 }

@@ -5,6 +5,7 @@
 
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "client/core/client_data_files.h"
@@ -47,9 +48,21 @@ class ClientConfig {
   bool SaveWallpaperList();
   // conf.dat exactly as SaveClientConfig writes it.
   std::string FormatConfDat() const;
+  // conf.dat with the values that belong to a skin layout (the [GUI] values and the layout's
+  // page addresses) taken from that layout's conf text where it has them; the member's
+  // accounts and settings stay.
+  std::string FormatConfDatForLayout(std::string_view layoutConf) const;
 
   // Keeps one more finished download (the download pipeline appends it to downloadinfo.res).
-  void AddDownloadRecord(const DownloadRecord& record) { downloadRecords.push_back(record); }
+  void AddDownloadRecord(const DownloadRecord& record) {
+    std::lock_guard<std::mutex> hold(textLock_);
+    downloadRecords.push_back(record);
+  }
+  // A copy taken under the lock, for threads other than the user-interface thread.
+  std::vector<DownloadRecord> DownloadRecords() const {
+    std::lock_guard<std::mutex> hold(textLock_);
+    return downloadRecords;
+  }
 
   void SaveAccount(const std::string& user, const std::string& passwordHex, int firstFlag,
                    int rememberPassword);
@@ -121,6 +134,13 @@ class ClientConfig {
   int registerPending = 0;  // register
 
  private:
+  struct LayoutValues {
+    FrameRect frame;
+    int floatWindowPosition;
+    std::string hotListUrl, searchUrl, manageUrl;
+  };
+  std::string FormatConfDatWith(const LayoutValues& layout) const;
+
   mutable std::mutex textLock_;
 
   void ReadSkinLayout();

@@ -12,7 +12,9 @@
 // Control commands (one per line): "fault PATH MODE" with MODE none, refuse, stall, garbage,
 // truncate, empty, foreign-charset, 404, 500 or status:NNN (PATH "*" for every path), "clear",
 // "release", "charset NAME" (gbk, utf-8, undeclared), "toplist-stamp N", "installer VERSION FILE
-// PATH" (the update check offers VERSION, the Linux file FILE served at PATH) and "installer none".
+// PATH" (the update check offers VERSION, the Linux file FILE served at PATH), "installer none",
+// "adverts LINE|LINE..." (the advert list from now on; "adverts" alone empties it, as at start)
+// and "adtime N" (the report interval logins hand out).
 // Byte texts of a record (path, query, header
 // values, body) are the bytes as they arrived, e.g. GBK.
 #pragma once

@@ -1,6 +1,7 @@
 #include "tools/standin/control_channel.h"
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,14 @@ std::vector<std::string_view> Words(std::string_view line) {
     if (pos > start) words.push_back(line.substr(start, pos - start));
   }
   return words;
+}
+
+std::optional<int> Number(std::string_view word) {
+  const std::string number(word);
+  char* end = nullptr;
+  const long value = std::strtol(number.c_str(), &end, 10);
+  if (number.empty() || *end != '\0') return std::nullopt;
+  return static_cast<int>(value);
 }
 
 }  // namespace
@@ -60,11 +69,29 @@ std::string ControlChannel::ApplyLine(std::string_view line) {
     return {};
   }
   if (command == "toplist-stamp" && words.size() == 2 && setTopListStamp_) {
-    const std::string number(words[1]);
-    char* end = nullptr;
-    const long stamp = std::strtol(number.c_str(), &end, 10);
-    if (number.empty() || *end != '\0') return "bad stamp: " + number;
-    setTopListStamp_(static_cast<int>(stamp));
+    const std::optional<int> stamp = Number(words[1]);
+    if (!stamp) return "bad stamp: " + std::string(words[1]);
+    setTopListStamp_(*stamp);
+    return {};
+  }
+  if (command == "adtime" && words.size() == 2 && setAdTime_) {
+    const std::optional<int> seconds = Number(words[1]);
+    if (!seconds) return "bad adtime: " + std::string(words[1]);
+    setAdTime_(*seconds);
+    return {};
+  }
+  if (command == "adverts" && setAdverts_) {
+    std::string_view list = line.substr(line.find("adverts") + 7);
+    while (!list.empty() && (list.front() == ' ' || list.front() == '\t')) list.remove_prefix(1);
+    std::string text;
+    size_t pos = 0;
+    while (pos < list.size()) {
+      size_t bar = list.find('|', pos);
+      if (bar == std::string_view::npos) bar = list.size();
+      text.append(list.substr(pos, bar - pos)).append("\n");
+      pos = bar + 1;
+    }
+    setAdverts_(std::move(text));
     return {};
   }
   if (command == "installer" && words.size() == 2 && words[1] == "none") {

@@ -7,6 +7,9 @@
 //   toplist-stamp N   the stamp the recommended list carries from now on
 //   installer VERSION FILE PATH   the update check offers VERSION, served from FILE at PATH
 //   installer none    no update is offered
+//   adverts LIST      the advert list served from now on: the rest of the line, UTF-8, with '|'
+//                     between its lines; "adverts" alone serves an empty list (the default)
+//   adtime N          the report interval handed out by logins from now on
 #pragma once
 
 #include <atomic>
@@ -23,9 +26,11 @@ namespace standin {
 class ControlChannel {
  public:
   ControlChannel(FaultInjector& faults, std::atomic<ReplyCharset>& charset, InstallerOffer& installer,
-                 std::function<void(int)> setTopListStamp = {})
+                 std::function<void(int)> setTopListStamp = {},
+                 std::function<void(std::string)> setAdverts = {}, std::function<void(int)> setAdTime = {})
       : faults_(faults), charset_(charset), installer_(installer),
-        setTopListStamp_(std::move(setTopListStamp)) {}
+        setTopListStamp_(std::move(setTopListStamp)), setAdverts_(std::move(setAdverts)),
+        setAdTime_(std::move(setAdTime)) {}
 
   // Applies the commands in order. Stops at the first bad line and returns its error; an empty
   // text when every line was applied.
@@ -38,6 +43,8 @@ class ControlChannel {
   std::atomic<ReplyCharset>& charset_;
   InstallerOffer& installer_;
   std::function<void(int)> setTopListStamp_;
+  std::function<void(std::string)> setAdverts_;
+  std::function<void(int)> setAdTime_;
 };
 
 }  // namespace standin

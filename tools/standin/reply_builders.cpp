@@ -144,17 +144,6 @@ std::string TopListText(const std::vector<TopListPicture>& pictures, std::string
   return text;
 }
 
-std::string AdvertListText(const std::vector<Advert>& adverts) {
-  std::string text;
-  for (const Advert& a : adverts) {
-    text += a.pictureUrl + "," + a.name + "," + a.hoverText + "," + std::to_string(a.startMinute) +
-            "," + std::to_string(a.endMinute) + "," + std::to_string(a.left) + "," +
-            std::to_string(a.right) + "," + std::to_string(a.top) + "," +
-            std::to_string(a.bottom) + "\n";
-  }
-  return text;
-}
-
 std::string NoticeListText(const std::vector<std::string>& pageUrls) {
   std::string text;
   for (const std::string& url : pageUrls) text += url + "\n";

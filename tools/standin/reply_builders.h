@@ -67,15 +67,6 @@ struct TopListPicture {
 std::string TopListText(const std::vector<TopListPicture>& pictures, std::string_view home,
                         std::string_view label, int stamp);
 
-struct Advert {
-  std::string pictureUrl, name, hoverText;
-  int startMinute = 0, endMinute = 0;
-  int left = 0, right = 0, top = 0, bottom = 0;
-};
-
-// One advert per LF-ended line: picture, name, hover text, start, end, left, right, top, bottom.
-std::string AdvertListText(const std::vector<Advert>& adverts);
-
 // One notice page address per LF-ended line.
 std::string NoticeListText(const std::vector<std::string>& pageUrls);
 

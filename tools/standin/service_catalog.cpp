@@ -38,16 +38,6 @@ std::vector<TopListPicture> TopListPictures(std::string_view base) {
           {b + "/samples/top-cartoon.bmp", "动漫"}};
 }
 
-std::vector<Advert> Adverts(std::string_view base) {
-  const std::string b(base);
-  return {
-      {b + "/samples/ad-morning-200x150.png", "morning", b + "/kivane/ad/morning.html", 0, 719,
-       -220, -20, -170, -20},
-      {b + "/samples/ad-evening-200x150.bmp", "evening", b + "/kivane/ad/evening.html", 720,
-       1439, 20, 220, 20, 170},
-  };
-}
-
 std::vector<std::string> NoticePages(std::string_view base) {
   const std::string b(base);
   return {b + "/kivane/notice/1.html", b + "/kivane/notice/2.html"};

@@ -24,7 +24,6 @@ LoginAddresses ServiceAddresses(std::string_view base);
 
 std::vector<TopListPicture> TopListPictures(std::string_view base);
 extern const char kTopListLabel[];
-std::vector<Advert> Adverts(std::string_view base);
 std::vector<std::string> NoticePages(std::string_view base);
 // The notice page of that number (1-based), or an empty text when there is none.
 std::string NoticePageHtml(int number);

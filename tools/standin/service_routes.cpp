@@ -44,7 +44,7 @@ Reply PlainText(std::string_view utf8, ReplyCharset charset) {
 
 ServiceRoutes::ServiceRoutes(ServiceSettings settings, MemberStore& members, InstallerOffer& installer)
     : settings_(std::move(settings)), members_(members), installer_(installer),
-      topListStamp_(settings_.topListStamp) {
+      topListStamp_(settings_.topListStamp), adTime_(settings_.adTime) {
   exact_ = {
       {"/kivane/passport.jsp", &ServiceRoutes::Login},
       {"/kivane/member/exit.jsp", &ServiceRoutes::Acknowledge},
@@ -82,7 +82,7 @@ Reply ServiceRoutes::Handle(const IncomingRequest& request, ReplyCharset charset
 
 Reply ServiceRoutes::Login(const IncomingRequest& request, ReplyCharset charset) {
   const bool success = members_.CheckLogin(request.Param("user"), request.Param("pass"));
-  return XmlReply(LoginReplyElements(success, ServiceAddresses(settings_.base), settings_.adTime,
+  return XmlReply(LoginReplyElements(success, ServiceAddresses(settings_.base), adTime_.load(),
                                      UploadSorts()),
                   charset);
 }
@@ -104,8 +104,14 @@ Reply ServiceRoutes::NoticePage(const IncomingRequest& request, ReplyCharset cha
   return TextReply(html, "text/html", charset);
 }
 
+void ServiceRoutes::SetAdverts(std::string listText) {
+  std::lock_guard<std::mutex> hold(advertsLock_);
+  adverts_ = std::move(listText);
+}
+
 Reply ServiceRoutes::AdvertList(const IncomingRequest&, ReplyCharset charset) {
-  return PlainText(AdvertListText(Adverts(settings_.base)), charset);
+  std::lock_guard<std::mutex> hold(advertsLock_);
+  return PlainText(adverts_, charset);
 }
 
 Reply ServiceRoutes::TopList(const IncomingRequest&, ReplyCharset charset) {

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <map>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,10 @@ class ServiceRoutes {
   void SetBase(const std::string& base) { settings_.base = base; }
   // The stamp the recommended list carries from now on (a test changes it between starts).
   void SetTopListStamp(int stamp) { topListStamp_ = stamp; }
+  // The advert list served from now on (UTF-8, LF-ended lines; empty at start).
+  void SetAdverts(std::string listText);
+  // The report interval that logins hand out from now on.
+  void SetAdTime(int seconds) { adTime_ = seconds; }
 
   // The reply of the route for the request's path; 404 for a path the service does not have.
   Reply Handle(const IncomingRequest& request, ReplyCharset charset);
@@ -72,6 +77,9 @@ class ServiceRoutes {
   std::vector<std::pair<std::string, Handler>> prefixes_;
   std::atomic<int> lastUploadNumber_{0};
   std::atomic<int> topListStamp_;
+  std::atomic<int> adTime_;
+  std::mutex advertsLock_;
+  std::string adverts_;  // under advertsLock_
 };
 
 }  // namespace standin

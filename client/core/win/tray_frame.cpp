@@ -64,13 +64,22 @@ struct TrayFrame::EngineState {
 
   static void DownloadAdverts(EngineState& state) { state.services->DownloadAdverts(state.quitting); }
 
+  // The pause between report rounds: the service's interval, or the default when it gives 0 or
+  // less. Read again every second, so an interval that a login hands out applies at once.
+  static DWORD ReportPauseMs() {
+    const ClientConfig* config = GetClientConfig();
+    const int seconds = config && config->adTime > 0 ? config->adTime : kDefaultReportPauseSeconds;
+    return static_cast<DWORD>(std::min(seconds, kDefaultReportPauseSeconds * 24)) * 1000u;
+  }
+
   static void SendReportsUntilStopped(EngineState& state) {
     for (;;) {
-      state.services->SendReports();
-      const ClientConfig* config = GetClientConfig();
-      const DWORD pause = std::max<DWORD>(
-          config ? static_cast<DWORD>(std::max(config->adTime, 0)) * 1000u : 0u, kMinimumReportPauseMs);
-      if (WaitForSingleObject(state.reportStop, pause) != WAIT_TIMEOUT) return;
+      state.services->SendReports(false);
+      for (DWORD waited = 0; waited < ReportPauseMs();) {
+        const DWORD slice = std::min<DWORD>(ReportPauseMs() - waited, 1000);
+        if (WaitForSingleObject(state.reportStop, slice) != WAIT_TIMEOUT) return;
+        waited += slice;
+      }
     }
   }
 
@@ -133,6 +142,7 @@ LRESULT TrayFrame::OnCreate(const fw::Message&) {
   engine_->services->CreateMenuWindow(frame);
   RegisterHotKey(frame, kTrayHotKeyId, MOD_WIN, 'K');
   carousel_ = std::make_unique<WallpaperCarousel>(frame, *GetClientConfig(), carouselHooks_);
+  engine_->services->AttachUsage(carousel_->SharedUsage());
   if (GetClientConfig()->wallpaperApply == 1) carousel_->StartCarousel(0, false);
   if (GetClientConfig()->loggedIn) engine_->services->StartPopups();
   StartEngineThreads();
@@ -223,7 +233,7 @@ void TrayFrame::OnExit() {
   if (carousel_) carousel_->StopPlayerThread(kThreadStopWaitMs);
   StopEngineThreads();
   StopTopListFetch(kThreadStopWaitMs);
-  engine_->services->SendReports();
+  engine_->services->SendReports(true);
   engine_->services->SendLogoutNotice();
   if (windows_) windows_->CloseForExit();
   DestroyWindow(Handle());  // the object deletes itself after its last message

@@ -45,8 +45,11 @@ class FrameServices {
   virtual void StopPopups() {}
   // One run of the advert downloader on its thread; it returns early once quitting is set.
   virtual void DownloadAdverts(const std::atomic<int>& quitting) {}
-  // One round of usage reports (on the report thread, and once more on the main thread at exit).
-  virtual void SendReports() {}
+  // The display times the player counts, before any engine thread starts.
+  virtual void AttachUsage(std::shared_ptr<UsageList> usage) {}
+  // One round of usage reports (on the report thread, and once more on the main thread at exit,
+  // where its requests get a short time limit).
+  virtual void SendReports(bool atExit) {}
   virtual void SendLogoutNotice() {}
 };
 
@@ -83,8 +86,8 @@ class TrayFrame : public fw::Window {
 
   // Bounded waits of the shut-down.
   static constexpr DWORD kThreadStopWaitMs = 5000;
-  // Shortest pause of the report sender between rounds, whatever the service says.
-  static constexpr DWORD kMinimumReportPauseMs = 60000;
+  // Pause of the report sender between rounds when the service's interval is 0 or less.
+  static constexpr int kDefaultReportPauseSeconds = 1800;
 
  private:
   explicit TrayFrame(TrayFrameParts parts);

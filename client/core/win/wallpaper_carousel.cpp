@@ -192,4 +192,8 @@ std::string WallpaperCarousel::CurrentAdvertName() const { return stepper_->Curr
 
 UsageList& WallpaperCarousel::Usage() { return stepper_->Usage(); }
 
+std::shared_ptr<UsageList> WallpaperCarousel::SharedUsage() {
+  return std::shared_ptr<UsageList>(stepper_, &stepper_->Usage());
+}
+
 }  // namespace mb

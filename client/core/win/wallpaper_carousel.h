@@ -90,6 +90,8 @@ class WallpaperCarousel {
   std::string CurrentAdvertName() const;
   // Display time of pictures and adverts, for the usage report.
   UsageList& Usage();
+  // The same list, kept alive for a thread that may outlive the carousel.
+  std::shared_ptr<UsageList> SharedUsage();
 
   static constexpr DWORD kPlayerStopWaitMs = 10000;
 

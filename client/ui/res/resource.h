@@ -6,6 +6,9 @@
 #define IDD_LOGIN_DIALOG 201
 #define IDI_TRAY 227
 #define IDI_TRAY_BLINK 228
+#define IDR_SKIN_MENU 220
+#define ID_SKIN_LAYOUT_2 32821
+#define ID_SKIN_LAYOUT_3 32823
 
 // Login dialog controls.
 #define IDC_LOGIN_ACCOUNT 1000

@@ -7,6 +7,7 @@
 #include "client/core/win/tray_frame.h"
 #include "client/ui/win/login_dialog.h"
 #include "client/ui/win/main_window.h"
+#include "client/ui/win/tray_services.h"
 
 namespace mb {
 
@@ -33,6 +34,18 @@ class ClientExitWindows final : public FrameExitWindows {
   }
 };
 
+// The main window as the tray menu drives it. Its pages and tab bar come with the main window's
+// pages; until then a page command reaches it as its tab command.
+class ClientMenuTarget final : public TrayMenuTarget {
+ public:
+  HWND Window() const override { return MainWindowHandle(); }
+  void ShowTabFromTray(int tabCommand) override {
+    if (HWND main = Window()) SendMessageA(main, WM_COMMAND, static_cast<WPARAM>(tabCommand), 0);
+  }
+  bool TabElementOrigin(int, POINT&) const override { return false; }
+  void ResetPagesAfterLogin() override {}
+};
+
 }  // namespace
 
 INT_PTR RunLoginDialog(HWND owner) {
@@ -42,9 +55,8 @@ INT_PTR RunLoginDialog(HWND owner) {
 
 void CreateTrayFrame() {
   static ClientExitWindows windows;
-  TrayFrameParts parts;
-  parts.windows = &windows;
-  TrayFrame::CreateTrayFrame(std::move(parts));
+  static ClientMenuTarget menuTarget;
+  TrayFrame::CreateTrayFrame(MakeClientFrameParts(&menuTarget, &windows));
 }
 
 HWND CreateMainWindow() {

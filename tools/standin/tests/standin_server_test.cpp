@@ -380,11 +380,15 @@ TEST_F(StandinServerTest, ListsForTheClientAndTheUploader) {
   ASSERT_TRUE(classify);
   EXPECT_EQ(classify->body.rfind(Utf8ToGbk("1:风景:NULL\r\n2:自然风光:风景\r\n"), 0), 0u);
 
-  httplib::Result adverts = Get("/kivane/getad.html");
-  ASSERT_TRUE(adverts);
-  EXPECT_EQ(adverts->body.substr(0, adverts->body.find('\n')),
-            base + "/samples/ad-morning-200x150.png,morning," + base +
-                "/kivane/ad/morning.html,0,719,-220,-20,-170,-20");
+  // The advert list is empty until a test replaces it; the login's report interval likewise.
+  EXPECT_EQ(Get("/kivane/getad.html")->body, "");
+  Control("adverts " + base + "/samples/ad-200x150.png,morning,\xE7\x9C\x8B,0,719,-220,-20,-170,-20|x,y\nadtime 2");
+  EXPECT_EQ(Get("/kivane/getad.html")->body,
+            base + "/samples/ad-200x150.png,morning," + Utf8ToGbk("看") + ",0,719,-220,-20,-170,-20\nx,y\n");
+  EXPECT_TRUE(Contains(Get(LoginTarget(kZhangSanEncoded, kMd5Of123456))->body,
+                       "<adTime>2</adTime>"));
+  Control("adverts");
+  EXPECT_EQ(Get("/kivane/getad.html")->body, "");
 
   httplib::Result notices = Get("/kivane/getmsg.html");
   ASSERT_TRUE(notices);
