@@ -122,7 +122,7 @@ std::string DesktopWallpaper() {
 }
 
 // conf.dat of the member "demo" logged in automatically at start, with more [USER] lines.
-std::string AutoLoginConf(const std::string& storedPassword, const std::string& moreLines) {
+inline std::string AutoLoginConf(const std::string& storedPassword, const std::string& moreLines) {
   return "[USER]\r\nuser=demo\r\nautostart=1\r\nsavepass=1\r\nisfirstrun=0\r\n" + moreLines +
          "userlist=demo::" + storedPassword + "::1::1\r\n";
 }

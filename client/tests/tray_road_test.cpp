@@ -207,7 +207,9 @@ TEST(TrayRoads, TheIconOpensTheMenuAtTheCursorItsSkinItemSwitchesLayoutsAndExitE
     EXPECT_LT(GetTickCount() - asked, 10000u);
     const std::string conf = client.Conf();
     EXPECT_NE(conf.find("userlist=demo::"), std::string::npos) << conf;
-    if (layout == 2) EXPECT_NE(conf.find("frameleft=33\r\n"), std::string::npos) << conf;
+    if (layout == 2) {
+      EXPECT_NE(conf.find("frameleft=33\r\n"), std::string::npos) << conf;
+    }
   }
 }
 

@@ -33,24 +33,16 @@ class TimerHost {
   WallpaperCarousel* carousel = nullptr;
 
   // At most one step outstanding: a tick that comes before the test has seen the last step's
-  // picture is kept back until then, so a player slowed by load never has two steps queued.
+  // picture is let pass, so a player slowed by load never has two steps queued, and each picture
+  // stays at least until the next tick after it was seen.
   void HoldTicks() { held_ = true; }
-  void StepSeen() {
-    held_ = false;
-    if (tickWaiting_) {
-      tickWaiting_ = false;
-      Deliver();
-    }
-  }
+  void StepSeen() { held_ = false; }
 
  private:
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* host = reinterpret_cast<TimerHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message == WM_TIMER && wParam == kCarouselTimerId && host && host->carousel) {
-      if (host->held_)
-        host->tickWaiting_ = true;
-      else
-        host->Deliver();
+      if (!host->held_) host->Deliver();
       return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -61,7 +53,6 @@ class TimerHost {
   }
   HWND window_ = nullptr;
   bool held_ = false;
-  bool tickWaiting_ = false;
 };
 
 // Records what the carousel tells the client, and keeps the hover program out of the test.
