@@ -19,6 +19,7 @@ bool PageEndsWaiting(const std::string& url);
 class BrowserEventWindow : public WebBrowserHost, private BrowserEventListener {
  public:
   BrowserEventWindow();
+  using WebBrowserHost::OnDocumentComplete;
 
   // The animation shown while a page loads; not owned, null for none.
   void AttachAnimation(AnimatedGifControl* animation) { animation_ = animation; }

@@ -87,9 +87,11 @@ LRESULT PersonalPage::OnSize(const fw::Message& m) {
   if (!browser_.IsWindow()) return 0;
   const int width = LOWORD(m.lParam);
   const int height = HIWORD(m.lParam);
+  // The page is placed after it was made: the browser follows it in every layout (skin 3 leaves
+  // two pixels at the top), and in the first layout the animation stays centred.
   const int layout = SkinLayout();
-  if (layout == 2) MoveWindow(browser_.Handle(), 0, 0, width, height, TRUE);
-  if (layout == 3) MoveWindow(browser_.Handle(), 0, 2, width, height, TRUE);
+  MoveWindow(browser_.Handle(), 0, layout == 3 ? 2 : 0, width, height, TRUE);
+  if (layout == 1) PlaceAnimation(layout);
   return 0;
 }
 

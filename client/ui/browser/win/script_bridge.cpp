@@ -34,7 +34,7 @@ std::string ArgText(const VARIANT& arg) {
 
 // One argument as the entry declares it. Objects are refused rather than asked for a value:
 // that would run page script in the middle of the call.
-HRESULT ConvertArgument(const VARIANT& source, VARTYPE type, VARIANT& target) {
+HRESULT ConvertArgument(VARIANT& source, VARTYPE type, VARIANT& target) {
   if (type == VT_VARIANT) return VariantCopyInd(&target, &source);
   VARIANT plain;
   VariantInit(&plain);
