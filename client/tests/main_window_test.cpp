@@ -12,6 +12,7 @@
 #include "client/core/client_config.h"
 #include "client/core/win/startup.h"
 #include "client/ui/tests/win/control_test_support.h"
+#include "client/ui/win/browser_toolbar_button.h"
 #include "client/ui/win/main_window.h"
 #include "common/win/com_ptr.h"
 #include "framework/module.h"
@@ -157,6 +158,16 @@ TEST(MainWindowTest, TabsAskForALoginFromTheBarAndTheTray) {
   w.Send(WM_COMMAND, kTabPersonal);
   EXPECT_FALSE(IsWindow(personal));
   EXPECT_TRUE(Visible(w.PageWindow(kTabPersonal)));
+
+  // Every start registers the browser's toolbar button for this program.
+  char exec[MAX_PATH] = {}, program[MAX_PATH] = {};
+  DWORD size = sizeof(exec);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kBrowserToolbarButtonKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+  RegQueryValueExA(key, "Exec", nullptr, nullptr, reinterpret_cast<BYTE*>(exec), &size);
+  RegCloseKey(key);
+  GetModuleFileNameA(nullptr, program, MAX_PATH);
+  EXPECT_STREQ(exec, program);
 
   // The close element only hides the window.
   w.Send(WM_COMMAND, 20006);

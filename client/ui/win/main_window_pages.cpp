@@ -18,6 +18,11 @@ const RECT kPlaces[2][MainWindowPages::kCount] = {
 
 int Index(UINT tab) { return static_cast<int>(tab) - static_cast<int>(kTabWallpaperSettings); }
 
+template <typename Page>
+HWND VisibleBrowserOf(const Page* page) {
+  return page && page->IsWindow() && IsWindowVisible(page->Handle()) ? page->BrowserWindow() : nullptr;
+}
+
 }  // namespace
 
 PlaceholderPage::PlaceholderPage(UINT templateId) : Dialog(templateId) {
@@ -60,7 +65,7 @@ HWND MainWindowPages::CreatePage(UINT tab) {
       page = manager_.get();
       break;
     case kTabDownload:
-      download_ = std::make_unique<DownloadPageSlot>();
+      download_ = std::make_unique<DownloadPage>();
       download_->SetPageUrl(config.GetSearchUrl());
       page = download_.get();
       break;
@@ -69,7 +74,7 @@ HWND MainWindowPages::CreatePage(UINT tab) {
       page = upload_.get();
       break;
     case kTabRanking:
-      ranking_ = std::make_unique<DownloadPageSlot>();
+      ranking_ = std::make_unique<DownloadPage>();
       ranking_->SetPageUrl(config.SharedText(&ClientConfig::hotListUrl));
       page = ranking_.get();
       break;
@@ -98,7 +103,7 @@ HWND MainWindowPages::Prepare(UINT tab) {
   if (tab == kTabPersonal && personalReload_ && personal_) personal_.reset();
   HWND window = Window(tab);
   if (!window) return CreatePage(tab);
-  DownloadPageSlot* browserPage = tab == kTabDownload ? download_.get() : tab == kTabRanking ? ranking_.get() : nullptr;
+  DownloadPage* browserPage = tab == kTabDownload ? download_.get() : tab == kTabRanking ? ranking_.get() : nullptr;
   if (browserPage && browserPage->reloadPending) {
     browserPage->NavigateAgain();
     browserPage->reloadPending = 0;
@@ -120,11 +125,9 @@ void MainWindowPages::Show(HWND page) {
 }
 
 HWND MainWindowPages::VisibleBrowser() const {
-  const PersonalPage* pages[] = {download_.get(), ranking_.get(), personal_.get()};
-  for (const PersonalPage* page : pages) {
-    if (page && page->IsWindow() && IsWindowVisible(page->Handle())) return page->BrowserWindow();
-  }
-  return nullptr;
+  if (HWND browser = VisibleBrowserOf(download_.get())) return browser;
+  if (HWND browser = VisibleBrowserOf(ranking_.get())) return browser;
+  return VisibleBrowserOf(personal_.get());
 }
 
 void MainWindowPages::MarkReload() {
@@ -134,8 +137,8 @@ void MainWindowPages::MarkReload() {
 }
 
 void MainWindowPages::DestroyBrowserPages() {
-  PersonalPage* pages[] = {download_.get(), ranking_.get(), personal_.get()};
-  for (PersonalPage* page : pages) {
+  fw::Dialog* pages[] = {download_.get(), ranking_.get(), personal_.get()};
+  for (fw::Dialog* page : pages) {
     if (page && page->IsWindow()) page->Destroy();
   }
 }

@@ -36,6 +36,9 @@ class DownloadPageSlot : public PersonalPage {
   int reloadPending = 0;  // 1: the next visit loads the page again
 };
 
+// The class of the download and ranking pages; the download pipeline's page takes this place.
+using DownloadPage = DownloadPageSlot;
+
 class MainWindowPages {
  public:
   // tab: 20000-20005
@@ -78,9 +81,9 @@ class MainWindowPages {
   int layout_ = 1;
   RECT pageRect_{};
   std::unique_ptr<PlaceholderPage> manager_;
-  std::unique_ptr<DownloadPageSlot> download_;
+  std::unique_ptr<DownloadPage> download_;
   std::unique_ptr<UploadPageSlot> upload_;
-  std::unique_ptr<DownloadPageSlot> ranking_;
+  std::unique_ptr<DownloadPage> ranking_;
   std::unique_ptr<PlaceholderPage> settings_;
   std::unique_ptr<PersonalPage> personal_;
   int personalReload_ = 0;
