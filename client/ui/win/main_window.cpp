@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <thread>
 
 #include "client/core/client_config.h"
 #include "client/core/command_line.h"
@@ -21,7 +20,6 @@
 #include "client/ui/win/browser_toolbar_button.h"
 #include "client/ui/win/main_window_pages.h"
 #include "client/ui/win/uploader_launch.h"
-#include "framework/gdi.h"
 
 namespace mb {
 
@@ -78,13 +76,11 @@ class MainWindowParts {
  public:
   explicit MainWindowParts(int layout) : layout(layout), skin(layout) {}
   ~MainWindowParts() {
-    if (region) DeleteObject(region);
     if (captionFont) DeleteObject(captionFont);
   }
   const int layout;
   skin::SkinElementHost skin;
   MainWindowPages pages;
-  HRGN region = nullptr;  // the window's shape while it is not yet the window's own
   HFONT captionFont = nullptr;
   int currentPage = kPageNumberBase;
 };
