@@ -25,7 +25,6 @@ namespace mb {
 
 namespace {
 
-const char kSystemMessageTitle[] = "墨岚屏[Pelora]-系统消息";
 const char kNotLoggedIn[] = "您还没有登陆,请先登陆";
 const char* const kTabTexts[] = {"壁纸设置", "壁纸下载", "壁纸上传", "壁纸排行", "参数设置", "个人管理"};
 const RECT kCaptionRect{230, 72, 305, 92};
@@ -45,7 +44,7 @@ bool TabNeedsLogin(UINT tab) { return tab != kTabWallpaperSettings && tab != kTa
 int TabIndex(UINT tab) { return static_cast<int>(tab - kTabWallpaperSettings); }
 bool IsTab(UINT id) { return id >= kTabWallpaperSettings && id <= kTabPersonal; }
 
-void ShowNotLoggedIn(HWND owner) { MessageBoxA(owner, kNotLoggedIn, kSystemMessageTitle, MB_OK); }
+void ShowNotLoggedIn(HWND owner) { MessageBoxA(owner, kNotLoggedIn, kMessageBoxCaption, MB_OK); }
 
 // Tray commands 32792-32796 and 32798 and the tabs they open.
 UINT TabOfTrayCommand(UINT command) {
