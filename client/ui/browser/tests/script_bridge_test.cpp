@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "client/core/client_config.h"
@@ -225,6 +226,17 @@ TEST(ScriptBridgeTest, PageScriptReachesThePageWithItsFieldsAndBadCallsFailSafel
             "120");
   EXPECT_LT(PrivateBytes(), before + 40u * 1024 * 1024);
   EXPECT_EQ(page.received.size(), 2u);
+
+  // openPreview holds the script until its dialog is closed, then answers false.
+  bool previewShown = false;
+  std::thread closer([&previewShown] {
+    HWND preview = winkit::WaitForWindow("#32770", "墨岚屏", 10000, GetCurrentProcessId());
+    for (int wait = 0; preview && !previewShown && wait < 100; ++wait, Sleep(50)) previewShown = IsWindowVisible(preview);
+    if (preview) PostMessageA(preview, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(script.Eval(Guarded(L"window.external.openPreview('about:blank')")), "false");
+  closer.join();
+  EXPECT_TRUE(previewShown);
 
   // Without an owner nothing is sent.
   bridge->SetOwner(nullptr);
