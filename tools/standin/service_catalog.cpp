@@ -51,6 +51,35 @@ std::string NoticePageHtml(int number) {
          "</p></body></html>\r\n";
 }
 
+std::string ClientPageHtml(std::string_view path, std::string_view base) {
+  struct Page {
+    const char* path;
+    const char* title;
+  };
+  static const Page kPages[] = {
+      {"/kivane/search.html", "壁纸下载"},          {"/kivane/search2.html", "壁纸下载"},
+      {"/kivane/search3.html", "壁纸下载"},         {"/kivane/top10.html", "壁纸排行"},
+      {"/kivane/top10_2.html", "壁纸排行"},         {"/kivane/top10_3.html", "壁纸排行"},
+      {"/kivane/member/usermodi.jsp", "个人管理"},  {"/kivane/member2/usermodi.jsp", "个人管理"},
+      {"/kivane/member3/usermodi.jsp", "个人管理"},
+  };
+  const Page* page = nullptr;
+  for (const Page& p : kPages) {
+    if (path == p.path) page = &p;
+  }
+  if (!page) return {};
+  const std::string b(base);
+  std::string html = std::string("<html><head><title>") + page->title + "</title></head><body><h3>" + page->title +
+                     "</h3>\r\n";
+  for (const TopListPicture& picture : TopListPictures(base)) {
+    const std::string call = "'" + picture.url + "','" + picture.category + "*1024x768*jpg*" + b + "*1'";
+    html += "<p><a href=\"#\" onclick=\"window.external.downWallpaper('" + picture.category + "'," + call +
+            ");return false;\">下载</a> <a href=\"#\" onclick=\"window.external.setWallpaper('" + picture.category +
+            "'," + call + ");return false;\">设为壁纸</a></p>\r\n";
+  }
+  return html + "</body></html>\r\n";
+}
+
 std::string DataFileText(std::string_view fileName) {
   if (fileName == "classify.dat") {
     return "1:风景:NULL\r\n2:自然风光:风景\r\n3:城市建筑:风景\r\n4:动漫:NULL\r\n"

@@ -28,6 +28,11 @@ std::vector<std::string> NoticePages(std::string_view base);
 // The notice page of that number (1-based), or an empty text when there is none.
 std::string NoticePageHtml(int number);
 
+// The service pages the client shows in its browser (wallpaper search, ranking, the member's own
+// page, for every skin layout), with links whose script asks the client for a wallpaper through
+// window.external; an empty text for any other path.
+std::string ClientPageHtml(std::string_view path, std::string_view base);
+
 // Contents of the uploader's data files, "classify.dat", "actives.dat" and "themes.dat".
 std::string DataFileText(std::string_view fileName);
 std::vector<std::string> DataFileUrls(std::string_view base);

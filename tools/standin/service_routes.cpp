@@ -77,6 +77,8 @@ Reply ServiceRoutes::Handle(const IncomingRequest& request, ReplyCharset charset
   for (const auto& [prefix, handler] : prefixes_) {
     if (request.path.compare(0, prefix.size(), prefix) == 0) return (this->*handler)(request, charset);
   }
+  const std::string page = ClientPageHtml(request.path, settings_.base);
+  if (!page.empty()) return TextReply(page, "text/html", charset);
   return StatusReply(404);
 }
 

@@ -71,6 +71,11 @@ HWND CreateMainWindow() {
 
 void DestroyMainWindow() { TheMainWindow().reset(); }
 
+MainWindow* CurrentMainWindow() {
+  MainWindow* window = TheMainWindow().get();
+  return window && window->IsWindow() ? window : nullptr;
+}
+
 HWND MainWindowHandle() {
   const MainWindow* window = TheMainWindow().get();
   return window && window->IsWindow() ? window->Handle() : nullptr;

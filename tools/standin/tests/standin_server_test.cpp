@@ -397,6 +397,14 @@ TEST_F(StandinServerTest, ListsForTheClientAndTheUploader) {
   ASSERT_TRUE(page);
   EXPECT_TRUE(Contains(page->body, "<title>" + Utf8ToGbk("系统公告 2") + "</title>"));
 
+  for (const char* address : {"/kivane/search2.html", "/kivane/top10_3.html", "/kivane/member/usermodi.jsp"}) {
+    httplib::Result client = Get(address);
+    ASSERT_TRUE(client);
+    EXPECT_TRUE(Contains(client->body, "window.external.setWallpaper('" + Utf8ToGbk("风景") + "','" + base +
+                                           "/samples/top-lake.jpg','" + Utf8ToGbk("风景") + "*1024x768*jpg*"))
+        << address;
+  }
+
   httplib::Result pv = Post("/conf/pv.png?user=demo&f=.%5C%B7%E7%BE%B0%5Ca.jpg");
   ASSERT_TRUE(pv);
   EXPECT_EQ(pv->get_header_value("Content-Type"), "image/png");

@@ -1,0 +1,92 @@
+// The six pages behind the main window's tabs: each a modeless child dialog made on its first
+// visit, placed for the skin layout and from then on only shown or hidden. The pages of work
+// still to come are plain placeholders here.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "client/ui/browser/win/personal_page.h"
+#include "framework/dialog.h"
+
+namespace mb {
+
+// A page that only shows its template; Enter and Esc do nothing on it.
+class PlaceholderPage : public fw::Dialog {
+ public:
+  explicit PlaceholderPage(UINT templateId);
+};
+
+// The upload page as the main window fills it: the picture's path and title in their boxes and
+// the picture in its view. The view is the upload page's own work; here it does nothing.
+class UploadPageSlot : public PlaceholderPage {
+ public:
+  UploadPageSlot();
+  virtual void LoadPicture(const std::string& path) {}
+};
+
+// The download and ranking pages: the service page with the script bridge. Downloads are the
+// download page's own work; this one frees the requests it is sent.
+class DownloadPageSlot : public PersonalPage {
+ public:
+  DownloadPageSlot() : PersonalPage(IDD_PERSONAL_PAGE_ID) {}
+  int reloadPending = 0;  // 1: the next visit loads the page again
+};
+
+// The class of the download and ranking pages; the download pipeline's page takes this place.
+using DownloadPage = DownloadPageSlot;
+
+class MainWindowPages {
+ public:
+  // tab: 20000-20005
+  static constexpr int kCount = 6;
+
+  MainWindowPages() = default;
+  MainWindowPages(const MainWindowPages&) = delete;
+  MainWindowPages& operator=(const MainWindowPages&) = delete;
+
+  void Attach(HWND mainWindow, int skinLayout, const RECT& pageRect) {
+    main_ = mainWindow;
+    layout_ = skinLayout;
+    pageRect_ = pageRect;
+  }
+  const RECT& PageRect() const { return pageRect_; }
+
+  // Makes the tab's page when it is missing (and the personal page anew when a reload is due),
+  // places it, and loads the download and ranking pages again when asked to. Null when the
+  // page could not be made.
+  HWND Prepare(UINT tab);
+  // Shows the page window and hides the other pages.
+  void Show(HWND page);
+  HWND Window(UINT tab) const;
+  // The browser of the download, ranking or personal page when that page is visible.
+  HWND VisibleBrowser() const;
+  // After a login from the tray: the download, ranking and personal pages load afresh.
+  void MarkReload();
+  // The exit sequence: the browser pages' windows go first.
+  void DestroyBrowserPages();
+
+  UploadPageSlot* Upload() { return upload_.get(); }
+  fw::Dialog* WallpaperManager() { return manager_.get(); }
+
+ private:
+  RECT Placement(UINT tab) const;
+  fw::Dialog* Page(UINT tab) const;
+  HWND CreatePage(UINT tab);
+
+  HWND main_ = nullptr;
+  int layout_ = 1;
+  RECT pageRect_{};
+  std::unique_ptr<PlaceholderPage> manager_;
+  std::unique_ptr<DownloadPage> download_;
+  std::unique_ptr<UploadPageSlot> upload_;
+  std::unique_ptr<DownloadPage> ranking_;
+  std::unique_ptr<PlaceholderPage> settings_;
+  std::unique_ptr<PersonalPage> personal_;
+  int personalReload_ = 0;
+};
+
+}  // namespace mb
