@@ -1,0 +1,59 @@
+// DownloadDialog: the download and ranking pages of the main window (dialog 203, a modeless
+// child). Each shows a service page in a browser control whose script asks for wallpapers through
+// the script bridge; the page lets the member pick a category, downloads the picture on a worker
+// thread with progress, records it in downloadinfo.res and tells the main window.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "client/core/download_progress_sink.h"
+#include "client/core/download_request.h"
+#include "framework/dialog.h"
+
+namespace mb {
+
+class ManagerPageLink;
+class DownloadPageParts;
+
+class DownloadDialog : public fw::Dialog, public DownloadProgressSink {
+ public:
+  // managerPage may be null (no wallpaper manager page yet); it must outlive the page.
+  explicit DownloadDialog(ManagerPageLink* managerPage = nullptr);
+  // Stops a running download (cancel, bounded wait) before the page goes.
+  ~DownloadDialog() override;
+
+  // The service page the browser shows; set before the page window is created.
+  void SetPageUrl(const std::string& url) { pageUrl_ = url; }
+  const std::string& PageUrl() const { return pageUrl_; }
+
+  // Set by the main window after a login: the next visit navigates again (NavigateAgain).
+  int reloadPending = 0;
+  // Shows the waiting animation and loads the page address again.
+  void NavigateAgain();
+  // The browser host child window (keyboard and mouse forwarding); null before creation.
+  HWND BrowserWindow() const;
+
+  // WM_DOWNLOAD_REQUEST: -1 when busy (the request stays the caller's); otherwise takes and
+  // deletes the request, asks for the category and starts the download; 0.
+  LRESULT StartDownload(DownloadRequest* request, int setWallpaper);
+  bool IsBusy() const;
+  // Asks a running download to stop (the hidden button 1016 does the same).
+  void CancelDownload();
+
+  // DownloadProgressSink (worker thread).
+  void OnDownloadProgress(const std::string& statusText, const std::string& progressText,
+                          int percent) override;
+  bool CancelRequested() const override;
+
+  static constexpr DWORD kWorkerStopWaitMs = 5000;
+
+ private:
+  std::string pageUrl_;
+  ManagerPageLink* managerPage_;
+  std::unique_ptr<DownloadPageParts> parts_;
+};
+
+}  // namespace mb
