@@ -48,8 +48,15 @@ class ClientConfig {
   // conf.dat exactly as SaveClientConfig writes it.
   std::string FormatConfDat() const;
 
-  // Keeps one more finished download (the download pipeline appends it to downloadinfo.res).
-  void AddDownloadRecord(const DownloadRecord& record) { downloadRecords.push_back(record); }
+  // Keeps one more finished download in downloadRecords, under the record lock.
+  void AddDownloadRecord(const DownloadRecord& record);
+  // A finished download: one record appended to downloadinfo.res and kept, both under the record
+  // lock, so downloads that end on two pages at once never mix their writes. False when the file
+  // could not be written (the record is kept all the same).
+  bool RecordDownload(const DownloadRecord& record);
+  // A copy of the records, taken under the record lock.
+  std::vector<DownloadRecord> DownloadRecords() const;
+  std::string DownloadInfoPath() const;
 
   void SaveAccount(const std::string& user, const std::string& passwordHex, int firstFlag,
                    int rememberPassword);
@@ -113,7 +120,7 @@ class ClientConfig {
   int uploadMinHeight = 768;
   std::vector<std::string> categoryFolderNames;
   std::vector<UploadSort> uploadSorts;
-  std::vector<DownloadRecord> downloadRecords;
+  std::vector<DownloadRecord> downloadRecords;  // loaded at start; later only under the record lock
   int popupRefreshInterval = 1800;
   int loggedIn = 0;
   std::string sessionUser;
@@ -122,6 +129,7 @@ class ClientConfig {
 
  private:
   mutable std::mutex textLock_;
+  mutable std::mutex recordLock_;
 
   void ReadSkinLayout();
   void SetServiceUrlDefaults(const std::string& siteRoot);

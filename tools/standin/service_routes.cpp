@@ -175,7 +175,13 @@ Reply ServiceRoutes::SamplePicture(const IncomingRequest& request, ReplyCharset)
   SampleSize(std::string_view(name).substr(0, dot), width, height);
   std::string bytes = MakeSampleImage(*format, width, height, name.substr(0, dot));
   if (bytes.empty()) return StatusReply(404);
-  return BytesReply(std::move(bytes), ImageContentType(*format));
+  Reply reply = BytesReply(std::move(bytes), ImageContentType(*format));
+  // "?rate=N": a slow picture, N bytes a second (a download that can still be cancelled).
+  const std::string rate = request.Param("rate");
+  if (!rate.empty() && rate.size() < 10 && rate.find_first_not_of("0123456789") == std::string::npos) {
+    reply.bytesPerSecond = std::stol(rate);
+  }
+  return reply;
 }
 
 }  // namespace standin

@@ -16,7 +16,14 @@
 namespace mb {
 
 class ManagerPageLink;
-class DownloadPageParts;
+class DownloadJob;
+class ProgressBarView;
+class AnimatedGifControl;
+struct DownloadResult;
+
+// setWallpaper without a wallpaper manager page: the picture is added to the carousel list
+// (wallpaper.dat) and shown at once when the tray frame's carousel runs.
+void AddPictureToCarousel(const std::string& path);
 
 class DownloadDialog : public fw::Dialog, public DownloadProgressSink {
  public:
@@ -48,12 +55,48 @@ class DownloadDialog : public fw::Dialog, public DownloadProgressSink {
                           int percent) override;
   bool CancelRequested() const override;
 
+  // The browser has shown its first page: the waiting animation ends.
+  void OnPageCompleted();
+
   static constexpr DWORD kWorkerStopWaitMs = 5000;
 
  private:
+  LRESULT OnInitDialog(const fw::Message& m);
+  LRESULT OnControlColour(const fw::Message& m);
+  LRESULT OnEraseBackground(const fw::Message& m);
+  LRESULT OnSize(const fw::Message& m);
+  LRESULT OnDestroy(const fw::Message& m);
+  LRESULT OnDownloadRequest(const fw::Message& m);
+  LRESULT OnProgressPercent(const fw::Message& m);
+  LRESULT OnWorkerDone(const fw::Message& m);
+  void OnSwallowedCommand() {}
+
+  void PlaceControls();
+  void ShowWaitingAnimation();
+  // Asks for the category and checks the target; the local path, or empty when nothing is to
+  // be downloaded (the member cancelled or was told why).
+  std::string ChooseTarget();
+  bool StartWorker(const std::string& path);
+  // Cancels a running worker and waits for it at most waitMs; the page lets go of it either way.
+  void StopWorker(DWORD waitMs);
+  void ReportOutcome(const DownloadResult& result);
+  void EndDownload();
+  int MessageBoxOnPage(const std::string& text, UINT style) const;
+
   std::string pageUrl_;
   ManagerPageLink* managerPage_;
-  std::unique_ptr<DownloadPageParts> parts_;
+  const int layout_;
+  std::unique_ptr<ProgressBarView> progress_;
+  std::unique_ptr<AnimatedGifControl> waiting_;
+  HWND browser_ = nullptr;
+  // The current download.
+  int busy_ = 0;
+  int setWallpaper_ = 0;
+  DownloadRequest request_;
+  std::string finalPath_;
+  std::shared_ptr<DownloadJob> job_;
+  HANDLE worker_ = nullptr;
+  RECT statusRect_ = {};
 };
 
 }  // namespace mb
