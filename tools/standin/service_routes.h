@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <map>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "tools/standin/installer_offer.h"
 #include "tools/standin/member_store.h"
 #include "tools/standin/reply_builders.h"
+#include "tools/standin/sample_images.h"
 #include "tools/standin/text_codec.h"
 
 namespace standin {
@@ -70,6 +72,11 @@ class ServiceRoutes {
   InstallerOffer& installer_;
   std::map<std::string, Handler> exact_;
   std::vector<std::pair<std::string, Handler>> prefixes_;
+  // Sample pictures already made, by name: a large one takes longer to make than to send.
+  std::string CachedSample(const std::string& name, ImageFormat format, int width, int height);
+  std::mutex sampleLock_;
+  std::map<std::string, std::string> samples_;
+  std::size_t sampleBytes_ = 0;
   std::atomic<int> lastUploadNumber_{0};
   std::atomic<int> topListStamp_;
 };

@@ -64,10 +64,18 @@ STDMETHODIMP DownloadStatusCallback::QueryInterface(REFIID iid, void** object) {
 
 STDMETHODIMP DownloadStatusCallback::OnProgress(ULONG progress, ULONG max, ULONG, LPCWSTR text) {
   if (sink_.CancelRequested()) return E_ABORT;
+  // The transfer reports every piece it reads; the sink hears only of a new percentage (or of a
+  // size becoming known), which is all that moves the progress bar.
+  const int percent = max == 0 ? 0 : static_cast<int>(static_cast<double>(progress) * 100.0 / max);
+  const bool sizeKnown = max != 0;
+  if (reported_ && percent == lastPercent_ && sizeKnown == lastSizeKnown_) return S_OK;
+  reported_ = true;
+  lastPercent_ = percent;
+  lastSizeKnown_ = sizeKnown;
   statusText_ = text ? WideToGbk(text) : std::string();
-  int percent = 0;
-  const std::string progressText = FormatProgress(progress, max, percent);
-  sink_.OnDownloadProgress(statusText_, progressText, percent);
+  int shown = 0;
+  const std::string progressText = FormatProgress(progress, max, shown);
+  sink_.OnDownloadProgress(statusText_, progressText, shown);
   return S_OK;
 }
 

@@ -50,6 +50,9 @@ class DownloadStatusCallback final : public IBindStatusCallback, public IHttpNeg
  private:
   DownloadProgressSink& sink_;
   std::string statusText_;
+  bool reported_ = false;
+  int lastPercent_ = 0;
+  bool lastSizeKnown_ = false;
   DWORD httpStatus_ = 0;
   long long contentLength_ = -1;
 };

@@ -73,7 +73,7 @@ DownloadResult DownloadWorker::Transfer(const std::string& partial) {
   // The target may have appeared meanwhile (the other page); a taken name gets a number.
   std::string path = targetPath_;
   if (PathExists(path)) path = MakeUniqueFileName(path, PathExists);
-  if (!MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExA(partial.c_str(), path.c_str(), 0)) {
     return Failed("Cannot name the file");
   }
   DownloadResult done;
