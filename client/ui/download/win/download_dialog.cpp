@@ -118,8 +118,9 @@ void AddPictureToCarousel(const std::string& path) {
   if (frame && frame->Carousel()) frame->Carousel()->StartCarousel(config.wallpapers.Count() - 1, true);
 }
 
-DownloadDialog::DownloadDialog(ManagerPageLink* managerPage)
-    : Dialog(IDD_DOWNLOAD_PAGE), managerPage_(managerPage), layout_(GetClientConfig()->skinLayout) {
+DownloadDialog::DownloadDialog(ManagerPageLink* managerPage, std::unique_ptr<PageWebView> webView)
+    : Dialog(IDD_DOWNLOAD_PAGE), managerPage_(managerPage), layout_(GetClientConfig()->skinLayout),
+      webView_(std::move(webView)) {
   Handle(WM_INITDIALOG, &DownloadDialog::OnInitDialog);
   Handle(WM_CTLCOLORSTATIC, &DownloadDialog::OnControlColour);
   Handle(WM_ERASEBKGND, &DownloadDialog::OnEraseBackground);
@@ -140,7 +141,12 @@ LRESULT DownloadDialog::OnInitDialog(const fw::Message&) {
   const PageLayout& layout = LayoutOf(layout_);
   statusRect_ = layout.status;
   ShowWaitingAnimation();
-  // The browser and its script bridge come with the page's web view.
+  if (webView_) {
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    client.bottom -= 25;  // the progress row stays free
+    browser_ = webView_->Create(Handle(), client, pageUrl_, waiting_.get());
+  }
   progress_ = std::make_unique<ProgressBarView>(layout_);
   progress_->Create(Handle(), "", WS_CHILD | WS_VISIBLE, 0, &layout.progress,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DOWNLOAD_PROGRESS)));
@@ -183,7 +189,11 @@ void DownloadDialog::OnPageCompleted() {
 
 void DownloadDialog::NavigateAgain() {
   reloadPending = 0;
-  ShowWaitingAnimation();
+  if (webView_ && browser_) {
+    webView_->NavigateAgain(pageUrl_);
+  } else {
+    ShowWaitingAnimation();
+  }
 }
 
 HWND DownloadDialog::BrowserWindow() const { return browser_; }
@@ -232,7 +242,7 @@ LRESULT DownloadDialog::OnSize(const fw::Message& m) {
 LRESULT DownloadDialog::OnDestroy(const fw::Message&) {
   StopWorker(kWorkerStopWaitMs);
   if (waiting_) waiting_->Stop();
-  if (browser_) DestroyWindow(browser_);
+  if (webView_) webView_->Destroy();
   browser_ = nullptr;
   return 0;
 }

@@ -21,14 +21,30 @@ class ProgressBarView;
 class AnimatedGifControl;
 struct DownloadResult;
 
+// The browser a page shows its service page in, with the script bridge as window.external. The
+// browser pages library supplies it (MakeBrowserPageWebView, browser_page_web_view.h); a page
+// without one shows no browser.
+class PageWebView {
+ public:
+  virtual ~PageWebView() = default;
+  // Creates the browser in rect of the page on "about:blank" with its script bridge, then loads
+  // address while the waiting animation plays; the browser host window, or null.
+  virtual HWND Create(HWND page, const RECT& rect, const std::string& address, AnimatedGifControl* waiting) = 0;
+  // Shows the waiting animation and loads the address again.
+  virtual void NavigateAgain(const std::string& address) = 0;
+  // Detaches and releases the bridge and destroys the browser window.
+  virtual void Destroy() = 0;
+};
+
 // setWallpaper without a wallpaper manager page: the picture is added to the carousel list
 // (wallpaper.dat) and shown at once when the tray frame's carousel runs.
 void AddPictureToCarousel(const std::string& path);
 
 class DownloadDialog : public fw::Dialog, public DownloadProgressSink {
  public:
-  // managerPage may be null (no wallpaper manager page yet); it must outlive the page.
-  explicit DownloadDialog(ManagerPageLink* managerPage = nullptr);
+  // managerPage may be null (no wallpaper manager page yet); it must outlive the page. webView
+  // null: the page shows no browser.
+  explicit DownloadDialog(ManagerPageLink* managerPage = nullptr, std::unique_ptr<PageWebView> webView = nullptr);
   // Stops a running download (cancel, bounded wait) before the page goes.
   ~DownloadDialog() override;
 
@@ -88,6 +104,7 @@ class DownloadDialog : public fw::Dialog, public DownloadProgressSink {
   const int layout_;
   std::unique_ptr<ProgressBarView> progress_;
   std::unique_ptr<AnimatedGifControl> waiting_;
+  std::unique_ptr<PageWebView> webView_;
   HWND browser_ = nullptr;
   // The current download.
   int busy_ = 0;

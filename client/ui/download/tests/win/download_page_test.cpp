@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "client/core/client_config.h"
+#include "client/ui/download/win/category_tree.h"
 #include "client/ui/download/win/download_dialog.h"
 #include "client/ui/download/win/manager_page_link.h"
 #include "client/ui/progress/win/progress_bar_view.h"
@@ -54,12 +56,20 @@ class MainWindowStandIn : public fw::Window {
   }
 };
 
+// The manager page's side: a real category tree, and what the page was told.
 class RecordingManagerPage : public ManagerPageLink {
  public:
-  void InsertCategoryItem(const std::string& category) override { inserted.push_back(category); }
-  void SelectCategoryInTree(const std::string& category) override { selected.push_back(category); }
+  void InsertCategoryItem(const std::string& category) override {
+    inserted.push_back(category);
+    tree.InsertCategoryItem(category, 0);
+  }
+  void SelectCategoryInTree(const std::string& category) override {
+    selected.push_back(category);
+    tree.SelectCategoryInTree(category);
+  }
   void OnPictureDownloaded(const std::string& path) override { carousel.push_back(path); }
   std::vector<std::string> inserted, selected, carousel;
+  CategoryTree tree;
 };
 
 long long FileSize(const std::string& path) {
@@ -89,6 +99,12 @@ class DownloadPageTest : public ::testing::Test {
     GetClientConfig()->skinLayout = 2;
     GetClientConfig()->categoryFolderNames = {"动漫"};
     main_ = std::make_unique<MainWindowStandIn>();
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    manager_.tree.Attach(CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD, 0, 0, 100, 100, main_->Handle(), nullptr, nullptr, nullptr));
+    // A category whose label begins like the one the downloads choose, and one holding "(".
+    manager_.tree.InsertCategoryItem("风景区", 3);
+    manager_.tree.InsertCategoryItem("动漫(新)", 1);
     page_ = std::make_unique<DownloadDialog>(&manager_);
     ASSERT_TRUE(page_->Create(main_->Handle()));
     ShowWindow(page_->Handle(), SW_SHOW);
@@ -189,6 +205,17 @@ TEST_F(DownloadPageTest, PictureLandsWithItsRecordAndIsRefusedTheSecondTime) {
   EXPECT_EQ(GetClientConfig()->categoryFolderNames, (std::vector<std::string>{"动漫", "风景"}));
   EXPECT_EQ(manager_.inserted, std::vector<std::string>{"风景"});
   EXPECT_EQ(manager_.selected, std::vector<std::string>{"风景"});
+  const HTREEITEM chosen = TreeView_GetSelection(manager_.tree.Tree());
+  EXPECT_EQ(manager_.tree.CategoryOf(chosen), "风景") << "the exact name, not the first label that begins alike";
+  char label[64] = {};
+  TVITEMA item = {TVIF_TEXT, chosen};
+  item.pszText = label;
+  item.cchTextMax = sizeof label;
+  TreeView_GetItem(manager_.tree.Tree(), &item);
+  EXPECT_STREQ(label, "风景 (0张)");
+  EXPECT_EQ(manager_.tree.SelectCategoryInTree("风景"), CategoryTree::Selection::kAlreadySelected);
+  EXPECT_EQ(manager_.tree.SelectCategoryInTree("动漫(新)"), CategoryTree::Selection::kSelected);
+  EXPECT_EQ(manager_.tree.SelectCategoryInTree("动漫"), CategoryTree::Selection::kNotFound);
   EXPECT_EQ(main_->finished, 1);
   int fetches = 0;
   for (const winkit::StandinRequest& r : standin_.Requests()) fetches += r.path == "/samples/sky-800x600.bmp";
