@@ -3,6 +3,7 @@
 //   download_bench.exe FOLDER URL...
 //   "worker files N bytes B ms T"
 #include <windows.h>
+#include <objbase.h>
 
 #include <cstdio>
 #include <string>
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = std::string(argv[1]) + "\\";
+  // COM stays up for the whole run, as in the bare program; each worker's own start then nests.
+  CoInitialize(nullptr);
   LARGE_INTEGER frequency, start, end;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);

@@ -32,11 +32,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The service makes each picture at its first fetch and keeps it; this fetch does that.
+warm() { for u in "${urls[@]}"; do curl -s -o /dev/null "$u"; done; }
 # Pictures of 1024 x 700 to 1024 x 1650 as BMP: 2.15 to 5.07 MB, made by the service per request.
 urls=()
 for i in $(seq 0 19); do
   urls+=("http://127.0.0.1:$port/samples/bench$i-1024x$((700 + i * 50)).bmp")
 done
+warm
 curl_args=()
 for u in "${urls[@]}"; do curl_args+=("$u" -o "$work/curl/${u##*/}"); done
 windows() { local p=$1; echo "Z:${p//\//\\}"; }
@@ -49,10 +52,12 @@ keep() { # name ms
 }
 for round in $(seq 1 "$rounds"); do
   echo "round $round:"
-  line=$("$tree/wine-run.sh" "$tree/bin/download_bench.exe" "$(windows "$work/worker")" "${urls[@]}" | tr -d '\r')
-  keep "DownloadWorker under Wine" "$(echo "$line" | awk '{print $7}')"
-  line=$("$tree/wine-run.sh" "$tree/bin/urlmon_bench.exe" "$(windows "$work/urlmon")" "${urls[@]}" | tr -d '\r')
-  keep "URLDownloadToFileA under Wine" "$(echo "$line" | awk '{print $7}')"
+  # The two Wine programs take turns at going first.
+  for program in $( ((round % 2)) && echo "download_bench urlmon_bench" || echo "urlmon_bench download_bench"); do
+    if [ "$program" = download_bench ]; then out=worker; name="DownloadWorker under Wine"; else out=urlmon; name="URLDownloadToFileA under Wine"; fi
+    line=$("$tree/wine-run.sh" "$tree/bin/$program.exe" "$(windows "$work/$out")" "${urls[@]}" | tr -d '\r')
+    keep "$name" "$(echo "$line" | awk '{print $7}')"
+  done
   start=$(seconds_ms)
   curl -s --fail "${curl_args[@]}"
   end=$(seconds_ms)
