@@ -90,6 +90,19 @@ std::vector<std::string> FolderFiles(const std::string& folder) {
   return names;
 }
 
+// In the category dialog: "新建类别", the name typed key by key, OK; the category dialog stays.
+bool NameNewCategory(const std::string& typed) {
+  HWND choice = winkit::WaitForWindow("#32770", "选择类别", 10000, GetCurrentProcessId());
+  if (!choice) return false;
+  PostMessageA(choice, WM_COMMAND, IDC_CATEGORY_NEW, 0);
+  HWND naming = winkit::WaitForWindow("#32770", "新建类别", 10000, GetCurrentProcessId());
+  if (!naming) return false;
+  for (char c : typed) SendMessageA(GetDlgItem(naming, IDC_NEW_CATEGORY_EDIT), WM_CHAR, static_cast<unsigned char>(c), 1);
+  PostMessageA(naming, WM_COMMAND, IDOK, 0);
+  while (IsWindow(naming)) Sleep(10);
+  return true;
+}
+
 class DownloadPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -130,7 +143,9 @@ class DownloadPageTest : public ::testing::Test {
       fields = star == std::string::npos ? "" : fields.substr(star + 1);
     }
     auto answers = std::async(std::launch::async, [categoryButton] {
-      if (categoryButton && !winkit::AnswerMessageBox("选择类别", categoryButton, 10000, nullptr, GetCurrentProcessId())) {
+      if (categoryButton == IDC_CATEGORY_NEW && !NameNewCategory("x/y:z*|")) return std::string("(no new category)");
+      const int button = categoryButton == IDC_CATEGORY_NEW ? IDOK : categoryButton;
+      if (button && !winkit::AnswerMessageBox("选择类别", button, 10000, nullptr, GetCurrentProcessId())) {
         return std::string("(no category dialog)");
       }
       if (categoryButton == IDCANCEL) return std::string();
@@ -233,6 +248,13 @@ TEST_F(DownloadPageTest, PictureLandsWithItsRecordAndIsRefusedTheSecondTime) {
   EXPECT_EQ(manager_.carousel, std::vector<std::string>{Folder("动漫") + "lake-320x200.png"});
   EXPECT_EQ(main_->finished, 2);
   EXPECT_EQ(FileSize(info), infoBefore + 2 * 424);
+
+  // A category named in the new-category dialog: characters a folder name cannot hold are
+  // swallowed as they are typed, and the picture goes into the category the member named.
+  ASSERT_EQ(Send("lake-320x200.png", 0, IDC_CATEGORY_NEW, box, "动漫"), 0);
+  EXPECT_EQ(box, "下载完毕");
+  EXPECT_TRUE(winkit::FileExists(GetClientConfig()->downloadPath + "xyz\\lake-320x200.png"));
+  EXPECT_EQ(GetClientConfig()->categoryFolderNames.back(), "xyz");
 
   // Cancelling the category dialog: nothing at all.
   ASSERT_EQ(Send("other.png", 0, IDCANCEL, box), 0);
