@@ -299,6 +299,24 @@ void ClientConfig::SaveAccount(const std::string& accountUser, const std::string
   SaveClientConfig();
 }
 
+void ClientConfig::AddDownloadRecord(const DownloadRecord& record) {
+  std::lock_guard<std::mutex> hold(recordLock_);
+  downloadRecords.push_back(record);
+}
+
+bool ClientConfig::RecordDownload(const DownloadRecord& record) {
+  std::lock_guard<std::mutex> hold(recordLock_);
+  downloadRecords.push_back(record);
+  return AppendDownloadInfo(DownloadInfoPath(), record);
+}
+
+std::vector<DownloadRecord> ClientConfig::DownloadRecords() const {
+  std::lock_guard<std::mutex> hold(recordLock_);
+  return downloadRecords;
+}
+
+std::string ClientConfig::DownloadInfoPath() const { return FilePath(kDownloadInfoFile); }
+
 std::string ClientConfig::SharedText(const std::string ClientConfig::*member) const {
   std::lock_guard<std::mutex> hold(textLock_);
   return this->*member;

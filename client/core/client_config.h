@@ -53,16 +53,15 @@ class ClientConfig {
   // accounts and settings stay.
   std::string FormatConfDatForLayout(std::string_view layoutConf) const;
 
-  // Keeps one more finished download (the download pipeline appends it to downloadinfo.res).
-  void AddDownloadRecord(const DownloadRecord& record) {
-    std::lock_guard<std::mutex> hold(textLock_);
-    downloadRecords.push_back(record);
-  }
-  // A copy taken under the lock, for threads other than the user-interface thread.
-  std::vector<DownloadRecord> DownloadRecords() const {
-    std::lock_guard<std::mutex> hold(textLock_);
-    return downloadRecords;
-  }
+  // Keeps one more finished download in downloadRecords, under the record lock.
+  void AddDownloadRecord(const DownloadRecord& record);
+  // A finished download: one record appended to downloadinfo.res and kept, both under the record
+  // lock, so downloads that end on two pages at once never mix their writes. False when the file
+  // could not be written (the record is kept all the same).
+  bool RecordDownload(const DownloadRecord& record);
+  // A copy of the records, taken under the record lock.
+  std::vector<DownloadRecord> DownloadRecords() const;
+  std::string DownloadInfoPath() const;
 
   void SaveAccount(const std::string& user, const std::string& passwordHex, int firstFlag,
                    int rememberPassword);
@@ -126,7 +125,7 @@ class ClientConfig {
   int uploadMinHeight = 768;
   std::vector<std::string> categoryFolderNames;
   std::vector<UploadSort> uploadSorts;
-  std::vector<DownloadRecord> downloadRecords;
+  std::vector<DownloadRecord> downloadRecords;  // loaded at start; later only under the record lock
   int popupRefreshInterval = 1800;
   int loggedIn = 0;
   std::string sessionUser;
@@ -142,6 +141,7 @@ class ClientConfig {
   std::string FormatConfDatWith(const LayoutValues& layout) const;
 
   mutable std::mutex textLock_;
+  mutable std::mutex recordLock_;
 
   void ReadSkinLayout();
   void SetServiceUrlDefaults(const std::string& siteRoot);

@@ -22,6 +22,7 @@ struct Reply {
   int status = 200;
   std::string contentType;
   std::string body;  // bytes as sent
+  long bytesPerSecond = 0;  // above 0: the body goes out no faster than this
 };
 
 // Texts below are UTF-8; the reply carries them in the asked charset.

@@ -181,9 +181,28 @@ Reply ServiceRoutes::SamplePicture(const IncomingRequest& request, ReplyCharset)
   if (!format) return StatusReply(404);
   int width = 0, height = 0;
   SampleSize(std::string_view(name).substr(0, dot), width, height);
-  std::string bytes = MakeSampleImage(*format, width, height, name.substr(0, dot));
+  std::string bytes = CachedSample(name, *format, width, height);
   if (bytes.empty()) return StatusReply(404);
-  return BytesReply(std::move(bytes), ImageContentType(*format));
+  Reply reply = BytesReply(std::move(bytes), ImageContentType(*format));
+  // "?rate=N": a slow picture, N bytes a second (a download that can still be cancelled).
+  const std::string rate = request.Param("rate");
+  if (!rate.empty() && rate.size() < 10 && rate.find_first_not_of("0123456789") == std::string::npos) {
+    reply.bytesPerSecond = std::stol(rate);
+  }
+  return reply;
+}
+
+std::string ServiceRoutes::CachedSample(const std::string& name, ImageFormat format, int width, int height) {
+  constexpr std::size_t kCacheLimit = 256u << 20;
+  {
+    std::lock_guard<std::mutex> hold(sampleLock_);
+    auto found = samples_.find(name);
+    if (found != samples_.end()) return found->second;
+  }
+  std::string bytes = MakeSampleImage(format, width, height, name.substr(0, mb::GbkFindLast(name, '.')));
+  std::lock_guard<std::mutex> hold(sampleLock_);
+  if (sampleBytes_ + bytes.size() <= kCacheLimit && samples_.emplace(name, bytes).second) sampleBytes_ += bytes.size();
+  return bytes;
 }
 
 }  // namespace standin

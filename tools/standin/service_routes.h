@@ -12,6 +12,7 @@
 #include "tools/standin/installer_offer.h"
 #include "tools/standin/member_store.h"
 #include "tools/standin/reply_builders.h"
+#include "tools/standin/sample_images.h"
 #include "tools/standin/text_codec.h"
 
 namespace standin {
@@ -75,6 +76,11 @@ class ServiceRoutes {
   InstallerOffer& installer_;
   std::map<std::string, Handler> exact_;
   std::vector<std::pair<std::string, Handler>> prefixes_;
+  // Sample pictures already made, by name: a large one takes longer to make than to send.
+  std::string CachedSample(const std::string& name, ImageFormat format, int width, int height);
+  std::mutex sampleLock_;
+  std::map<std::string, std::string> samples_;
+  std::size_t sampleBytes_ = 0;
   std::atomic<int> lastUploadNumber_{0};
   std::atomic<int> topListStamp_;
   std::atomic<int> adTime_;

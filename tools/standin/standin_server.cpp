@@ -2,7 +2,9 @@
 
 #include <httplib.h>
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "common/gbk_text.h"
 #include "tools/standin/connection_stream.h"
@@ -45,11 +47,21 @@ void WriteReply(httplib::Response& res, Reply reply, bool truncate) {
   }
   auto body = std::make_shared<std::string>(std::move(reply.body));
   const size_t limit = truncate ? body->size() / 2 : body->size();
+  const long rate = reply.bytesPerSecond;
+  using Clock = std::chrono::steady_clock;
+  auto started = std::make_shared<Clock::time_point>();
   res.set_content_provider(
       body->size(), reply.contentType,
-      [body, limit](size_t offset, size_t length, httplib::DataSink& sink) {
+      [body, limit, rate, started](size_t offset, size_t length, httplib::DataSink& sink) {
         if (offset >= limit) return false;  // the rest is never sent; the connection ends here
-        const size_t count = std::min(length, limit - offset);
+        size_t count = std::min(length, limit - offset);
+        if (rate > 0) {
+          // Tenth-of-a-second pieces, each sent when the rate allows it.
+          if (offset == 0) *started = Clock::now();
+          count = std::min(count, static_cast<size_t>(std::max(1L, rate / 10)));
+          std::this_thread::sleep_until(*started + std::chrono::microseconds(
+                                                       static_cast<long long>(offset) * 1000000 / rate));
+        }
         return sink.write(body->data() + offset, count);
       });
 }

@@ -236,6 +236,20 @@ TEST_F(StandinServerTest, GarbageStatusAndTruncatedReplies) {
   EXPECT_FALSE(Get("/samples/big.bmp")) << "a client sees the short body as a failure";
 }
 
+TEST_F(StandinServerTest, SlowSamplesComeAtTheirRateWithTheSameBytes) {
+  Start();
+  httplib::Result quick = Get("/samples/slow-100x100.bmp");
+  ASSERT_TRUE(quick);
+  ASSERT_EQ(quick->body.size(), 30054u);  // 54 + 100 * 100 * 3
+  const auto begin = std::chrono::steady_clock::now();
+  httplib::Result slow = Get("/samples/slow-100x100.bmp?rate=40000");
+  const auto took = std::chrono::steady_clock::now() - begin;
+  ASSERT_TRUE(slow);
+  EXPECT_EQ(slow->body, quick->body);
+  EXPECT_GE(took, 600ms) << "30054 bytes at 40000 a second";
+  EXPECT_LT(took, 3s);
+}
+
 TEST_F(StandinServerTest, EmptyAndForeignCharsetReplies) {
   Start();
   Control("fault /kivane/passport.jsp empty\nfault /kivane/getmsg.html foreign-charset");

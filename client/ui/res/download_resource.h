@@ -1,0 +1,15 @@
+// Resource ids of the download pages and their category dialogs.
+#pragma once
+
+#define IDD_DOWNLOAD_PAGE 203
+#define IDD_CATEGORY_CHOICE 210
+#define IDD_NEW_CATEGORY 211
+
+#define IDC_DOWNLOAD_PROGRESS 1013
+#define IDC_DOWNLOAD_CANCEL 1016
+#define IDC_DOWNLOAD_PROGRESS_LABEL 1039
+#define IDC_DOWNLOAD_PERCENT 1040
+#define IDC_CATEGORY_COMBO 1017
+#define IDC_CATEGORY_LABEL 1018
+#define IDC_CATEGORY_NEW 3
+#define IDC_NEW_CATEGORY_EDIT 1024
