@@ -40,10 +40,12 @@ class ClientMenuTarget final : public TrayMenuTarget {
  public:
   HWND Window() const override { return MainWindowHandle(); }
   void ShowTabFromTray(int tabCommand) override {
-    if (HWND main = Window()) SendMessageA(main, WM_COMMAND, static_cast<WPARAM>(tabCommand), 0);
+    if (MainWindow* main = CurrentMainWindow()) main->ShowTabFromTray(static_cast<UINT>(tabCommand));
   }
   bool TabElementOrigin(int, POINT&) const override { return false; }
-  void ResetPagesAfterLogin() override {}
+  void ResetPagesAfterLogin() override {
+    if (MainWindow* main = CurrentMainWindow()) main->ResetPagesAfterLogin();
+  }
 };
 
 }  // namespace

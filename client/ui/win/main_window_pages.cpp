@@ -1,6 +1,7 @@
 #include "client/ui/win/main_window_pages.h"
 
 #include "client/core/client_config.h"
+#include "client/ui/download/win/browser_page_web_view.h"
 #include "client/ui/res/resource.h"
 #include "client/ui/win/main_window.h"
 
@@ -65,7 +66,7 @@ HWND MainWindowPages::CreatePage(UINT tab) {
       page = manager_.get();
       break;
     case kTabDownload:
-      download_ = std::make_unique<DownloadPage>();
+      download_ = std::make_unique<DownloadPage>(nullptr, MakeBrowserPageWebView());
       download_->SetPageUrl(config.GetSearchUrl());
       page = download_.get();
       break;
@@ -74,7 +75,7 @@ HWND MainWindowPages::CreatePage(UINT tab) {
       page = upload_.get();
       break;
     case kTabRanking:
-      ranking_ = std::make_unique<DownloadPage>();
+      ranking_ = std::make_unique<DownloadPage>(nullptr, MakeBrowserPageWebView());
       ranking_->SetPageUrl(config.SharedText(&ClientConfig::hotListUrl));
       page = ranking_.get();
       break;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "client/ui/browser/win/personal_page.h"
+#include "client/ui/download/win/download_dialog.h"
 #include "framework/dialog.h"
 
 namespace mb {
@@ -28,16 +29,8 @@ class UploadPageSlot : public PlaceholderPage {
   virtual void LoadPicture(const std::string& path) {}
 };
 
-// The download and ranking pages: the service page with the script bridge. Downloads are the
-// download page's own work; this one frees the requests it is sent.
-class DownloadPageSlot : public PersonalPage {
- public:
-  DownloadPageSlot() : PersonalPage(IDD_PERSONAL_PAGE_ID) {}
-  int reloadPending = 0;  // 1: the next visit loads the page again
-};
-
-// The class of the download and ranking pages; the download pipeline's page takes this place.
-using DownloadPage = DownloadPageSlot;
+// The download and ranking pages: the service page with the script bridge, and downloads.
+using DownloadPage = DownloadDialog;
 
 class MainWindowPages {
  public:
