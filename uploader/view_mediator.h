@@ -1,0 +1,95 @@
+// CViewMediator: how the uploader's views and panes reach each other and the main frame without
+// holding pointers of their own. One object, created on first use; every operation does nothing
+// (or answers 0) while its target is not registered.
+//
+// The picture list view registers itself through ImageViewLink; the frame registers itself when it
+// has made its panes. Everything here runs on the user-interface thread.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CMainFrame;
+
+// What the mediator and the frame ask of the picture list view (CImageView implements it).
+class ImageViewLink {
+ public:
+  virtual HWND ViewWindow() const = 0;
+  virtual void ResetUploadCounters() = 0;
+  virtual void OpenFolder(const std::string& path) = 0;
+  virtual int RowCount() const = 0;
+  virtual int TickedCount() const = 0;
+  virtual int HighlightedCount() const = 0;
+  virtual void RefreshColumns() = 0;
+  // Adds one picture file (a full path) to the current list.
+  virtual void AddPictureFile(const std::string& path) = 0;
+  virtual bool IsEditWindowVisible() const = 0;
+  virtual int CurrentListIndex() const = 0;
+  virtual int StoredListCount() const = 0;
+  // The narrow strip the view shows at its side while both side panes are closed.
+  virtual void ShowSideStrip(bool show) = 0;
+
+ protected:
+  ~ImageViewLink() = default;
+};
+
+class CViewMediator {
+ public:
+  static CViewMediator& Get();
+
+  void RegisterFrame(CMainFrame* frame) { frame_ = frame; }
+  void RegisterImageView(ImageViewLink* view) { imageView_ = view; }
+  void RegisterFolderTree(HWND tree) { folderTree_ = tree; }
+  CMainFrame* Frame() const { return frame_; }
+  ImageViewLink* ImageView() const { return imageView_; }
+  HWND FolderTree() const { return folderTree_; }
+  // The main frame's window, or null: the window the views send the frame's messages to.
+  HWND FrameWindow() const;
+
+  // Stores the flag here and in CConfig's uploading flag.
+  void SetUploading(int flag);
+  int GetUploading() const { return uploading_; }
+
+  // Status bar: pane 0 = text, pane 1 empty, the ordinary pane layout.
+  void SetStatusText(const char* text);
+  // Any one pane's text (0-3).
+  void SetPaneText(int pane, const char* text);
+  // "当前文件夹共有 %d 张图片文件，其中 %d 张被选中"; rows -1 shows as 0.
+  void ShowFolderCount(int rows, int ticked);
+  // Pane 1: the current folder, with "       选定大小：%d*%d" when w or h is non-zero.
+  void ShowSelectionSize(int width, int height);
+  // Pane 2 = elapsed text; pane 3 = the speed ("%0.1fK /s" from 1,024 bytes a second on,
+  // "%uB /s" below, empty at 0).
+  void ShowTransferState(unsigned speed, const char* elapsed);
+
+  // The progress bar over status pane 1: range 0..n (n up to 65,535), position, visibility.
+  void SetProgressRange(unsigned short n);
+  void SetProgressPos(int pos);
+  int GetProgressPos() const;
+  void ShowProgress(bool show);
+
+  void ResetUploadCounters();
+  // The frame keeps the path as its current folder, tells the side panes, then the view opens it.
+  void OpenFolder(const std::string& path);
+  const std::string& CurrentFolder() const { return currentFolder_; }
+
+  // List queries for the frame's command enabling (0 / false without a view).
+  int RowCount() const;
+  int TickedCount() const;
+  int HighlightedCount() const;
+  void RefreshColumns();
+  void AddPictureFile(const std::string& path);
+  bool IsEditWindowVisible() const;
+  int CurrentListIndex() const;
+  int StoredListCount() const;
+
+ private:
+  CViewMediator() = default;
+
+  CMainFrame* frame_ = nullptr;
+  ImageViewLink* imageView_ = nullptr;
+  HWND folderTree_ = nullptr;
+  int uploading_ = 0;
+  std::string currentFolder_;
+};
