@@ -2,8 +2,8 @@
 // holding pointers of their own. One object, created on first use; every operation does nothing
 // (or answers 0) while its target is not registered.
 //
-// The picture list view registers itself through ImageViewLink; the frame registers itself when it
-// has made its panes. Everything here runs on the user-interface thread.
+// The frame registers itself, and the picture view through an ImageViewLink, when it has made its
+// panes. Everything here runs on the user-interface thread.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +12,7 @@
 
 class CMainFrame;
 
-// What the mediator and the frame ask of the picture list view (CImageView implements it).
+// What the mediator and the frame ask of the picture view (the frame adapts CImageView to it).
 class ImageViewLink {
  public:
   virtual HWND ViewWindow() const = 0;

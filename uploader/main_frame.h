@@ -1,0 +1,101 @@
+// CMainFrame: the uploader's one top-level window. Four panes in two nested splitters, the menu,
+// the toolbar with its search box, the status bar with its progress bar; the upload engine's
+// message window; the close rule.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "framework/command_state.h"
+#include "framework/frame_window.h"
+#include "framework/splitter_window.h"
+#include "framework/status_bar.h"
+#include "framework/tool_bar.h"
+
+class CMainFrame : public fw::FrameWindow {
+ public:
+  CMainFrame();
+  ~CMainFrame() override;
+
+  // Status bar: pane 0 = text, pane 1 empty, with the ordinary pane widths.
+  void SetStatusText(const char* text);
+  void SetPaneText(int pane, const char* text);
+  void SetProgressRange(unsigned short n);
+  void SetProgressPos(int pos);
+  int ProgressPos() const;
+  void ShowProgress(bool show);
+  // The mediator's current folder changed: the visible side panes hear of it.
+  void OnFolderOpened();
+
+  fw::SplitterWindow& InnerSplitter() { return inner_; }
+  fw::SplitterWindow& OuterSplitter() { return outer_; }
+  fw::StatusBar& StatusBar() { return status_; }
+
+ private:
+  LRESULT OnCreate(const fw::Message& m);
+  LRESULT OnSize(const fw::Message& m);
+  LRESULT OnClose(const fw::Message& m);
+  LRESULT OnCtlColorEdit(const fw::Message& m);
+  LRESULT OnSysCommand(const fw::Message& m);
+  LRESULT OnUploadStatus(const fw::Message& m);
+  LRESULT OnUploadBlockSent(const fw::Message& m);
+  LRESULT OnUploadQueueEmpty(const fw::Message& m);
+  LRESULT OnUploadConnectFailed(const fw::Message& m);
+  LRESULT OnShowImageInfo(const fw::Message& m);
+  LRESULT OnStoreImageInfo(const fw::Message& m);
+  LRESULT OnRefreshColumns(const fw::Message& m);
+  LRESULT OnRefreshFolder(const fw::Message& m);
+  LRESULT OnHeadClose(const fw::Message& m);
+  LRESULT OnOpenPicturePath(const fw::Message& m);
+  LRESULT OnCloseUploader(const fw::Message& m);
+  LRESULT OnFullScreenEdit(const fw::Message& m);
+  LRESULT OnEditingMenu(const fw::Message& m);
+  LRESULT OnToggleFrame(const fw::Message& m);
+  LRESULT ForwardToImageView(const fw::Message& m);
+  LRESULT OnViewDropDown(NMHDR* header);
+  bool PreTranslateMessage(MSG& msg) override;
+
+  void OnSettings();
+  void OnViewDetail();
+  void OnViewThumb();
+  void OnViewToggle();
+  void OnToolUpload();
+  void OnExit();
+  void OnImport();
+  void OnSearch();
+  void OnLogin();
+  void OnToggleFloatWindow();
+  void OnToggleInfoPane();
+  void OnToggleSettingsPane();
+  void OnToggleToolBar();
+  void OnAbout();
+
+  void MapCommands();
+  void DefineCommandStates();
+  bool CreatePanes();
+  bool CreateToolBar();
+  void CreateSearchBox();
+  void UpdateLoginMenu();
+  void LayOutStatusPanes(bool forStatusText);
+  void LayOutFrame();
+  void SetPaneShown(int pane, bool shown);
+  void AfterPaneChange();
+  void SendToOuterPane(int row, UINT message, WPARAM wParam, LPARAM lParam);
+  void CloseAsked();
+
+  fw::StatusBar status_;
+  HWND progress_ = nullptr;
+  fw::ToolBar toolBar_;
+  fw::SplitterWindow inner_;
+  fw::SplitterWindow outer_;
+  HWND searchEdit_ = nullptr;
+  HWND searchButton_ = nullptr;
+  HWND categoryCombo_ = nullptr;
+  HFONT searchFont_ = nullptr;
+  HBRUSH editBrush_ = nullptr;
+  std::unique_ptr<class PaneSet> panes_;
+  bool fullScreen_ = false;
+  WINDOWPLACEMENT savedPlacement_ = {sizeof(WINDOWPLACEMENT)};
+};
