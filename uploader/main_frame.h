@@ -14,6 +14,9 @@
 #include "framework/status_bar.h"
 #include "framework/tool_bar.h"
 
+class CXPButton;
+class PaneSet;
+
 class CMainFrame : public fw::FrameWindow {
  public:
   CMainFrame();
@@ -54,8 +57,11 @@ class CMainFrame : public fw::FrameWindow {
   LRESULT OnEditingMenu(const fw::Message& m);
   LRESULT OnToggleFrame(const fw::Message& m);
   LRESULT ForwardToImageView(const fw::Message& m);
+  LRESULT OnQuiet(const fw::Message& m);
   LRESULT OnViewDropDown(NMHDR* header);
   bool PreTranslateMessage(MSG& msg) override;
+  // The frame is shown maximised: it is made at the size of the work area.
+  bool InitialRect(RECT& rect) const override;
 
   void OnSettings();
   void OnViewDetail();
@@ -74,16 +80,20 @@ class CMainFrame : public fw::FrameWindow {
 
   void MapCommands();
   void DefineCommandStates();
-  bool CreatePanes();
   bool CreateToolBar();
   void CreateSearchBox();
+  void PlaceSearchBox();
+  void PlaceProgress();
   void UpdateLoginMenu();
   void LayOutStatusPanes(bool forStatusText);
-  void LayOutFrame();
-  void SetPaneShown(int pane, bool shown);
+  void ApplyListView(int report);
+  // Shows or hides a pane of the outer splitter (row 0 information, 1 picture settings).
+  void SetPaneShown(int row, bool shown);
   void AfterPaneChange();
   void SendToOuterPane(int row, UINT message, WPARAM wParam, LPARAM lParam);
-  void CloseAsked();
+  LRESULT SendToImageView(UINT message, WPARAM wParam, LPARAM lParam);
+  // The exit question, when the settings ask for it; true to end the program.
+  bool ExitConfirmed();
 
   fw::StatusBar status_;
   HWND progress_ = nullptr;
@@ -91,11 +101,11 @@ class CMainFrame : public fw::FrameWindow {
   fw::SplitterWindow inner_;
   fw::SplitterWindow outer_;
   HWND searchEdit_ = nullptr;
-  HWND searchButton_ = nullptr;
+  std::unique_ptr<CXPButton> searchButton_;
   HWND categoryCombo_ = nullptr;
   HFONT searchFont_ = nullptr;
   HBRUSH editBrush_ = nullptr;
-  std::unique_ptr<class PaneSet> panes_;
+  std::unique_ptr<PaneSet> panes_;
   bool fullScreen_ = false;
   WINDOWPLACEMENT savedPlacement_ = {sizeof(WINDOWPLACEMENT)};
 };

@@ -1,0 +1,168 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/winkit/screenshot.h"
+#include "tests/winkit/standin_client.h"
+#include "tests/winkit/winkit.h"
+
+namespace {
+
+const char kTitle[] = "Pelora--壁纸批量上传工具";
+const DWORD kStartTimeoutMs = 30000;
+const std::vector<std::string> kProgram = {"Hoistly.exe", "Framework.dll", "ZelBase.dll", "Thumbrill.dll",
+                                           "Conf.dll", "Upload.dll"};
+
+// Hoistly started the way the client starts it: the member's name is the whole command line.
+class Uploader {
+ public:
+  bool Start(std::string folder, const std::string& commandLine) {
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    const std::string program = folder + "\\Hoistly.exe";
+    std::string line = commandLine;
+    STARTUPINFOA startup = {sizeof startup};
+    return CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                          &startup, &info_) != FALSE;
+  }
+  ~Uploader() {
+    if (!info_.hProcess) return;
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 1);
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+  }
+  bool WaitForExit(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
+  DWORD Id() const { return info_.dwProcessId; }
+
+ private:
+  PROCESS_INFORMATION info_ = {};
+};
+
+HWND Child(HWND parent, const char* className, int id = -1) {
+  struct Search {
+    const char* className;
+    int id;
+    HWND found;
+  } search = {className, id, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND hwnd, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        char name[64] = "";
+        GetClassNameA(hwnd, name, sizeof name);
+        if (lstrcmpiA(name, s->className) == 0 && (s->id < 0 || GetDlgCtrlID(hwnd) == s->id)) {
+          s->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string Text(HWND hwnd) {
+  char text[256] = "";
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+}  // namespace
+
+// The whole start-up road: the frame with its title, panes, menus, toolbar, search box and status
+// bar; the data files brought up to date, where only whole downloads replace a file; a second copy
+// that brings the hidden frame back and ends; the client's close message ends the program.
+TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
+  winkit::StandinSession standin;
+  ASSERT_TRUE(standin.Control("fault /admin/actives.dat 404\nfault /admin/themes.dat truncate")) << standin.Error();
+  winkit::InstallFolder folder(kProgram);
+  ASSERT_TRUE(winkit::WriteTextFile(folder.Path("actives.dat"), "kept actives"));
+  ASSERT_TRUE(winkit::WriteTextFile(folder.Path("themes.dat"), "kept themes"));
+
+  Uploader first;
+  ASSERT_TRUE(first.Start(folder.Path(""), "会员甲"));
+  HWND frame = winkit::WaitForWindow(nullptr, kTitle, kStartTimeoutMs, first.Id());
+  ASSERT_NE(frame, nullptr);
+  winkit::PumpMessages(500);
+  EXPECT_TRUE(IsWindowVisible(frame));
+  EXPECT_TRUE(IsZoomed(frame));
+
+  EXPECT_NE(GetMenu(frame), nullptr);
+
+  // Toolbar: thirteen buttons, three hidden; the search box.
+  HWND toolBar = Child(frame, TOOLBARCLASSNAMEA, 59392);
+  ASSERT_NE(toolBar, nullptr);
+  EXPECT_TRUE(IsWindowVisible(toolBar));
+  EXPECT_EQ(SendMessageA(toolBar, TB_BUTTONCOUNT, 0, 0), 13);
+  for (int id : {32939, 32940, 32941}) EXPECT_TRUE(SendMessageA(toolBar, TB_ISBUTTONHIDDEN, id, 0)) << id;
+  HWND combo = Child(frame, "ComboBox", 8886);
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 5);
+  EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 3);
+  EXPECT_NE(Child(frame, "Edit", 8988), nullptr);
+  EXPECT_EQ(Text(Child(frame, "Button", 8889)), "壁纸搜索");
+
+  // Status bar: four panes, the progress bar over the second, hidden until an upload.
+  HWND status = Child(frame, STATUSCLASSNAMEA, 59393);
+  ASSERT_NE(status, nullptr);
+  EXPECT_EQ(SendMessageA(status, SB_GETPARTS, 0, 0), 4);
+  HWND progress = Child(status, PROGRESS_CLASSA, 10000);
+  ASSERT_NE(progress, nullptr);
+  EXPECT_FALSE(IsWindowVisible(progress));
+
+  // Four panes in two splitters: three columns, the third split in two rows.
+  HWND inner = GetDlgItem(frame, 0xE920);
+  ASSERT_NE(inner, nullptr);
+  HWND outer = GetDlgItem(inner, 0xE921);
+  ASSERT_NE(outer, nullptr);
+  RECT tree, info, limit;
+  GetWindowRect(GetDlgItem(inner, 0xE900), &tree);
+  GetWindowRect(GetDlgItem(outer, 0xE902), &info);
+  GetWindowRect(GetDlgItem(outer, 0xE903), &limit);
+  EXPECT_EQ(tree.right - tree.left, 200);
+  EXPECT_EQ(info.right - info.left, 220 - 2 * 4);  // what the first two columns and their bars leave
+  EXPECT_EQ(info.bottom - info.top, 220);
+  EXPECT_GT(limit.top, info.bottom - 1);
+  Sleep(1500);
+  winkit::SaveClientScreenshot(frame, "hoistly_frame");
+
+  // Data files: the whole classify.dat arrived; a 404 and a cut-off body changed nothing.
+  const winkit::StandinReply classify = winkit::SendToStandin("GET", "/admin/classify.dat");
+  ASSERT_EQ(classify.status, 200);
+  EXPECT_EQ(winkit::ReadTextFile(folder.Path("classify.dat")), classify.body);
+  EXPECT_EQ(winkit::ReadTextFile(folder.Path("actives.dat")), "kept actives");
+  EXPECT_EQ(winkit::ReadTextFile(folder.Path("themes.dat")), "kept themes");
+
+  // Closing hides the frame (the tray setting); a second copy brings it back and ends.
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  for (int i = 0; i < 50 && IsWindowVisible(frame); ++i) Sleep(100);
+  EXPECT_FALSE(IsWindowVisible(frame));
+  Uploader second;
+  ASSERT_TRUE(second.Start(folder.Path(""), "会员乙"));
+  ASSERT_TRUE(second.WaitForExit(kStartTimeoutMs));
+  EXPECT_TRUE(IsWindowVisible(frame));
+  EXPECT_TRUE(IsZoomed(frame));
+  EXPECT_EQ(FindWindowExA(nullptr, frame, nullptr, kTitle), nullptr);
+
+  // The client's exit message ends the program without a question.
+  PostMessageA(frame, WM_USER + 998, 0, 0);
+  EXPECT_TRUE(first.WaitForExit(kStartTimeoutMs));
+}
+
+// Started by hand (its own path on the command line) it starts the client minimised, after
+// letting go of its single-instance event, shows no window and ends after the client.
+TEST(Hoistly, StartedByHandRunsTheClientInstead) {
+  winkit::InstallFolder folder(kProgram);
+  ASSERT_TRUE(folder.Install("client_standin.exe", "muralbox.exe"));
+  Uploader uploader;
+  const std::string program = folder.Path("Hoistly.exe");  // "...\Hoistly.exe"
+  ASSERT_TRUE(uploader.Start(folder.Path(""), "\"" + program + "\""));
+  const std::string marker = folder.Path("client_started.txt");
+  for (int i = 0; i < 300 && !winkit::FileExists(marker); ++i) Sleep(100);
+  EXPECT_EQ(winkit::ReadTextFile(marker), "show=" + std::to_string(SW_MINIMIZE) + " event=0");
+  EXPECT_EQ(winkit::WaitForWindow(nullptr, kTitle, 300, uploader.Id()), nullptr);
+  EXPECT_FALSE(uploader.WaitForExit(200));  // still waiting for the client
+  EXPECT_TRUE(uploader.WaitForExit(kStartTimeoutMs));
+}
