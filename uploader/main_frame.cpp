@@ -524,6 +524,20 @@ void CMainFrame::AfterPaneChange() {
   }
 }
 
+void CMainFrame::ResetPanes() {
+  if (inner_.IsColumnHidden(2)) inner_.ShowColumn(2);
+  for (int row = 0; row < 2; ++row) {
+    if (outer_.IsRowHidden(row)) outer_.ShowRow(row);
+  }
+  CConfig* config = CConfig::GetConfig();
+  config->SetInfoPaneShown(1);
+  config->SetSettingsPaneShown(1);
+  HMENU bar = GetMenu(Handle());
+  for (UINT id : {32906u, 32907u}) CheckMenuItem(bar, id, MF_BYCOMMAND | MF_CHECKED);
+  if (ImageViewLink* view = CViewMediator::Get().ImageView()) view->ShowSideStrip(false);
+  AfterPaneChange();
+}
+
 void CMainFrame::OnToggleInfoPane() { SetPaneShown(0, !CConfig::GetConfig()->GetInfoPaneShown()); }
 
 void CMainFrame::OnToggleSettingsPane() { SetPaneShown(1, !CConfig::GetConfig()->GetSettingsPaneShown()); }

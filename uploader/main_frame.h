@@ -31,6 +31,8 @@ class CMainFrame : public fw::FrameWindow {
   void ShowProgress(bool show);
   // The mediator's current folder changed: the visible side panes hear of it.
   void OnFolderOpened();
+  // Shows every hidden cell and both side panes, hides the picture view's side strip.
+  void ResetPanes();
 
   fw::SplitterWindow& InnerSplitter() { return inner_; }
   fw::SplitterWindow& OuterSplitter() { return outer_; }

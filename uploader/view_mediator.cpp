@@ -71,6 +71,10 @@ void CViewMediator::ResetUploadCounters() {
   if (imageView_) imageView_->ResetUploadCounters();
 }
 
+void CViewMediator::ResetPanes() {
+  if (frame_) frame_->ResetPanes();
+}
+
 void CViewMediator::OpenFolder(const std::string& path) {
   currentFolder_ = path;
   if (frame_) frame_->OnFolderOpened();

@@ -70,6 +70,8 @@ class CViewMediator {
   void ShowProgress(bool show);
 
   void ResetUploadCounters();
+  // Every hidden pane shown again, both side panes marked shown, the side strip hidden.
+  void ResetPanes();
   // The frame keeps the path as its current folder, tells the side panes, then the view opens it.
   void OpenFolder(const std::string& path);
   const std::string& CurrentFolder() const { return currentFolder_; }

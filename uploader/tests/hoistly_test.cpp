@@ -41,25 +41,26 @@ class Uploader {
   PROCESS_INFORMATION info_ = {};
 };
 
+struct ChildSearch {
+  const char* className;
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<ChildSearch*>(data);
+  char name[64] = "";
+  GetClassNameA(hwnd, name, sizeof name);
+  if (lstrcmpiA(name, search->className) == 0 && (search->id < 0 || GetDlgCtrlID(hwnd) == search->id)) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND Child(HWND parent, const char* className, int id = -1) {
-  struct Search {
-    const char* className;
-    int id;
-    HWND found;
-  } search = {className, id, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        char name[64] = "";
-        GetClassNameA(hwnd, name, sizeof name);
-        if (lstrcmpiA(name, s->className) == 0 && (s->id < 0 || GetDlgCtrlID(hwnd) == s->id)) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ChildSearch search = {className, id, nullptr};
+  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -127,6 +128,27 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   EXPECT_GT(limit.top, info.bottom - 1);
   Sleep(1500);
   winkit::SaveClientScreenshot(frame, "hoistly_frame");
+
+  // The side panes close and open again: the third column goes when both are closed.
+  HWND infoPane = GetDlgItem(outer, 0xE902), limitPane = GetDlgItem(outer, 0xE903);
+  RECT view, wider;
+  GetWindowRect(GetDlgItem(inner, 0xE901), &view);
+  SendMessageA(frame, WM_COMMAND, 32906, 0);
+  EXPECT_FALSE(IsWindowVisible(infoPane));
+  EXPECT_TRUE(IsWindowVisible(outer));
+  GetWindowRect(limitPane, &limit);
+  EXPECT_EQ(limit.top, info.top);  // the settings pane takes the whole column
+  SendMessageA(frame, WM_COMMAND, 32907, 0);
+  EXPECT_FALSE(IsWindowVisible(outer));
+  GetWindowRect(GetDlgItem(inner, 0xE901), &wider);
+  EXPECT_EQ(wider.right, info.right);  // the picture view reaches the frame's edge
+  EXPECT_GT(wider.right, view.right);
+  SendMessageA(frame, WM_USER + 55, 2, 0);  // the information pane's close button again: shown
+  EXPECT_TRUE(IsWindowVisible(outer));
+  EXPECT_TRUE(IsWindowVisible(infoPane));
+  EXPECT_FALSE(IsWindowVisible(limitPane));
+  SendMessageA(frame, WM_COMMAND, 32907, 0);
+  EXPECT_TRUE(IsWindowVisible(limitPane));
 
   // Data files: the whole classify.dat arrived; a 404 and a cut-off body changed nothing.
   const winkit::StandinReply classify = winkit::SendToStandin("GET", "/admin/classify.dat");
