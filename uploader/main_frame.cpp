@@ -570,7 +570,6 @@ LRESULT CMainFrame::OnFullScreenEdit(const fw::Message& m) {
     status_.Show(true);
     toolBar_.Show(true);
     RECT desktop;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &desktop, 0);
     GetWindowRect(GetDesktopWindow(), &desktop);
     desktop.bottom -= 28;
     savedPlacement_.showCmd = SW_SHOWNORMAL;
@@ -734,9 +733,9 @@ void CMainFrame::OnSearch() {
 }
 
 void CMainFrame::OnLogin() {
-  // The login dialog comes with its own issue; until then the command logs out and in again.
+  // Logging in again goes through the login dialog, which lives with the uploader's login.
   CConfig* config = CConfig::GetConfig();
-  config->SetLogin(config->GetLogin() ? 0 : 1);
+  if (config->GetLogin()) config->SetLogin(0);
   UpdateLoginMenu();
 }
 

@@ -98,6 +98,9 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   EXPECT_TRUE(IsWindowVisible(toolBar));
   EXPECT_EQ(SendMessageA(toolBar, TB_BUTTONCOUNT, 0, 0), 13);
   for (int id : {32939, 32940, 32941}) EXPECT_TRUE(SendMessageA(toolBar, TB_ISBUTTONHIDDEN, id, 0)) << id;
+  // Enabled at idle time by the list's state: an empty list has nothing to upload, tick or turn.
+  for (int id : {32887, 32933, 32889, 32890, 32888}) EXPECT_TRUE(SendMessageA(toolBar, TB_ISBUTTONENABLED, id, 0)) << id;
+  for (int id : {32895, 32891, 32892, 32893, 32894}) EXPECT_FALSE(SendMessageA(toolBar, TB_ISBUTTONENABLED, id, 0)) << id;
   HWND combo = Child(frame, "ComboBox", 8886);
   ASSERT_NE(combo, nullptr);
   EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 5);
@@ -156,6 +159,13 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   EXPECT_EQ(winkit::ReadTextFile(folder.Path("classify.dat")), classify.body);
   EXPECT_EQ(winkit::ReadTextFile(folder.Path("actives.dat")), "kept actives");
   EXPECT_EQ(winkit::ReadTextFile(folder.Path("themes.dat")), "kept themes");
+
+  // The toolbar's About button opens the About dialog over the frame.
+  PostMessageA(frame, WM_COMMAND, 32890, 0);
+  HWND about = winkit::WaitForWindow("#32770", "关于 Hoistly", kStartTimeoutMs, first.Id());
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(GetWindow(about, GW_OWNER), frame);
+  EXPECT_TRUE(winkit::AnswerMessageBox("关于 Hoistly", IDOK, kStartTimeoutMs, nullptr, first.Id()));
 
   // Closing hides the frame (the tray setting); a second copy brings it back and ends.
   PostMessageA(frame, WM_CLOSE, 0, 0);
