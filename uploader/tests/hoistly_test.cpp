@@ -160,6 +160,23 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   EXPECT_EQ(winkit::ReadTextFile(folder.Path("actives.dat")), "kept actives");
   EXPECT_EQ(winkit::ReadTextFile(folder.Path("themes.dat")), "kept themes");
 
+  // The engine's reports in the status bar (compared by length in characters: a status bar's text
+  // does not cross processes).
+  auto paneLength = [status](int pane) { return static_cast<int>(LOWORD(SendMessageA(status, SB_GETTEXTLENGTHA, pane, 0))); };
+  auto chars = [](const char* text) { return MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0) - 1; };
+  SendMessageA(frame, WM_USER + 7, 10, 0);  // first connection
+  EXPECT_EQ(paneLength(0), chars("连接服务器成功,开始传送文件!"));
+  SendMessageA(frame, WM_USER + 8, 0, 0);  // a block acknowledged: the progress bar shows
+  EXPECT_TRUE(IsWindowVisible(progress));
+  SendMessageA(frame, WM_USER + 7, 9, 0);  // all sent
+  EXPECT_EQ(paneLength(0), chars("传送完成！"));
+  EXPECT_EQ(paneLength(2) + paneLength(3), 0);
+  EXPECT_FALSE(IsWindowVisible(progress));
+  SendMessageA(frame, WM_USER + 8, 0, 0);
+  SendMessageA(frame, WM_USER + 35, 0, 0);  // connection failed
+  EXPECT_EQ(paneLength(0), chars("上传失败!"));
+  EXPECT_FALSE(IsWindowVisible(progress));
+
   // The toolbar's About button opens the About dialog over the frame.
   PostMessageA(frame, WM_COMMAND, 32890, 0);
   HWND about = winkit::WaitForWindow("#32770", "关于 Hoistly", kStartTimeoutMs, first.Id());
