@@ -177,6 +177,19 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   EXPECT_EQ(paneLength(0), chars("上传失败!"));
   EXPECT_FALSE(IsWindowVisible(progress));
 
+  // Full-screen editing: the bars go and the picture view takes the whole screen; then back.
+  SendMessageA(frame, WM_USER + 27, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(toolBar));
+  EXPECT_FALSE(IsWindowVisible(status));
+  RECT full;
+  GetWindowRect(GetDlgItem(inner, 0xE901), &full);
+  EXPECT_EQ(full.right - full.left, GetSystemMetrics(SM_CXSCREEN) - 4);  // less the empty first column's bar
+  SendMessageA(frame, WM_USER + 27, 1, 0);
+  EXPECT_TRUE(IsWindowVisible(toolBar));
+  EXPECT_TRUE(IsWindowVisible(status));
+  GetWindowRect(GetDlgItem(inner, 0xE900), &tree);
+  EXPECT_EQ(tree.right - tree.left, 200);
+
   // The toolbar's About button opens the About dialog over the frame.
   PostMessageA(frame, WM_COMMAND, 32890, 0);
   HWND about = winkit::WaitForWindow("#32770", "关于 Hoistly", kStartTimeoutMs, first.Id());
