@@ -1,17 +1,11 @@
 #include "uploader/frame_panes.h"
 
 #include "framework/module.h"
+#include "uploader/hoistly_resource.h"
 
 #if defined(HOISTLY_HAS_IMAGE_VIEW)
 #include "uploader/image_view/image_view.h"
 #endif
-
-namespace {
-const UINT kFolderTreeId = 0xE900;
-const UINT kImageViewId = 0xE901;
-const UINT kInfoPaneId = 0xE902;
-const UINT kLimitPaneId = 0xE903;
-}  // namespace
 
 #if defined(HOISTLY_HAS_IMAGE_VIEW)
 // CImageView as the mediator and the frame see it.
@@ -19,7 +13,7 @@ class PaneSet::PictureView : public ImageViewLink {
  public:
   bool Create(HWND parent) {
     const RECT rect = {0, 0, 100, 100};
-    return view_.Create(parent, rect, kImageViewId) != nullptr;
+    return view_.Create(parent, rect, ID_PANE_IMAGE_VIEW) != nullptr;
   }
   HWND ViewWindow() const override { return view_.Handle(); }
   void ResetUploadCounters() override { view_.ResetUploadCounters(); }
@@ -50,7 +44,7 @@ HWND PaneSet::MakeStandIn(HWND parent, const char* name, UINT id) {
 }
 
 bool PaneSet::Create(fw::SplitterWindow& inner, fw::SplitterWindow& outer, int clientWidth) {
-  folderTree_ = MakeStandIn(inner.Handle(), "", kFolderTreeId);
+  folderTree_ = MakeStandIn(inner.Handle(), "", ID_PANE_FOLDER_TREE);
   inner.SetPane(0, 0, folderTree_);
   inner.SetColumnInfo(0, 200, 100);
 #if defined(HOISTLY_HAS_IMAGE_VIEW)
@@ -58,12 +52,12 @@ bool PaneSet::Create(fw::SplitterWindow& inner, fw::SplitterWindow& outer, int c
   if (!view_->Create(inner.Handle())) return false;
   inner.SetPane(0, 1, view_->ViewWindow());
 #else
-  viewStandIn_ = MakeStandIn(inner.Handle(), "", kImageViewId);
+  viewStandIn_ = MakeStandIn(inner.Handle(), "", ID_PANE_IMAGE_VIEW);
   inner.SetPane(0, 1, viewStandIn_);
 #endif
   inner.SetColumnInfo(1, clientWidth * 6 / 10, 200);
-  infoPane_ = MakeStandIn(outer.Handle(), "", kInfoPaneId);
-  limitPane_ = MakeStandIn(outer.Handle(), "", kLimitPaneId);
+  infoPane_ = MakeStandIn(outer.Handle(), "", ID_PANE_INFO);
+  limitPane_ = MakeStandIn(outer.Handle(), "", ID_PANE_IMAGE_LIMIT);
   outer.SetPane(0, 0, infoPane_);
   outer.SetPane(1, 0, limitPane_);
   outer.SetRowInfo(0, 220, 0);

@@ -21,3 +21,11 @@
 #define ID_VIEW_TOOLBAR 59392
 #define ID_VIEW_STATUS_BAR 59393
 #define ID_STATUS_PROGRESS 10000
+
+// Child ids of the frame's splitters and panes.
+#define ID_PANE_FOLDER_TREE 0xE900
+#define ID_PANE_IMAGE_VIEW 0xE901
+#define ID_PANE_INFO 0xE902
+#define ID_PANE_IMAGE_LIMIT 0xE903
+#define ID_INNER_SPLITTER 0xE920
+#define ID_OUTER_SPLITTER 0xE921

@@ -203,7 +203,9 @@ LRESULT CMainFrame::OnCreate(const fw::Message&) {
   UpdateLoginMenu();
   if (!CreateToolBar()) return -1;
   CreateSearchBox();
-  if (!inner_.Create(Handle(), 1, 3, 0xE900 + 0x20) || !outer_.Create(inner_.Handle(), 2, 1, 0xE900 + 0x21)) return -1;
+  if (!inner_.Create(Handle(), 1, 3, ID_INNER_SPLITTER) || !outer_.Create(inner_.Handle(), 2, 1, ID_OUTER_SPLITTER)) {
+    return -1;
+  }
   SetClientPane(inner_.Handle());
   RECT client;
   GetClientRect(Handle(), &client);

@@ -9,6 +9,7 @@
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/standin_client.h"
 #include "tests/winkit/winkit.h"
+#include "uploader/hoistly_resource.h"
 
 namespace {
 
@@ -117,14 +118,14 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   EXPECT_FALSE(IsWindowVisible(progress));
 
   // Four panes in two splitters: three columns, the third split in two rows.
-  HWND inner = GetDlgItem(frame, 0xE920);
+  HWND inner = GetDlgItem(frame, ID_INNER_SPLITTER);
   ASSERT_NE(inner, nullptr);
-  HWND outer = GetDlgItem(inner, 0xE921);
+  HWND outer = GetDlgItem(inner, ID_OUTER_SPLITTER);
   ASSERT_NE(outer, nullptr);
   RECT tree, info, limit;
-  GetWindowRect(GetDlgItem(inner, 0xE900), &tree);
-  GetWindowRect(GetDlgItem(outer, 0xE902), &info);
-  GetWindowRect(GetDlgItem(outer, 0xE903), &limit);
+  GetWindowRect(GetDlgItem(inner, ID_PANE_FOLDER_TREE), &tree);
+  GetWindowRect(GetDlgItem(outer, ID_PANE_INFO), &info);
+  GetWindowRect(GetDlgItem(outer, ID_PANE_IMAGE_LIMIT), &limit);
   EXPECT_EQ(tree.right - tree.left, 200);
   EXPECT_EQ(info.right - info.left, 220 - 2 * 4);  // what the first two columns and their bars leave
   EXPECT_EQ(info.bottom - info.top, 220);
@@ -133,9 +134,9 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   winkit::SaveClientScreenshot(frame, "hoistly_frame");
 
   // The side panes close and open again: the third column goes when both are closed.
-  HWND infoPane = GetDlgItem(outer, 0xE902), limitPane = GetDlgItem(outer, 0xE903);
+  HWND infoPane = GetDlgItem(outer, ID_PANE_INFO), limitPane = GetDlgItem(outer, ID_PANE_IMAGE_LIMIT);
   RECT view, wider;
-  GetWindowRect(GetDlgItem(inner, 0xE901), &view);
+  GetWindowRect(GetDlgItem(inner, ID_PANE_IMAGE_VIEW), &view);
   SendMessageA(frame, WM_COMMAND, 32906, 0);
   EXPECT_FALSE(IsWindowVisible(infoPane));
   EXPECT_TRUE(IsWindowVisible(outer));
@@ -143,7 +144,7 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   EXPECT_EQ(limit.top, info.top);  // the settings pane takes the whole column
   SendMessageA(frame, WM_COMMAND, 32907, 0);
   EXPECT_FALSE(IsWindowVisible(outer));
-  GetWindowRect(GetDlgItem(inner, 0xE901), &wider);
+  GetWindowRect(GetDlgItem(inner, ID_PANE_IMAGE_VIEW), &wider);
   EXPECT_EQ(wider.right, info.right);  // the picture view reaches the frame's edge
   EXPECT_GT(wider.right, view.right);
   SendMessageA(frame, WM_USER + 55, 2, 0);  // the information pane's close button again: shown
@@ -182,12 +183,12 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   EXPECT_FALSE(IsWindowVisible(toolBar));
   EXPECT_FALSE(IsWindowVisible(status));
   RECT full;
-  GetWindowRect(GetDlgItem(inner, 0xE901), &full);
+  GetWindowRect(GetDlgItem(inner, ID_PANE_IMAGE_VIEW), &full);
   EXPECT_EQ(full.right - full.left, GetSystemMetrics(SM_CXSCREEN) - 4);  // less the empty first column's bar
   SendMessageA(frame, WM_USER + 27, 1, 0);
   EXPECT_TRUE(IsWindowVisible(toolBar));
   EXPECT_TRUE(IsWindowVisible(status));
-  GetWindowRect(GetDlgItem(inner, 0xE900), &tree);
+  GetWindowRect(GetDlgItem(inner, ID_PANE_FOLDER_TREE), &tree);
   EXPECT_EQ(tree.right - tree.left, 200);
 
   // The toolbar's About button opens the About dialog over the frame.
