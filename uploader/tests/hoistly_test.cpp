@@ -211,7 +211,20 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
 
   // The client's exit message ends the program without a question.
   PostMessageA(frame, WM_USER + 998, 0, 0);
-  EXPECT_TRUE(first.WaitForExit(kStartTimeoutMs));
+  ASSERT_TRUE(first.WaitForExit(kStartTimeoutMs));
+
+  // The next start fetches only the files still older than the service's: classify.dat's version
+  // was kept.
+  standin.Mark();
+  Uploader next;
+  ASSERT_TRUE(next.Start(folder.Path(""), "会员丙"));
+  HWND again = winkit::WaitForWindow(nullptr, kTitle, kStartTimeoutMs, next.Id());
+  ASSERT_NE(again, nullptr);
+  std::vector<std::string> fetched;
+  for (const winkit::StandinRequest& request : standin.Requests()) fetched.push_back(request.path);
+  EXPECT_EQ(fetched, (std::vector<std::string>{"/admin/version.txt", "/admin/actives.dat", "/admin/themes.dat"}));
+  PostMessageA(again, WM_USER + 998, 0, 0);
+  EXPECT_TRUE(next.WaitForExit(kStartTimeoutMs));
 }
 
 // Started by hand (its own path on the command line) it starts the client minimised, after
