@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/gbk_text.h"
 #include "framework/frame_window.h"
 #include "framework/message_loop.h"
 #include "framework/module.h"
@@ -33,7 +34,8 @@ void Application::SetRegistryKey(const char* key) {
   char path[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, path, sizeof path);
   std::string name = path;
-  name = name.substr(name.find_last_of('\\') + 1);
+  const size_t slash = mb::GbkFindLast(name, '\\');
+  if (slash != std::string::npos) name = name.substr(slash + 1);
   programName_ = name.substr(0, name.rfind('.'));
   profile_.SetRoot(key, programName_);
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "common/atomic_file.h"
+#include "common/gbk_text.h"
 #include "conf/win/config.h"
 
 namespace hoistly {
@@ -75,7 +76,7 @@ std::optional<std::string> FetchBody(const std::string& url) {
 
 std::optional<DataVersionLine> ParseDataVersionLine(const std::string& line) {
   const std::string text = Trim(line);
-  const size_t bar = text.find('|');
+  const size_t bar = mb::GbkFind(text, '|');
   if (bar == std::string::npos || bar == 0) return std::nullopt;
   char* end = nullptr;
   const std::string number = Trim(text.substr(0, bar));

@@ -11,6 +11,7 @@
 #include "uploader/hoistly_doc.h"
 #include "uploader/hoistly_resource.h"
 #include "uploader/main_frame.h"
+#include "uploader/program_folder.h"
 #include "uploader/uploader_messages.h"
 
 namespace {
@@ -62,10 +63,7 @@ void CHoistlyApp::RunClientAndWait() {
   // The client starts its own uploader later; this copy must not look like a running one by then.
   if (g_instanceEvent) CloseHandle(g_instanceEvent);
   g_instanceEvent = nullptr;
-  std::string folder = CConfig::GetConfig()->GetProgramPath();
-  while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
-  const size_t cut = folder.find_last_of('\\');
-  const std::string program = (cut == std::string::npos ? folder : folder.substr(0, cut)) + "\\muralbox.exe";
+  const std::string program = hoistly::ProgramFolder() + "\\muralbox.exe";
   STARTUPINFOA startup = {sizeof startup};
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_MINIMIZE;

@@ -17,6 +17,7 @@
 #include "uploader/hoistly_app.h"
 #include "uploader/hoistly_resource.h"
 #include "uploader/picture_import.h"
+#include "uploader/program_folder.h"
 #include "uploader/service_places.h"
 #include "uploader/uploader_messages.h"
 #include "uploader/view_mediator.h"
@@ -54,9 +55,7 @@ const char* const kCategories[] = {"全部", "活动", "原创", "壁纸", "主�
 
 // "%sRes\%s": the icon beside the program, or a blank image when it is missing.
 HICON LoadResIcon(const char* name, int size) {
-  std::string folder = CConfig::GetConfig()->GetProgramPath();
-  folder = folder.substr(0, folder.find_last_of('\\') + 1);
-  const std::string path = folder + "Res\\" + name;
+  const std::string path = hoistly::ProgramFolder() + "\\Res\\" + name;
   return static_cast<HICON>(LoadImageA(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
 }
 
@@ -218,9 +217,7 @@ LRESULT CMainFrame::OnCreate(const fw::Message&) {
   SetFocus(panes_->FolderTree());
   SendMessageA(panes_->LimitPane(), WM_HEAD_CLOSE, HEAD_CLOSE_START, 0);
 
-  std::string folder = CConfig::GetConfig()->GetProgramPath();
-  folder = folder.substr(0, folder.find_last_of('\\'));
-  hoistly::DataFileCheck().Run(hoistly::ServiceUrl("/admin/version.txt"), folder);
+  hoistly::DataFileCheck().Run(hoistly::ServiceUrl("/admin/version.txt"), hoistly::ProgramFolder());
   SendMessageA(Handle(), WM_COMMAND, ID_VIEW_TOOLBAR, 0);
   return 0;
 }
