@@ -18,6 +18,18 @@ const DWORD kStartTimeoutMs = 30000;
 const std::vector<std::string> kProgram = {"Hoistly.exe", "Framework.dll", "ZelBase.dll", "Thumbrill.dll",
                                            "Conf.dll", "Upload.dll"};
 
+const char* const kIcons[] = {"op", "tran", "add", "cancel", "l", "r", "view", "setup", "about", "off"};
+
+// A private program folder with the toolbar's icons in "Res".
+void InstallIcons(const winkit::InstallFolder& folder) {
+  for (const char* icon : kIcons) {
+    for (const std::string& name : {std::string(icon) + ".ico", "d_" + std::string(icon) + ".ico",
+                                     std::string(icon) + "_d.ico"}) {
+      folder.Install("Res\\" + name, "Res\\" + name);  // each icon has one of the two hot names
+    }
+  }
+}
+
 // Hoistly started the way the client starts it: the member's name is the whole command line.
 class Uploader {
  public:
@@ -80,6 +92,7 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   winkit::StandinSession standin;
   ASSERT_TRUE(standin.Control("fault /admin/actives.dat 404\nfault /admin/themes.dat truncate")) << standin.Error();
   winkit::InstallFolder folder(kProgram);
+  InstallIcons(folder);
   ASSERT_TRUE(winkit::WriteTextFile(folder.Path("actives.dat"), "kept actives"));
   ASSERT_TRUE(winkit::WriteTextFile(folder.Path("themes.dat"), "kept themes"));
 
