@@ -18,16 +18,15 @@ const DWORD kStartTimeoutMs = 30000;
 const std::vector<std::string> kProgram = {"Hoistly.exe", "Framework.dll", "ZelBase.dll", "Thumbrill.dll",
                                            "Conf.dll", "Upload.dll"};
 
-const char* const kIcons[] = {"op", "tran", "add", "cancel", "l", "r", "view", "setup", "about", "off"};
-
-// A private program folder with the toolbar's icons in "Res".
+// A private program folder with the toolbar's icons in "Res", as the build draws them.
 void InstallIcons(const winkit::InstallFolder& folder) {
-  for (const char* icon : kIcons) {
-    for (const std::string& name : {std::string(icon) + ".ico", "d_" + std::string(icon) + ".ico",
-                                     std::string(icon) + "_d.ico"}) {
-      folder.Install("Res\\" + name, "Res\\" + name);  // each icon has one of the two hot names
-    }
-  }
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((winkit::BinFolder() + "Res\\*.ico").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    folder.Install(std::string("Res\\") + found.cFileName, std::string("Res\\") + found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
 }
 
 // Hoistly started the way the client starts it: the member's name is the whole command line.
