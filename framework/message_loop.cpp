@@ -28,6 +28,7 @@ bool MessageLoop::PreTranslate(MSG& msg) {
 int MessageLoop::Run() {
   MSG msg;
   for (;;) {
+    if (idle_ && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) idle_();
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return -1;

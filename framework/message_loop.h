@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "framework/framework_api.h"
@@ -26,10 +28,13 @@ class FW_API MessageLoop {
   void RemoveFilter(MessageFilter* filter);
   // Runs until WM_QUIT; returns its exit code.
   int Run();
+  // Called once each time the queue runs empty, before the loop waits for the next message.
+  void SetIdleHandler(std::function<void()> idle) { idle_ = std::move(idle); }
 
  private:
   bool PreTranslate(MSG& msg);
   std::vector<MessageFilter*> filters_;
+  std::function<void()> idle_;
 };
 
 }  // namespace fw

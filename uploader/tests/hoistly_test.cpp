@@ -1,0 +1,256 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/winkit/screenshot.h"
+#include "tests/winkit/standin_client.h"
+#include "tests/winkit/winkit.h"
+#include "uploader/hoistly_resource.h"
+
+namespace {
+
+const char kTitle[] = "Pelora--壁纸批量上传工具";
+const DWORD kStartTimeoutMs = 30000;
+const std::vector<std::string> kProgram = {"Hoistly.exe", "Framework.dll", "ZelBase.dll", "Thumbrill.dll",
+                                           "Conf.dll", "Upload.dll"};
+
+// A private program folder with the toolbar's icons in "Res", as the build draws them.
+void InstallIcons(const winkit::InstallFolder& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((winkit::BinFolder() + "Res\\*.ico").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    folder.Install(std::string("Res\\") + found.cFileName, std::string("Res\\") + found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+// Hoistly started the way the client starts it: the member's name is the whole command line.
+class Uploader {
+ public:
+  bool Start(std::string folder, const std::string& commandLine) {
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    const std::string program = folder + "\\Hoistly.exe";
+    std::string line = commandLine;
+    STARTUPINFOA startup = {sizeof startup};
+    return CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                          &startup, &info_) != FALSE;
+  }
+  ~Uploader() {
+    if (!info_.hProcess) return;
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 1);
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+  }
+  bool WaitForExit(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
+  DWORD Id() const { return info_.dwProcessId; }
+
+ private:
+  PROCESS_INFORMATION info_ = {};
+};
+
+struct ChildSearch {
+  const char* className;
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<ChildSearch*>(data);
+  char name[64] = "";
+  GetClassNameA(hwnd, name, sizeof name);
+  if (lstrcmpiA(name, search->className) == 0 && (search->id < 0 || GetDlgCtrlID(hwnd) == search->id)) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND Child(HWND parent, const char* className, int id = -1) {
+  ChildSearch search = {className, id, nullptr};
+  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string Text(HWND hwnd) {
+  char text[256] = "";
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+}  // namespace
+
+// The whole start-up road: the frame with its title, panes, menus, toolbar, search box and status
+// bar; the data files brought up to date, where only whole downloads replace a file; a second copy
+// that brings the hidden frame back and ends; the client's close message ends the program.
+TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
+  winkit::StandinSession standin;
+  ASSERT_TRUE(standin.Control("fault /admin/actives.dat 404\nfault /admin/themes.dat truncate")) << standin.Error();
+  winkit::InstallFolder folder(kProgram);
+  InstallIcons(folder);
+  ASSERT_TRUE(winkit::WriteTextFile(folder.Path("actives.dat"), "kept actives"));
+  ASSERT_TRUE(winkit::WriteTextFile(folder.Path("themes.dat"), "kept themes"));
+
+  Uploader first;
+  ASSERT_TRUE(first.Start(folder.Path(""), "会员甲"));
+  HWND frame = winkit::WaitForWindow(nullptr, kTitle, kStartTimeoutMs, first.Id());
+  ASSERT_NE(frame, nullptr);
+  winkit::PumpMessages(500);
+  EXPECT_TRUE(IsWindowVisible(frame));
+  EXPECT_TRUE(IsZoomed(frame));
+
+  EXPECT_NE(GetMenu(frame), nullptr);
+
+  // Toolbar: thirteen buttons, three hidden; the search box.
+  HWND toolBar = Child(frame, TOOLBARCLASSNAMEA, 59392);
+  ASSERT_NE(toolBar, nullptr);
+  EXPECT_TRUE(IsWindowVisible(toolBar));
+  EXPECT_EQ(SendMessageA(toolBar, TB_BUTTONCOUNT, 0, 0), 13);
+  for (int id : {32939, 32940, 32941}) EXPECT_TRUE(SendMessageA(toolBar, TB_ISBUTTONHIDDEN, id, 0)) << id;
+  // Enabled at idle time by the list's state: an empty list has nothing to upload, tick or turn.
+  for (int id : {32887, 32933, 32889, 32890, 32888}) EXPECT_TRUE(SendMessageA(toolBar, TB_ISBUTTONENABLED, id, 0)) << id;
+  for (int id : {32895, 32891, 32892, 32893, 32894}) EXPECT_FALSE(SendMessageA(toolBar, TB_ISBUTTONENABLED, id, 0)) << id;
+  HWND combo = Child(frame, "ComboBox", 8886);
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 5);
+  EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 3);
+  EXPECT_NE(Child(frame, "Edit", 8988), nullptr);
+  EXPECT_EQ(Text(Child(frame, "Button", 8889)), "壁纸搜索");
+
+  // Status bar: four panes, the progress bar over the second, hidden until an upload.
+  HWND status = Child(frame, STATUSCLASSNAMEA, 59393);
+  ASSERT_NE(status, nullptr);
+  EXPECT_EQ(SendMessageA(status, SB_GETPARTS, 0, 0), 4);
+  HWND progress = Child(status, PROGRESS_CLASSA, 10000);
+  ASSERT_NE(progress, nullptr);
+  EXPECT_FALSE(IsWindowVisible(progress));
+
+  // Four panes in two splitters: three columns, the third split in two rows.
+  HWND inner = GetDlgItem(frame, ID_INNER_SPLITTER);
+  ASSERT_NE(inner, nullptr);
+  HWND outer = GetDlgItem(inner, ID_OUTER_SPLITTER);
+  ASSERT_NE(outer, nullptr);
+  RECT tree, info, limit;
+  GetWindowRect(GetDlgItem(inner, ID_PANE_FOLDER_TREE), &tree);
+  GetWindowRect(GetDlgItem(outer, ID_PANE_INFO), &info);
+  GetWindowRect(GetDlgItem(outer, ID_PANE_IMAGE_LIMIT), &limit);
+  EXPECT_EQ(tree.right - tree.left, 200);
+  EXPECT_EQ(info.right - info.left, 220 - 2 * 4);  // what the first two columns and their bars leave
+  EXPECT_EQ(info.bottom - info.top, 220);
+  EXPECT_GT(limit.top, info.bottom - 1);
+  Sleep(1500);
+  winkit::SaveClientScreenshot(frame, "hoistly_frame");
+
+  // The side panes close and open again: the third column goes when both are closed.
+  HWND infoPane = GetDlgItem(outer, ID_PANE_INFO), limitPane = GetDlgItem(outer, ID_PANE_IMAGE_LIMIT);
+  RECT view, wider;
+  GetWindowRect(GetDlgItem(inner, ID_PANE_IMAGE_VIEW), &view);
+  SendMessageA(frame, WM_COMMAND, 32906, 0);
+  EXPECT_FALSE(IsWindowVisible(infoPane));
+  EXPECT_TRUE(IsWindowVisible(outer));
+  GetWindowRect(limitPane, &limit);
+  EXPECT_EQ(limit.top, info.top);  // the settings pane takes the whole column
+  SendMessageA(frame, WM_COMMAND, 32907, 0);
+  EXPECT_FALSE(IsWindowVisible(outer));
+  GetWindowRect(GetDlgItem(inner, ID_PANE_IMAGE_VIEW), &wider);
+  EXPECT_EQ(wider.right, info.right);  // the picture view reaches the frame's edge
+  EXPECT_GT(wider.right, view.right);
+  SendMessageA(frame, WM_USER + 55, 2, 0);  // the information pane's close button again: shown
+  EXPECT_TRUE(IsWindowVisible(outer));
+  EXPECT_TRUE(IsWindowVisible(infoPane));
+  EXPECT_FALSE(IsWindowVisible(limitPane));
+  SendMessageA(frame, WM_COMMAND, 32907, 0);
+  EXPECT_TRUE(IsWindowVisible(limitPane));
+
+  // Data files: the whole classify.dat arrived; a 404 and a cut-off body changed nothing.
+  const winkit::StandinReply classify = winkit::SendToStandin("GET", "/admin/classify.dat");
+  ASSERT_EQ(classify.status, 200);
+  EXPECT_EQ(winkit::ReadTextFile(folder.Path("classify.dat")), classify.body);
+  EXPECT_EQ(winkit::ReadTextFile(folder.Path("actives.dat")), "kept actives");
+  EXPECT_EQ(winkit::ReadTextFile(folder.Path("themes.dat")), "kept themes");
+
+  // The engine's reports in the status bar (compared by length in characters: a status bar's text
+  // does not cross processes).
+  auto paneLength = [status](int pane) { return static_cast<int>(LOWORD(SendMessageA(status, SB_GETTEXTLENGTHA, pane, 0))); };
+  auto chars = [](const char* text) { return MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0) - 1; };
+  SendMessageA(frame, WM_USER + 7, 10, 0);  // first connection
+  EXPECT_EQ(paneLength(0), chars("连接服务器成功,开始传送文件!"));
+  SendMessageA(frame, WM_USER + 8, 0, 0);  // a block acknowledged: the progress bar shows
+  EXPECT_TRUE(IsWindowVisible(progress));
+  SendMessageA(frame, WM_USER + 7, 9, 0);  // all sent
+  EXPECT_EQ(paneLength(0), chars("传送完成！"));
+  EXPECT_EQ(paneLength(2) + paneLength(3), 0);
+  EXPECT_FALSE(IsWindowVisible(progress));
+  SendMessageA(frame, WM_USER + 8, 0, 0);
+  SendMessageA(frame, WM_USER + 35, 0, 0);  // connection failed
+  EXPECT_EQ(paneLength(0), chars("上传失败!"));
+  EXPECT_FALSE(IsWindowVisible(progress));
+
+  // Full-screen editing: the bars go and the picture view takes the whole screen; then back.
+  SendMessageA(frame, WM_USER + 27, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(toolBar));
+  EXPECT_FALSE(IsWindowVisible(status));
+  RECT full;
+  GetWindowRect(GetDlgItem(inner, ID_PANE_IMAGE_VIEW), &full);
+  EXPECT_EQ(full.right - full.left, GetSystemMetrics(SM_CXSCREEN) - 4);  // less the empty first column's bar
+  SendMessageA(frame, WM_USER + 27, 1, 0);
+  EXPECT_TRUE(IsWindowVisible(toolBar));
+  EXPECT_TRUE(IsWindowVisible(status));
+  GetWindowRect(GetDlgItem(inner, ID_PANE_FOLDER_TREE), &tree);
+  EXPECT_EQ(tree.right - tree.left, 200);
+
+  // The toolbar's About button opens the About dialog over the frame.
+  PostMessageA(frame, WM_COMMAND, 32890, 0);
+  HWND about = winkit::WaitForWindow("#32770", "关于 Hoistly", kStartTimeoutMs, first.Id());
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(GetWindow(about, GW_OWNER), frame);
+  EXPECT_TRUE(winkit::AnswerMessageBox("关于 Hoistly", IDOK, kStartTimeoutMs, nullptr, first.Id()));
+
+  // Closing hides the frame (the tray setting); a second copy brings it back and ends.
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  for (int i = 0; i < 50 && IsWindowVisible(frame); ++i) Sleep(100);
+  EXPECT_FALSE(IsWindowVisible(frame));
+  Uploader second;
+  ASSERT_TRUE(second.Start(folder.Path(""), "会员乙"));
+  ASSERT_TRUE(second.WaitForExit(kStartTimeoutMs));
+  EXPECT_TRUE(IsWindowVisible(frame));
+  EXPECT_TRUE(IsZoomed(frame));
+  EXPECT_EQ(FindWindowExA(nullptr, frame, nullptr, kTitle), nullptr);
+
+  // The client's exit message ends the program without a question.
+  PostMessageA(frame, WM_USER + 998, 0, 0);
+  ASSERT_TRUE(first.WaitForExit(kStartTimeoutMs));
+
+  // The next start fetches only the files still older than the service's: classify.dat's version
+  // was kept.
+  standin.Mark();
+  Uploader next;
+  ASSERT_TRUE(next.Start(folder.Path(""), "会员丙"));
+  HWND again = winkit::WaitForWindow(nullptr, kTitle, kStartTimeoutMs, next.Id());
+  ASSERT_NE(again, nullptr);
+  std::vector<std::string> fetched;
+  for (const winkit::StandinRequest& request : standin.Requests()) fetched.push_back(request.path);
+  EXPECT_EQ(fetched, (std::vector<std::string>{"/admin/version.txt", "/admin/actives.dat", "/admin/themes.dat"}));
+  PostMessageA(again, WM_USER + 998, 0, 0);
+  EXPECT_TRUE(next.WaitForExit(kStartTimeoutMs));
+}
+
+// Started by hand (its own path on the command line) it starts the client minimised, after
+// letting go of its single-instance event, shows no window and ends after the client.
+TEST(Hoistly, StartedByHandRunsTheClientInstead) {
+  winkit::InstallFolder folder(kProgram);
+  ASSERT_TRUE(folder.Install("client_standin.exe", "muralbox.exe"));
+  Uploader uploader;
+  const std::string program = folder.Path("Hoistly.exe");  // "...\Hoistly.exe"
+  ASSERT_TRUE(uploader.Start(folder.Path(""), "\"" + program + "\""));
+  const std::string marker = folder.Path("client_started.txt");
+  for (int i = 0; i < 300 && !winkit::FileExists(marker); ++i) Sleep(100);
+  EXPECT_EQ(winkit::ReadTextFile(marker), "show=" + std::to_string(SW_MINIMIZE) + " event=0");
+  EXPECT_EQ(winkit::WaitForWindow(nullptr, kTitle, 300, uploader.Id()), nullptr);
+  EXPECT_FALSE(uploader.WaitForExit(200));  // still waiting for the client
+  EXPECT_TRUE(uploader.WaitForExit(kStartTimeoutMs));
+}

@@ -1,0 +1,97 @@
+#include "uploader/view_mediator.h"
+
+#include <cstdio>
+
+#include "conf/win/config.h"
+#include "uploader/main_frame.h"
+
+CViewMediator& CViewMediator::Get() {
+  static CViewMediator mediator;
+  return mediator;
+}
+
+HWND CViewMediator::FrameWindow() const { return frame_ ? frame_->Handle() : nullptr; }
+
+void CViewMediator::SetUploading(int flag) {
+  uploading_ = flag;
+  CConfig::GetConfig()->SetUploading(flag);
+}
+
+void CViewMediator::SetStatusText(const char* text) {
+  if (frame_) frame_->SetStatusText(text);
+}
+
+void CViewMediator::SetPaneText(int pane, const char* text) {
+  if (frame_) frame_->SetPaneText(pane, text);
+}
+
+void CViewMediator::ShowFolderCount(int rows, int ticked) {
+  char text[128];
+  std::snprintf(text, sizeof text, "当前文件夹共有 %d 张图片文件，其中 %d 张被选中", rows < 0 ? 0 : rows, ticked);
+  SetStatusText(text);
+}
+
+void CViewMediator::ShowSelectionSize(int width, int height) {
+  std::string text = currentFolder_;
+  if (width || height) {
+    char size[64];
+    std::snprintf(size, sizeof size, "       选定大小：%d*%d", width, height);
+    text += size;
+  }
+  SetPaneText(1, text.c_str());
+}
+
+void CViewMediator::ShowTransferState(unsigned speed, const char* elapsed) {
+  if (!frame_) return;
+  frame_->SetPaneText(2, elapsed ? elapsed : "");
+  char text[64] = "";
+  if (speed >= 1024) {
+    std::snprintf(text, sizeof text, "%0.1fK /s", speed / 1024.0);
+  } else if (speed > 0) {
+    std::snprintf(text, sizeof text, "%uB /s", speed);
+  }
+  frame_->SetPaneText(3, text);
+}
+
+void CViewMediator::SetProgressRange(unsigned short n) {
+  if (frame_) frame_->SetProgressRange(n);
+}
+
+void CViewMediator::SetProgressPos(int pos) {
+  if (frame_) frame_->SetProgressPos(pos);
+}
+
+int CViewMediator::GetProgressPos() const { return frame_ ? frame_->ProgressPos() : 0; }
+
+void CViewMediator::ShowProgress(bool show) {
+  if (frame_) frame_->ShowProgress(show);
+}
+
+void CViewMediator::ResetUploadCounters() {
+  if (imageView_) imageView_->ResetUploadCounters();
+}
+
+void CViewMediator::ResetPanes() {
+  if (frame_) frame_->ResetPanes();
+}
+
+void CViewMediator::OpenFolder(const std::string& path) {
+  currentFolder_ = path;
+  if (frame_) frame_->OnFolderOpened();
+  if (imageView_) imageView_->OpenFolder(path);
+}
+
+int CViewMediator::RowCount() const { return imageView_ ? imageView_->RowCount() : 0; }
+int CViewMediator::TickedCount() const { return imageView_ ? imageView_->TickedCount() : 0; }
+int CViewMediator::HighlightedCount() const { return imageView_ ? imageView_->HighlightedCount() : 0; }
+bool CViewMediator::IsEditWindowVisible() const { return imageView_ && imageView_->IsEditWindowVisible(); }
+int CViewMediator::CurrentListIndex() const { return imageView_ ? imageView_->CurrentListIndex() : 0; }
+int CViewMediator::StoredListCount() const { return imageView_ ? imageView_->StoredListCount() : 0; }
+
+void CViewMediator::RefreshColumns() {
+  if (imageView_) imageView_->RefreshColumns();
+}
+
+void CViewMediator::AddPictureFile(const std::string& path) {
+  if (imageView_) imageView_->AddPictureFile(path);
+}
