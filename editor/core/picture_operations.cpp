@@ -34,7 +34,7 @@ bool WouldLoseFrames(const Picture& picture) {
   return picture.Format() == PictureFormat::kGif && picture.FrameCount() > 1;
 }
 
-bool RotateFileOnDisk(const std::string& path, double degrees, std::string& error) {
+bool RotatePictureFile(const std::string& path, double degrees, std::string& error) {
   Picture picture;
   if (!picture.Load(path)) {
     error = picture.LastError();

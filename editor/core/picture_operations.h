@@ -28,7 +28,7 @@ bool ApplyFrame(Picture& picture, const Picture& frame);
 // and writes it back in the format it was read in, through a temporary file beside it. A file
 // that cannot be read, an animated GIF (only its first frame would be written back) and a failed
 // write leave the file's bytes as they were; error then says why.
-bool RotateFileOnDisk(const std::string& path, double degrees, std::string& error);
+bool RotatePictureFile(const std::string& path, double degrees, std::string& error);
 
 // What saving a picture in place must refuse: an animated GIF keeps only one frame.
 bool WouldLoseFrames(const Picture& picture);

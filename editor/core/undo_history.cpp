@@ -41,6 +41,13 @@ bool UndoHistory::Redo(Picture& current) {
   return true;
 }
 
+bool UndoHistory::TakeBackLast(Picture& current) {
+  if (undo_.empty()) return false;
+  current = std::move(undo_.back());
+  undo_.pop_back();
+  return true;
+}
+
 void UndoHistory::Clear() {
   undo_.clear();
   redo_.clear();

@@ -25,6 +25,8 @@ class UndoHistory {
   // False when that side is empty or memory ran out (nothing changed then).
   bool Undo(Picture& current);
   bool Redo(Picture& current);
+  // Takes back the copy the last PushBeforeChange kept, into current (a change that failed).
+  bool TakeBackLast(Picture& current);
   void Clear();
 
   bool CanUndo() const { return !undo_.empty(); }

@@ -6,6 +6,7 @@
 
 #include "common/atomic_file.h"
 #include "editor/core/canvas_geometry.h"
+#include "editor/core/edit_session.h"
 #include "editor/core/folder_label.h"
 #include "editor/core/picture_operations.h"
 #include "editor/core/size_rules.h"
@@ -236,13 +237,13 @@ TEST(EditorPictures, ChoicesFramesAndRotationOnDisk) {
   Picture wide = Marked(6, 4, 5, 0);  // top-right
   ASSERT_TRUE(wide.Save(png, PictureFormat::kPng));
   std::string error;
-  ASSERT_TRUE(RotateFileOnDisk(png, 90.0, error)) << error;
+  ASSERT_TRUE(RotatePictureFile(png, 90.0, error)) << error;
   Picture back;
   ASSERT_TRUE(back.Load(png));
   EXPECT_EQ(back.Format(), PictureFormat::kPng);
   EXPECT_EQ(back.Width(), 4);
   EXPECT_TRUE(IsRed(back, 3, 5));  // clockwise: top-right went bottom-right
-  ASSERT_TRUE(RotateFileOnDisk(png, -90.0, error));
+  ASSERT_TRUE(RotatePictureFile(png, -90.0, error));
   ASSERT_TRUE(back.Load(png));
   EXPECT_TRUE(IsRed(back, 5, 0));
 
@@ -255,10 +256,55 @@ TEST(EditorPictures, ChoicesFramesAndRotationOnDisk) {
     const std::string path = dir + "/editor_keep.gif";
     ASSERT_TRUE(WriteFileReplacing(path, bytes));
     error.clear();
-    EXPECT_FALSE(RotateFileOnDisk(path, 90.0, error));
+    EXPECT_FALSE(RotatePictureFile(path, 90.0, error));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(ReadWholeFile(path).value_or(""), bytes);
   }
+}
+
+TEST(EditorSession, ChangesUndoRedoAndSaveInTheLoadedFormat) {
+  const std::string dir = ::testing::TempDir();
+  const std::string bmp = dir + "/editor_session.bmp";
+  Picture start = Marked(6, 4, 0, 0);
+  ASSERT_TRUE(start.Save(bmp, PictureFormat::kBmp));
+  EditSession session;
+  EXPECT_FALSE(session.Open(dir + "/missing.bmp"));
+  EXPECT_FALSE(session.HasPicture());
+  EXPECT_FALSE(session.Error().empty());
+  EXPECT_FALSE(session.Rotate(90.0));  // nothing to change
+
+  ASSERT_TRUE(session.Open(bmp));
+  EXPECT_TRUE(session.IsSaved());
+  EXPECT_FALSE(session.Resize(6, 4));  // the same size is no change
+  EXPECT_FALSE(session.Crop(PixelRect{10, 10, 20, 20}));  // outside: refused, nothing kept
+  EXPECT_FALSE(session.CanUndo());
+  EXPECT_TRUE(session.IsSaved());
+  ASSERT_TRUE(session.Rotate(90.0));
+  EXPECT_FALSE(session.IsSaved());
+  ASSERT_TRUE(session.Undo());
+  EXPECT_EQ(session.Working().Width(), 6);
+  ASSERT_TRUE(session.Redo());
+  EXPECT_TRUE(IsRed(session.Working(), 3, 0));
+  ASSERT_TRUE(session.Save(session.Working()));
+  EXPECT_TRUE(session.IsSaved());
+  Picture back;
+  ASSERT_TRUE(back.Load(bmp));
+  EXPECT_EQ(back.Format(), PictureFormat::kBmp);
+  EXPECT_EQ(back.Width(), 4);
+  EXPECT_TRUE(IsRed(back, 3, 0));
+  ASSERT_TRUE(session.SaveCopy(session.Working(), dir + "/editor_copy.bmp"));
+  ASSERT_TRUE(back.Load(dir + "/editor_copy.bmp"));
+  EXPECT_EQ(back.Format(), PictureFormat::kBmp);
+
+  const std::string gif = dir + "/editor_session.gif";
+  const std::string animated("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff"
+                             "\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00"
+                             "\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3b", 48);
+  ASSERT_TRUE(WriteFileReplacing(gif, animated));
+  ASSERT_TRUE(session.Open(gif));
+  ASSERT_TRUE(session.Rotate(90.0));
+  EXPECT_FALSE(session.Save(session.Working()));
+  EXPECT_EQ(ReadWholeFile(gif).value_or(""), animated);
 }
 
 }  // namespace
