@@ -8,7 +8,6 @@ namespace mb::editor {
 namespace {
 constexpr int kComposeShiftX = 8;
 constexpr int kComposeTitleRows = 28;
-constexpr int kTextTitleRows = 21;
 
 int Scaled(int value, double factor) { return static_cast<int>(std::floor(value * factor)); }
 }  // namespace
@@ -78,7 +77,8 @@ Point WatermarkComposePoint(const ComposeInput& in) {
 
 Point TextWatermarkPoint(Point windowPosition, double zoom) {
   const double z = zoom > 0 ? zoom : 1.0;
-  return {Scaled(windowPosition.x, 1.0 / z), Scaled(windowPosition.y, 1.0 / z) + kTextTitleRows};
+  return {std::max(Scaled(windowPosition.x - kFloatMarginX, 1.0 / z), 0),
+          std::max(Scaled(windowPosition.y - kFloatMarginY, 1.0 / z), 0)};
 }
 
 }  // namespace mb::editor

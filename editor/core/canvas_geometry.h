@@ -60,7 +60,8 @@ struct ComposeInput {
 };
 Point WatermarkComposePoint(const ComposeInput& input);
 
-// Where a text watermark is drawn: the window's picture position, 21 lower (its title part).
+// Where a text watermark is drawn: the picture point under the window's top-left corner (the
+// window shows the text from that corner, so the saved text lands where the member saw it).
 Point TextWatermarkPoint(Point windowPosition, double zoom);
 
 }  // namespace mb::editor

@@ -10,7 +10,7 @@ const char kTitle[] = "本地目录浏览";
 CFileTreeView::CFileTreeView() : head_(fw::CString(kTitle)) {
   Handle(WM_CREATE, &CFileTreeView::OnCreate);
   Handle(WM_SIZE, &CFileTreeView::OnSize);
-  Handle(WM_SELECT_TREE_ITEM, &CFileTreeView::OnSelectItem);
+  Handle(kSelectItemMessage, &CFileTreeView::OnSelectItem);
   Handle(WM_HEAD_CLOSE, &CFileTreeView::OnHeadClose);
   Command(kOpenParent, &CFileTreeView::OnOpenParent);
 }

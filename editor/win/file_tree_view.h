@@ -6,11 +6,11 @@
 #include "framework/window.h"
 #include "uibase/win/zel_head_ctrl.h"
 
-// wParam: the tree item to select, or 0 for the tree's first item.
-constexpr UINT WM_SELECT_TREE_ITEM = 1075;
-
 class CFileTreeView : public fw::Window {
  public:
+  // wParam: the tree item to select, or 0 for the tree's first item.
+  static constexpr UINT kSelectItemMessage = 1075;
+
   CFileTreeView();
   // The pane as a child of parent (a splitter cell); main is the application main window.
   HWND Create(HWND parent, const RECT& rect, UINT id, HWND main);

@@ -230,9 +230,9 @@ void ShellFolderTree::OnSelectionChanged(HTREEITEM item) {
   if (!mainWindow_) return;
   if (!currentPath_.empty()) {
     if (history_) history_->RecordFolder(currentPath_, item);
-    SendMessageA(mainWindow_, WM_TREE_FOLDER_CHOSEN, 1, 0);
+    SendMessageA(mainWindow_, kFolderChosenMessage, 1, 0);
   } else {
-    SendMessageA(mainWindow_, WM_TREE_FOLDER_CHOSEN, 0, 0);
+    SendMessageA(mainWindow_, kFolderChosenMessage, 0, 0);
   }
 }
 

@@ -14,8 +14,6 @@
 
 #include "framework/window.h"
 
-constexpr UINT WM_TREE_FOLDER_CHOSEN = 1042;
-
 // What the tree asks of the main window's folder history.
 class FolderHistoryLink {
  public:
@@ -27,6 +25,8 @@ class FolderHistoryLink {
 
 class ShellFolderTree : public fw::Window {
  public:
+  // To the main window on a selection: wParam 1 a file-system folder (CurrentPath), 0 other.
+  static constexpr UINT kFolderChosenMessage = 1042;
   static constexpr UINT kControlId = 8888;
 
   ShellFolderTree();

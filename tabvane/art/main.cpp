@@ -59,11 +59,15 @@ int main(int argc, char** argv) {
   Picture marks[] = {Badge(100, 50, Rgba{255, 120, 0, 200}), Badge(80, 80, Rgba{0, 110, 230, 200})};
   Picture frames[] = {Frame(400, 300, 24, Rgba{160, 90, 20, 255}, Rgba{230, 190, 120, 255}),
                       Frame(400, 300, 16, Rgba{40, 120, 40, 255}, Rgba{200, 240, 200, 255})};
+  // The clear canvas the editor renders a text watermark on.
+  Picture textCanvas;
+  textCanvas.Create(240, 40, Rgba{255, 255, 255, 0});
   Picture standard = Frame(400, 300, 20, Rgba{255, 169, 2, 255}, Rgba{255, 243, 187, 255});
   bool ok = Write(marks[0], out + "/watermark/watermark1.png", mb::PictureFormat::kPng) &&
             Write(marks[1], out + "/watermark/watermark2.png", mb::PictureFormat::kPng) &&
             Write(frames[0], out + "/frame/frame1.png", mb::PictureFormat::kPng) &&
             Write(frames[1], out + "/frame/frame2.gif", mb::PictureFormat::kGif) &&
-            Write(standard, out + "/defaultwatermark.gif", mb::PictureFormat::kGif);
+            Write(standard, out + "/defaultwatermark.gif", mb::PictureFormat::kGif) &&
+            Write(textCanvas, out + "/test.png", mb::PictureFormat::kPng);
   return ok ? 0 : 1;
 }

@@ -104,7 +104,8 @@ TEST(EditorCanvas, PlacesSelectionsFloatWindowsAndComposedWatermarks) {
   EXPECT_EQ(WatermarkComposePoint(in), (Point{900, 740}));
   in = ComposeInput{{-30, 5}, 1.0, 1000, 800, 100, 60, false, false};
   EXPECT_EQ(WatermarkComposePoint(in), (Point{0, 5}));  // x not above 8: not shifted
-  EXPECT_EQ(TextWatermarkPoint({40, 30}, 2.0), (Point{20, 36}));
+  EXPECT_EQ(TextWatermarkPoint({50, 69}, 2.0), (Point{20, 20}));
+  EXPECT_EQ(TextWatermarkPoint({4, 4}, 1.0), (Point{0, 0}));
 }
 
 TEST(EditorUndo, CapsHeldCopiesButKeepsTheNewestAndSwapsBothWays) {

@@ -21,7 +21,7 @@ namespace {
 class HostWindow : public fw::Window {
  public:
   HostWindow() {
-    Handle(WM_TREE_FOLDER_CHOSEN, &HostWindow::OnChosen);
+    Handle(ShellFolderTree::kFolderChosenMessage, &HostWindow::OnChosen);
     Handle(WM_HEAD_CLOSE, &HostWindow::OnHeadClose);
   }
   std::vector<WPARAM> chosen;
@@ -127,7 +127,7 @@ TEST(FolderTree, BrowsesToAFolderOnCMakesAndDropsNewFoldersAndClosesItsPane) {
   EXPECT_EQ(children, 1);  // only the named one stays
   EXPECT_EQ(tree.InsertNewFolderItem(computer), nullptr);  // a virtual item has no place for one
 
-  view.Send(WM_SELECT_TREE_ITEM, 0);
+  view.Send(CFileTreeView::kSelectItemMessage, 0);
   EXPECT_EQ(TreeView_GetSelection(tree.Handle()), tree.Root());
   view.Send(WM_HEAD_CLOSE);
   ASSERT_EQ(host.headClosed.size(), 1u);
