@@ -1,5 +1,8 @@
 #include "editor/core/picture_operations.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace mb::editor {
 
 bool ApplyRotateChoice(Picture& picture, int choice) {
@@ -28,6 +31,35 @@ bool ApplyFrame(Picture& picture, const Picture& frame) {
   stretched.AlphaDelete();
   picture.Mix(stretched, 0, 0, MixMode::kSkipBlack);
   return true;
+}
+
+Picture ShrinkForScreen(const Picture& picture, int width, int height) {
+  Picture out;
+  if (!picture.IsValid() || width <= 0 || height <= 0) return out;
+  const PictureData& from = picture.Data();
+  PictureData data;
+  data.width = width;
+  data.height = height;
+  data.bitsPerPixel = from.bitsPerPixel;
+  data.palette = from.palette;
+  data.transIndex = from.transIndex;
+  data.transColor = from.transColor;
+  data.format = from.format;
+  data.frameCount = from.frameCount;
+  const std::size_t bytes = static_cast<std::size_t>(from.bitsPerPixel / 8);
+  data.pixels.resize(data.Stride() * height);
+  if (!from.alpha.empty()) data.alpha.resize(static_cast<std::size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
+    const int sy = static_cast<int>(static_cast<long long>(y) * from.height / height);
+    for (int x = 0; x < width; ++x) {
+      const int sx = static_cast<int>(static_cast<long long>(x) * from.width / width);
+      const std::size_t source = static_cast<std::size_t>(sy) * from.width + sx;
+      std::copy_n(&from.pixels[source * bytes], bytes, &data.pixels[(static_cast<std::size_t>(y) * width + x) * bytes]);
+      if (!from.alpha.empty()) data.alpha[static_cast<std::size_t>(y) * width + x] = from.alpha[source];
+    }
+  }
+  out.Adopt(std::move(data));
+  return out;
 }
 
 bool WouldLoseFrames(const Picture& picture) {

@@ -30,6 +30,11 @@ bool ApplyFrame(Picture& picture, const Picture& frame);
 // write leave the file's bytes as they were; error then says why.
 bool RotatePictureFile(const std::string& path, double degrees, std::string& error);
 
+// The picture shrunk to width x height for the screen, by the nearest pixel, reading only the
+// pixels it keeps (a full copy and a smooth resample of a 12-megapixel photo cost more than its
+// decode). Alpha and palette go with it. An empty picture for a size of 0 or less.
+Picture ShrinkForScreen(const Picture& picture, int width, int height);
+
 // What saving a picture in place must refuse: an animated GIF keeps only one frame.
 bool WouldLoseFrames(const Picture& picture);
 

@@ -33,25 +33,19 @@ HWND CImageEditView::Create(HWND parent, const RECT& rect, UINT id) {
 }
 
 void CImageEditView::SetPicture(const mb::Picture& working) {
-  base_ = working;
   DropPreviews();
+  displayed_ = working;
+  screenCopy_.Clear();
   ClearSelection();
   ZoomChanged();
 }
 
 void CImageEditView::ClearPicture() {
   DropPreviews();
-  base_.Clear();
   displayed_.Clear();
-  frame_.Clear();
+  screenCopy_.Clear();
   ClearSelection();
   ZoomChanged();
-}
-
-void CImageEditView::RebuildDisplayed() {
-  displayed_ = base_;
-  if (hasFrame_) mb::editor::ApplyFrame(displayed_, frame_);
-  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 SIZE CImageEditView::Drawn() const {
@@ -89,17 +83,26 @@ void CImageEditView::SetFitMode(bool fit) {
 }
 
 bool CImageEditView::SetFrame(const mb::Picture& frame) {
-  if (!base_.IsValid() || !frame.IsValid()) return false;
-  frame_ = frame;
+  if (!displayed_.IsValid() || !frame.IsValid()) return false;
+  if (hasFrame_) {
+    displayed_ = base_;
+  } else {
+    base_ = displayed_;
+  }
   hasFrame_ = true;
-  RebuildDisplayed();
-  return true;
+  if (!mb::editor::ApplyFrame(displayed_, frame)) DropFrame();
+  screenCopy_.Clear();
+  InvalidateRect(Handle(), nullptr, FALSE);
+  return hasFrame_;
 }
 
 void CImageEditView::DropFrame() {
+  if (!hasFrame_) return;
+  displayed_ = std::move(base_);
+  base_.Clear();
   hasFrame_ = false;
-  frame_.Clear();
-  RebuildDisplayed();
+  screenCopy_.Clear();
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 POINT CImageEditView::CanvasPointOf(Point p) const {
@@ -147,9 +150,7 @@ void CImageEditView::DropTextMark() { textWnd_.Hide(); }
 void CImageEditView::DropPreviews() {
   DropPictureMark();
   DropTextMark();
-  hasFrame_ = false;
-  frame_.Clear();
-  RebuildDisplayed();
+  DropFrame();
 }
 
 Point CImageEditView::PictureMarkComposePoint() const {
@@ -202,7 +203,15 @@ void CImageEditView::Paint(HDC dc) const {
   if (!displayed_.IsValid()) return;
   const POINT corner = Corner();
   const SIZE drawn = Drawn();
-  mb::DrawPicture(dc, displayed_, corner.x, corner.y, drawn.cx, drawn.cy);
+  // A picture shown smaller than it is (the usual fitted photo) is shrunk once and then drawn
+  // one to one: stretching all of its pixels at every paint is what made the first paint slow.
+  const mb::Picture* shown = &displayed_;
+  if (drawn.cx > 0 && drawn.cy > 0 && drawn.cx < displayed_.Width() && drawn.cy < displayed_.Height()) {
+    if (screenCopy_.Width() != drawn.cx || screenCopy_.Height() != drawn.cy)
+      screenCopy_ = mb::editor::ShrinkForScreen(displayed_, drawn.cx, drawn.cy);
+    if (screenCopy_.IsValid()) shown = &screenCopy_;
+  }
+  mb::DrawPicture(dc, *shown, corner.x, corner.y, drawn.cx, drawn.cy);
   RECT picture = {corner.x, corner.y, corner.x + drawn.cx, corner.y + drawn.cy};
   RECT overlap;
   if (!tracker_.IsEmpty() && IntersectRect(&overlap, &tracker_.rect, &picture) && EqualRect(&overlap, &tracker_.rect))

@@ -92,13 +92,12 @@ class CImageEditView : public fw::ScrollView {
   void Paint(HDC dc) const;
   mb::editor::CanvasView View() const;
   POINT CanvasPointOf(mb::editor::Point picturePoint) const;
-  void RebuildDisplayed();
 
   CanvasHost& host_;
-  mb::Picture base_;       // the working picture as it was given
-  mb::Picture displayed_;  // base_ with the frame laid over it
-  mb::Picture frame_;
+  mb::Picture displayed_;  // the working picture, with the frame laid over it when there is one
+  mb::Picture base_;       // the working picture without the frame, kept only while one is shown
   bool hasFrame_ = false;
+  mutable mb::Picture screenCopy_;  // displayed_ shrunk to its drawn size, made at a paint
   WatermarkFloatWnd markWnd_;
   WatermarkFloatWnd textWnd_;
   fw::RectTracker tracker_;

@@ -222,6 +222,13 @@ TEST(EditorPictures, ChoicesFramesAndRotationOnDisk) {
   EXPECT_TRUE(IsRed(p, 0, 0));
   EXPECT_FALSE(ApplyRotateChoice(p, 5));
 
+  // Shrunk for the screen by the nearest pixel: the marker's quarter keeps it.
+  const Picture shrunk = ShrinkForScreen(Marked(40, 20, 30, 10), 4, 2);  // (3, 1) samples (30, 10)
+  EXPECT_EQ(shrunk.Width(), 4);
+  EXPECT_TRUE(IsRed(shrunk, 3, 1));
+  EXPECT_EQ(shrunk.GetPixelColor(0, 0), (Rgba{255, 255, 255, 255}));
+  EXPECT_FALSE(ShrinkForScreen(shrunk, 0, 5).IsValid());
+
   // A 2 x 2 frame with a black centre pixel stretched over 8 x 8: the centre stays untouched.
   Picture frame;
   ASSERT_TRUE(frame.Create(3, 3, Rgba{0, 0, 255, 255}));
