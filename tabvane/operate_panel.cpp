@@ -1,7 +1,6 @@
 #include "tabvane/operate_panel.h"
 
 #include <cstdint>
-#include <cstring>
 
 #include "editor/core/text_watermark_record.h"
 #include "framework/gdi.h"
@@ -26,13 +25,6 @@ constexpr COLORREF kFace = 0x00BBF3FF;
 constexpr COLORREF kStrip = 0x0002A9FF;
 constexpr int kStripHeight = 22;
 
-std::string ProgramFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  char* slash = std::strrchr(path, '\\');
-  if (slash) slash[1] = '\0';
-  return path;
-}
 
 }  // namespace
 
@@ -96,7 +88,7 @@ LRESULT OperatePanel::OnCreate(const fw::Message&) {
   MakeControl("LISTBOX", "", LBS_NOTIFY | WS_BORDER | WS_VSCROLL, 410, top, 110, 80, kFrameList);
   MakeControl("BUTTON", "添加相框", BS_PUSHBUTTON, 410, top + 84, 64, 22, kAddFrame);
   MakeControl("BUTTON", "取消相框", BS_PUSHBUTTON, 478, top + 84, 64, 22, kRemoveFrame);
-  const std::string res = ProgramFolder() + "Res\\";
+  const std::string res = fw::Module::ProgramFolder() + "Res\\";
   FillList(kWatermarkList, res + "watermark\\", watermarks_);
   FillList(kFrameList, res + "frame\\", frames_);
   return 0;

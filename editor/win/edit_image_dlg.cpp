@@ -61,12 +61,6 @@ const ToolButton kToolButtons[] = {
     {kCmdNext, "next.ico"},          {kCmdLeave, "smalloff.ico"},      {kCmdPointerTool, "move.ico"},
 };
 
-std::string ProgramFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string full = path;
-  return full.substr(0, mb::GetFileNamePart(full).empty() ? full.size() : full.size() - mb::GetFileNamePart(full).size());
-}
 
 // "name.ico" -> "name_d.ico" ("flip.ico" has no disabled picture of its own).
 std::string DisabledIconName(const std::string& name) {
@@ -103,6 +97,17 @@ std::string DefaultSaveName(HWND owner, const std::string& current, const std::s
   dialog.nMaxFile = MAX_PATH;
   dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
   return GetSaveFileNameA(&dialog) ? std::string(file) : std::string();
+}
+
+mb::TextStyle StyleOf(const TextWatermarkRecord& record) {
+  mb::TextStyle style;
+  if (!record.faceName.empty()) style.face = record.faceName;
+  style.height = record.fontHeight;
+  style.weight = record.fontWeight;
+  style.italic = record.italic;
+  style.underline = record.underline;
+  style.colour = {GetRValue(record.colour), GetGValue(record.colour), GetBValue(record.colour), 255};
+  return style;
 }
 
 bool HasExtension(const std::string& path, const std::string& extension) {
@@ -185,7 +190,7 @@ void CEditImageDlg::CreateToolbar() {
   disabledImages_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 18, 2);
   ImageList_SetBkColor(images_, kImageBack);
   ImageList_SetBkColor(disabledImages_, kImageBack);
-  const std::string res = ProgramFolder() + "Res\\";
+  const std::string res = fw::Module::ProgramFolder() + "Res\\";
   std::vector<TBBUTTON> buttons;
   int image = 0;
   for (const ToolButton& tool : kToolButtons) {
@@ -401,15 +406,8 @@ mb::Picture CEditImageDlg::Composed(const mb::Picture& base) const {
     composed.Mix(mark, at.x, at.y, mb::MixMode::kSourceAlpha);
   }
   if (canvas_.HasTextMark() && !textRecord_.text.empty()) {
-    mb::TextStyle style;
-    style.face = textRecord_.faceName.empty() ? style.face : textRecord_.faceName;
-    style.height = textRecord_.fontHeight;
-    style.weight = textRecord_.fontWeight;
-    style.italic = textRecord_.italic;
-    style.underline = textRecord_.underline;
-    style.colour = {GetRValue(textRecord_.colour), GetGValue(textRecord_.colour), GetBValue(textRecord_.colour), 255};
     const Point at = canvas_.TextMarkPoint();
-    mb::DrawString(composed, at.x, at.y, textRecord_.text, style);
+    mb::DrawString(composed, at.x, at.y, textRecord_.text, StyleOf(textRecord_));
   }
   return composed;
 }
@@ -534,14 +532,18 @@ LRESULT CEditImageDlg::OnLButtonDown(const fw::Message& m) {
   return 0;
 }
 
+bool CEditImageDlg::LoadPanelPicture(const fw::Message& m, std::string& path, mb::Picture& picture) const {
+  if (!session_.HasPicture() || !m.lParam) return false;
+  path = reinterpret_cast<const char*>(m.lParam);
+  if (picture.Load(path)) return true;
+  Fail(picture.LastError());
+  return false;
+}
+
 LRESULT CEditImageDlg::OnAddPictureMark(const fw::Message& m) {
-  if (!session_.HasPicture() || !m.lParam) return 0;
-  const std::string path = reinterpret_cast<const char*>(m.lParam);
+  std::string path;
   mb::Picture mark;
-  if (!mark.Load(path)) {
-    Fail(mark.LastError());
-    return 0;
-  }
+  if (!LoadPanelPicture(m, path, mark)) return 0;
   if (mark.Width() > session_.Working().Width() || mark.Height() > session_.Working().Height()) {
     AskMember(Handle(), kMarkTooLarge, MB_OK | MB_ICONWARNING);
     return 0;
@@ -555,13 +557,9 @@ LRESULT CEditImageDlg::OnAddPictureMark(const fw::Message& m) {
 }
 
 LRESULT CEditImageDlg::OnSetFrame(const fw::Message& m) {
-  if (!session_.HasPicture() || !m.lParam) return 0;
-  const std::string path = reinterpret_cast<const char*>(m.lParam);
+  std::string path;
   mb::Picture frame;
-  if (!frame.Load(path)) {
-    Fail(frame.LastError());
-    return 0;
-  }
+  if (!LoadPanelPicture(m, path, frame)) return 0;
   framePath_ = path;
   canvas_.SetFrame(frame);
   session_.MarkChanged();
@@ -580,7 +578,7 @@ LRESULT CEditImageDlg::OnRemoveMarkOrFrame(const fw::Message& m) {
 }
 
 void CEditImageDlg::RenderTextMark() {
-  const std::string canvasFile = ProgramFolder() + "test.png";
+  const std::string canvasFile = fw::Module::ProgramFolder() + "test.png";
   mb::Picture text;
   if (!text.Load(canvasFile)) {
     char message[MAX_PATH + 64];
@@ -588,14 +586,7 @@ void CEditImageDlg::RenderTextMark() {
     Fail(message);
     return;
   }
-  mb::TextStyle style;
-  style.face = textRecord_.faceName.empty() ? style.face : textRecord_.faceName;
-  style.height = textRecord_.fontHeight;
-  style.weight = textRecord_.fontWeight;
-  style.italic = textRecord_.italic;
-  style.underline = textRecord_.underline;
-  style.colour = {GetRValue(textRecord_.colour), GetGValue(textRecord_.colour), GetBValue(textRecord_.colour), 255};
-  mb::DrawString(text, 0, 0, textRecord_.text, style);
+  mb::DrawString(text, 0, 0, textRecord_.text, StyleOf(textRecord_));
   canvas_.ShowTextMark(text, markPoint_);
 }
 

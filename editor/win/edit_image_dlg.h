@@ -95,6 +95,8 @@ class CEditImageDlg : public fw::Dialog, private CanvasHost {
   void Leave();
   void ResetPanel();
   void RenderTextMark();
+  // The picture a panel message names (lParam), loaded; an error box when it cannot be read.
+  bool LoadPanelPicture(const fw::Message& m, std::string& path, mb::Picture& picture) const;
   void Fail(const std::string& text) const;
 
   std::string path_;
