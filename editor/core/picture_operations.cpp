@@ -33,6 +33,16 @@ bool ApplyFrame(Picture& picture, const Picture& frame) {
   return true;
 }
 
+void SetMarkOpacity(Picture& mark, std::uint8_t opacity) {
+  if (!mark.HasAlpha()) {
+    mark.AlphaFill(opacity);
+    return;
+  }
+  PictureData data = mark.Data();
+  for (std::uint8_t& a : data.alpha) a = static_cast<std::uint8_t>(a * opacity / 255);
+  mark.Adopt(std::move(data));
+}
+
 Picture ShrinkForScreen(const Picture& picture, int width, int height) {
   Picture out;
   if (!picture.IsValid() || width <= 0 || height <= 0) return out;

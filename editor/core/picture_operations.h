@@ -2,6 +2,7 @@
 // frame laid over a picture and the rotation of a picture file in place.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "image/picture.h"
@@ -29,6 +30,11 @@ bool ApplyFrame(Picture& picture, const Picture& frame);
 // that cannot be read, an animated GIF (only its first frame would be written back) and a failed
 // write leave the file's bytes as they were; error then says why.
 bool RotatePictureFile(const std::string& path, double degrees, std::string& error);
+
+// Gives a watermark its opacity before it is mixed in: a mark without an alpha plane gets one of
+// that value everywhere; a mark with its own (a shaped PNG) has it scaled, so that what was
+// transparent stays transparent.
+void SetMarkOpacity(Picture& mark, std::uint8_t opacity);
 
 // The picture shrunk to width x height for the screen, by the nearest pixel, reading only the
 // pixels it keeps (a full copy and a smooth resample of a 12-megapixel photo cost more than its

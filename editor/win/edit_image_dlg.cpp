@@ -9,6 +9,7 @@
 
 #include "client/core/path_text.h"
 #include "conf/win/config.h"
+#include "editor/core/picture_operations.h"
 #include "editor/core/zoom.h"
 #include "editor/win/editor_messages.h"
 #include "editor/win/editor_resource.h"
@@ -401,7 +402,7 @@ mb::Picture CEditImageDlg::Composed(const mb::Picture& base) const {
   mb::Picture composed = base;
   if (canvas_.HasPictureMark()) {
     mb::Picture mark = canvas_.PictureMark();
-    mark.AlphaFill(CConfig::GetConfig()->GetWatermarkOpacity());
+    SetMarkOpacity(mark, CConfig::GetConfig()->GetWatermarkOpacity());
     const Point at = canvas_.PictureMarkComposePoint();
     composed.Mix(mark, at.x, at.y, mb::MixMode::kSourceAlpha);
   }

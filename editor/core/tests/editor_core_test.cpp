@@ -229,6 +229,16 @@ TEST(EditorPictures, ChoicesFramesAndRotationOnDisk) {
   EXPECT_EQ(shrunk.GetPixelColor(0, 0), (Rgba{255, 255, 255, 255}));
   EXPECT_FALSE(ShrinkForScreen(shrunk, 0, 5).IsValid());
 
+  // Opacity: a plain mark gets it everywhere; a shaped one keeps its transparent parts.
+  Picture plain = Marked(2, 1, 0, 0);
+  SetMarkOpacity(plain, 128);
+  EXPECT_EQ(plain.GetPixelAlpha(1, 0), 128);
+  Picture shaped = Marked(2, 1, 0, 0);
+  shaped.SetPixelColor(1, 0, Rgba{0, 0, 0, 0}, true);
+  SetMarkOpacity(shaped, 128);
+  EXPECT_EQ(shaped.GetPixelAlpha(0, 0), 128);
+  EXPECT_EQ(shaped.GetPixelAlpha(1, 0), 0);
+
   // A 2 x 2 frame with a black centre pixel stretched over 8 x 8: the centre stays untouched.
   Picture frame;
   ASSERT_TRUE(frame.Create(3, 3, Rgba{0, 0, 255, 255}));
