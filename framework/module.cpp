@@ -28,6 +28,17 @@ void Module::Init(HINSTANCE instance) {
   State().resources = instance;
 }
 
+std::string Module::ProgramFolder() {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, length < MAX_PATH ? length : 0);
+  // The last backslash that starts a character: a GBK trail byte can be one too.
+  std::size_t cut = std::string::npos;
+  for (std::size_t i = 0; i < folder.size(); i += IsDBCSLeadByte(static_cast<BYTE>(folder[i])) ? 2 : 1)
+    if (folder[i] == '\\') cut = i;
+  return cut == std::string::npos ? std::string() : folder.substr(0, cut + 1);
+}
+
 void Module::Term() {
   std::lock_guard<std::mutex> lock(State().loopsLock);
   State().loops.clear();

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "framework/framework_api.h"
 
 // The linker's symbol for the start of the module image that contains the reference.
@@ -20,6 +22,9 @@ inline HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase)
 
 class FW_API Module {
  public:
+  // The running program's folder with its trailing backslash (where Res\ and the files placed
+  // beside the programs are).
+  static std::string ProgramFolder();
   static void Init(HINSTANCE instance);
   static void Term();
   static HINSTANCE Instance();

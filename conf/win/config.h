@@ -70,6 +70,12 @@ class MB_CONF_API CConfig {
   void SetFullScreenEdit(int value) { fullScreenEdit_ = value; }
   int IsShowFloatWnd() const { return floatWndShown_; }
   void ShowFloatWnd(int value) { floatWndShown_ = value; }
+  // The picture editor's operations panel open (1) or closed, and the watermark opacity; kept
+  // for the process only, not in config.dat.
+  int GetEditPanelOpen() const { return editPanelOpen_; }
+  void SetEditPanelOpen(int value) { editPanelOpen_ = value; }
+  unsigned char GetWatermarkOpacity() const { return watermarkOpacity_; }
+  void SetWatermarkOpacity(unsigned char value) { watermarkOpacity_ = value; }
   // The list control's redirect flag; nothing sets it.
   int GetRedirect() const { return 0; }
 
@@ -184,6 +190,8 @@ class MB_CONF_API CConfig {
   int autoLogin_ = 1;
   int recordPw_ = 1;
   int fullScreenEdit_ = 0;
+  int editPanelOpen_ = 1;
+  unsigned char watermarkOpacity_ = 128;
   int floatWndShown_ = 1;
   int listView_ = 0;
   mb::conf::ConfigFileValues file_;

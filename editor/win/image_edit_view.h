@@ -1,0 +1,106 @@
+// CImageEditView: the picture editor's canvas. It shows the working picture at the editor's
+// zoom, centred on a grey ground, with the previews that saving will lay in: a frame, a picture
+// watermark and a text watermark, the two watermarks in floating windows the member drags. In
+// the selection tool a rubber band marks the part of the picture to crop to.
+#pragma once
+
+#include <string>
+
+#include "editor/core/canvas_geometry.h"
+#include "editor/core/zoom.h"
+#include "editor/win/watermark_float_wnd.h"
+#include "framework/rect_tracker.h"
+#include "framework/scroll_view.h"
+#include "image/picture.h"
+
+// What the canvas asks of the editor around it.
+class CanvasHost {
+ public:
+  virtual double Zoom() const = 0;
+  virtual bool SelectionToolActive() const = 0;
+  virtual void ShowPixelText(const std::string& text) = 0;
+  virtual void ShowCanvasMenu(POINT screen) = 0;
+
+ protected:
+  ~CanvasHost() = default;
+};
+
+class CImageEditView : public fw::ScrollView {
+ public:
+  static constexpr COLORREF kGround = 0x00C0C0C0;
+  static constexpr UINT kPlaceMarkMessage = 1047;  // wParam place code
+
+  explicit CImageEditView(CanvasHost& host);
+  HWND Create(HWND parent, const RECT& rect, UINT id);
+
+  // A new working picture: shown as it is, every preview and the selection dropped.
+  void SetPicture(const mb::Picture& working);
+  void ClearPicture();
+  const mb::Picture& Displayed() const { return displayed_; }
+
+  // The zoom or the client size changed: scroll sizes, floating windows' bounds, repaint.
+  void ZoomChanged();
+
+  // Frame: laid over the displayed picture, black left out.
+  bool SetFrame(const mb::Picture& frame);
+  void DropFrame();
+  bool HasFrame() const { return hasFrame_; }
+
+  // Picture watermark at place code 1-9 (or at a picture point), shown in its window.
+  bool ShowPictureMark(const mb::Picture& mark, int code);
+  void PlacePictureMark(int code);
+  void MovePictureMarkTo(mb::editor::Point picturePoint);
+  void DropPictureMark();
+  bool HasPictureMark() const { return markWnd_.IsShown(); }
+  int LastPlaceCode() const { return lastCode_; }
+
+  // Text watermark: the rendered text picture in its own window, at a picture point.
+  bool ShowTextMark(const mb::Picture& text, mb::editor::Point picturePoint);
+  void DropTextMark();
+  bool HasTextMark() const { return textWnd_.IsShown(); }
+
+  void DropPreviews();
+
+  // Where saving lays the previews into a picture of the displayed picture's size.
+  mb::editor::Point PictureMarkComposePoint() const;
+  mb::editor::Point TextMarkPoint() const;
+  const mb::Picture& PictureMark() const { return markWnd_.Picture(); }
+
+  // The selection in picture pixels (empty when none).
+  mb::PixelRect Selection() const;
+  void ClearSelection();
+  bool FitMode() const { return fitMode_; }
+  void SetFitMode(bool fit);
+
+  // The drawn picture's corner (canvas coordinates, scrolling applied) and drawn size.
+  POINT Corner() const;
+  SIZE Drawn() const;
+
+ protected:
+  fw::WindowClassSpec ClassSpec() const override;
+  void OnViewSized(int width, int height) override;
+
+ private:
+  LRESULT OnPaint(const fw::Message&);
+  LRESULT OnPrintClient(const fw::Message& m);
+  LRESULT OnEraseBackground(const fw::Message&) { return 1; }
+  LRESULT OnMouseMove(const fw::Message& m);
+  LRESULT OnLButtonDown(const fw::Message& m);
+  LRESULT OnRButtonDown(const fw::Message& m);
+  LRESULT OnSetCursor(const fw::Message& m);
+  LRESULT OnPlaceMark(const fw::Message& m);
+  void Paint(HDC dc) const;
+  mb::editor::CanvasView View() const;
+  POINT CanvasPointOf(mb::editor::Point picturePoint) const;
+
+  CanvasHost& host_;
+  mb::Picture displayed_;  // the working picture, with the frame laid over it when there is one
+  mb::Picture base_;       // the working picture without the frame, kept only while one is shown
+  bool hasFrame_ = false;
+  mutable mb::Picture screenCopy_;  // displayed_ shrunk to its drawn size, made at a paint
+  WatermarkFloatWnd markWnd_;
+  WatermarkFloatWnd textWnd_;
+  fw::RectTracker tracker_;
+  bool fitMode_ = false;
+  int lastCode_ = 0;
+};
