@@ -3,6 +3,8 @@
 #include <urlmon.h>
 #include <wininet.h>
 
+#include <cwctype>
+
 namespace mb {
 namespace {
 
@@ -10,9 +12,11 @@ namespace {
 // aborts the transfer when told to stop or past its time limit.
 class FetchStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
  public:
-  explicit FetchStatusCallback(const UrlFetchLimits& limits) : limits_(limits), started_(GetTickCount()) {}
+  FetchStatusCallback(const UrlFetchLimits& limits, UrlFetchListener* listener)
+      : limits_(limits), listener_(listener), started_(GetTickCount()) {}
 
   int status = 0;
+  long long contentLength = -1;
   bool aborted = false;
 
   // IUnknown: not reference counted; the object outlives the call that uses it.
@@ -35,7 +39,11 @@ class FetchStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
   STDMETHODIMP OnStartBinding(DWORD, IBinding*) override { return S_OK; }
   STDMETHODIMP GetPriority(LONG*) override { return E_NOTIMPL; }
   STDMETHODIMP OnLowResource(DWORD) override { return S_OK; }
-  STDMETHODIMP OnProgress(ULONG, ULONG, ULONG, LPCWSTR) override { return CheckAbort(); }
+  STDMETHODIMP OnProgress(ULONG progress, ULONG max, ULONG, LPCWSTR text) override {
+    if (CheckAbort() != S_OK) return E_ABORT;
+    if (listener_ && !listener_->OnFetchProgress(progress, max, text)) aborted = true;
+    return aborted ? E_ABORT : S_OK;
+  }
   STDMETHODIMP OnStopBinding(HRESULT, LPCWSTR) override { return S_OK; }
   STDMETHODIMP GetBindInfo(DWORD*, BINDINFO*) override { return S_OK; }
   STDMETHODIMP OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override { return S_OK; }
@@ -46,8 +54,9 @@ class FetchStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
     if (additional) *additional = nullptr;
     return CheckAbort();
   }
-  STDMETHODIMP OnResponse(DWORD code, LPCWSTR, LPCWSTR, LPWSTR* additional) override {
+  STDMETHODIMP OnResponse(DWORD code, LPCWSTR headers, LPCWSTR, LPWSTR* additional) override {
     status = static_cast<int>(code);
+    contentLength = ContentLengthOf(headers);
     if (additional) *additional = nullptr;
     return S_OK;
   }
@@ -61,16 +70,46 @@ class FetchStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
   }
 
   const UrlFetchLimits& limits_;
+  UrlFetchListener* listener_;
   DWORD started_;
 };
 
 }  // namespace
 
-UrlFetchResult FetchUrlToFile(const std::string& url, const std::string& file, const UrlFetchLimits& limits) {
+UrlFetchResult FetchUrlToFile(const std::string& url, const std::string& file, const UrlFetchLimits& limits,
+                              UrlFetchListener* listener) {
   DeleteUrlCacheEntryA(url.c_str());
-  FetchStatusCallback callback(limits);
-  const HRESULT result = URLDownloadToFileA(nullptr, url.c_str(), file.c_str(), 0, &callback);
-  return {SUCCEEDED(result) && !callback.aborted, callback.status};
+  FetchStatusCallback callback(limits, listener);
+  UrlFetchResult fetched;
+  fetched.result = URLDownloadToFileA(nullptr, url.c_str(), file.c_str(), 0, &callback);
+  fetched.aborted = callback.aborted || fetched.result == E_ABORT;
+  fetched.completed = SUCCEEDED(fetched.result) && !fetched.aborted;
+  fetched.status = callback.status;
+  fetched.contentLength = callback.contentLength;
+  return fetched;
+}
+
+long long ContentLengthOf(const wchar_t* headers) {
+  if (!headers) return -1;
+  static const wchar_t kName[] = L"content-length:";
+  const std::size_t nameLength = sizeof kName / sizeof kName[0] - 1;
+  for (const wchar_t* line = headers; *line;) {
+    std::size_t i = 0;
+    while (i < nameLength && line[i] && std::towlower(line[i]) == kName[i]) ++i;
+    if (i == nameLength) {
+      const wchar_t* digits = line + nameLength;
+      while (*digits == L' ' || *digits == L'\t') ++digits;
+      long long value = -1;
+      for (; *digits >= L'0' && *digits <= L'9' && value < (1LL << 50); ++digits) {
+        value = (value < 0 ? 0 : value * 10) + (*digits - L'0');
+      }
+      return value;
+    }
+    const wchar_t* next = line;
+    while (*next && *next != L'\n') ++next;
+    line = *next ? next + 1 : next;
+  }
+  return -1;
 }
 
 std::string NewTemporaryFile(const char* prefix) {

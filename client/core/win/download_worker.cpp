@@ -1,13 +1,12 @@
 #include "client/core/win/download_worker.h"
 
 #include <windows.h>
-#include <urlmon.h>
 
 #include <cstdio>
 
 #include "client/core/download_naming.h"
 #include "client/core/path_text.h"
-#include "client/core/win/download_status_callback.h"
+#include "client/core/win/download_progress_reporter.h"
 #include "client/core/win/system_utils.h"
 #include "common/gbk_text.h"
 #include "common/win/com_ptr.h"
@@ -47,10 +46,11 @@ DownloadResult DownloadWorker::Run() {
 
 DownloadResult DownloadWorker::Transfer(const std::string& partial) {
   ComApartment apartment;
-  DownloadStatusCallback callback(sink_);
-  const HRESULT hr = URLDownloadToFileA(nullptr, address_.c_str(), partial.c_str(), 0, &callback);
+  DownloadProgressReporter reporter(sink_);
+  const UrlFetchResult fetched = FetchUrlToFile(address_, partial, {}, &reporter);
+  const HRESULT hr = fetched.result;
   // A stop that came after the last progress report still counts: the member asked for it.
-  if (hr == E_ABORT || sink_.CancelRequested()) {
+  if (fetched.aborted || sink_.CancelRequested()) {
     DownloadResult cancelled;
     cancelled.outcome = DownloadOutcome::kCancelled;
     return cancelled;
@@ -60,14 +60,14 @@ DownloadResult DownloadWorker::Transfer(const std::string& partial) {
     std::snprintf(text, sizeof text, "Download error 0x%08lX", static_cast<unsigned long>(hr));
     return Failed(text);
   }
-  if (IsHttpAddress(address_) && callback.HttpStatus() != 200) {
-    std::snprintf(text, sizeof text, "HTTP status %lu", static_cast<unsigned long>(callback.HttpStatus()));
+  if (IsHttpAddress(address_) && fetched.status != 200) {
+    std::snprintf(text, sizeof text, "HTTP status %d", fetched.status);
     return Failed(text);
   }
   const long long received = FileSize(partial);
-  if (received < 0 || (callback.ContentLength() >= 0 && received != callback.ContentLength())) {
+  if (received < 0 || (fetched.contentLength >= 0 && received != fetched.contentLength)) {
     std::snprintf(text, sizeof text, "Received %lld of %lld bytes", received < 0 ? 0 : received,
-                  callback.ContentLength());
+                  fetched.contentLength);
     return Failed(text);
   }
   // The target may have appeared meanwhile (the other page); a taken name gets a number.
