@@ -57,16 +57,21 @@ HWND MainWindowPages::Window(UINT tab) const {
   return page && page->IsWindow() ? page->Handle() : nullptr;
 }
 
+ManagerPageLink* MainWindowPages::ManagerLink() {
+  if (!Window(kTabWallpaperSettings)) CreatePage(kTabWallpaperSettings);
+  return manager_.get();
+}
+
 HWND MainWindowPages::CreatePage(UINT tab) {
   const ClientConfig& config = *GetClientConfig();
   fw::Dialog* page = nullptr;
   switch (tab) {
     case kTabWallpaperSettings:
-      manager_ = std::make_unique<PlaceholderPage>(IDD_WALLPAPER_MANAGER_PAGE);
+      manager_ = std::make_unique<WallpaperManagerPage>();
       page = manager_.get();
       break;
     case kTabDownload:
-      download_ = std::make_unique<DownloadPage>(nullptr, MakeBrowserPageWebView());
+      download_ = std::make_unique<DownloadPage>(ManagerLink(), MakeBrowserPageWebView());
       download_->SetPageUrl(config.GetSearchUrl());
       page = download_.get();
       break;
@@ -75,7 +80,7 @@ HWND MainWindowPages::CreatePage(UINT tab) {
       page = upload_.get();
       break;
     case kTabRanking:
-      ranking_ = std::make_unique<DownloadPage>(nullptr, MakeBrowserPageWebView());
+      ranking_ = std::make_unique<DownloadPage>(ManagerLink(), MakeBrowserPageWebView());
       ranking_->SetPageUrl(config.SharedText(&ClientConfig::hotListUrl));
       page = ranking_.get();
       break;

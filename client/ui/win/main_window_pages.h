@@ -11,6 +11,7 @@
 
 #include "client/ui/browser/win/personal_page.h"
 #include "client/ui/download/win/download_dialog.h"
+#include "client/ui/manager/win/wallpaper_manager_page.h"
 #include "framework/dialog.h"
 
 namespace mb {
@@ -63,17 +64,19 @@ class MainWindowPages {
   void DestroyBrowserPages();
 
   UploadPageSlot* Upload() { return upload_.get(); }
-  fw::Dialog* WallpaperManager() { return manager_.get(); }
+  WallpaperManagerPage* WallpaperManager() { return manager_.get(); }
 
  private:
   RECT Placement(UINT tab) const;
   fw::Dialog* Page(UINT tab) const;
   HWND CreatePage(UINT tab);
+  // The manager page, made first when missing, that the download pages report to.
+  ManagerPageLink* ManagerLink();
 
   HWND main_ = nullptr;
   int layout_ = 1;
   RECT pageRect_{};
-  std::unique_ptr<PlaceholderPage> manager_;
+  std::unique_ptr<WallpaperManagerPage> manager_;
   std::unique_ptr<DownloadPage> download_;
   std::unique_ptr<UploadPageSlot> upload_;
   std::unique_ptr<DownloadPage> ranking_;

@@ -1,9 +1,11 @@
 #include "client/ui/download/win/category_tree.h"
 
+#include "client/ui/manager/preview_paging.h"
+
 namespace mb {
 
 std::string CategoryTree::Label(const std::string& name, int pictureCount) {
-  return name + " (" + std::to_string(pictureCount) + "张)";
+  return manager::CategoryLabel(name, pictureCount);
 }
 
 HTREEITEM CategoryTree::InsertCategoryItem(const std::string& name, int pictureCount) {
