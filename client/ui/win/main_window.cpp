@@ -15,6 +15,7 @@
 #include "client/core/win/system_utils.h"
 #include "client/core/win/tray_frame.h"
 #include "client/ui/browser/win/browser_dialog.h"
+#include "client/ui/download/win/download_category_dialog.h"
 #include "client/ui/skin/skin_tab_bar.h"
 #include "client/ui/skin/win/skin_element_host.h"
 #include "client/ui/win/browser_toolbar_button.h"
@@ -64,8 +65,10 @@ UINT TabOfTrayCommand(UINT command) {
 MainWindowLinks DefaultMainWindowLinks() {
   MainWindowLinks links;
   links.createTrayFrame = [] { CreateTrayFrame(); };
-  // The link handler's main-window path takes the links; until it is there they are dropped.
-  links.handleLink = [](const std::string&) {};
+  links.handleLink = [](const std::string& link) {
+    MainWindow* window = CurrentMainWindow();
+    HandleMainWindowLink(link, nullptr, window ? window->Handle() : nullptr);
+  };
   links.showPopupPage = [](HWND owner, const std::string& address) { RunBrowserDialog(owner, address); };
   links.startUploader = [] { StartUploaderThread(); };
   return links;
