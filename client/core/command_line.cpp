@@ -1,12 +1,8 @@
 #include "client/core/command_line.h"
 
-#include "common/gbk_text.h"
+#include "client/core/wallpaper_link.h"
 
 namespace mb {
-
-namespace {
-constexpr std::string_view kLinkPrefix = "muralbox://";
-}
 
 std::string PendingLinkQueue::Pop() {
   if (links_.empty()) return {};
@@ -16,12 +12,7 @@ std::string PendingLinkQueue::Pop() {
 }
 
 bool IsProductLink(std::string_view commandLine) {
-  std::string_view text = commandLine;
-  // A start from a shortcut or a shell may put blanks before the link.
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  if (!text.empty() && text.front() == '"') text.remove_prefix(1);
-  if (!text.empty() && text.back() == '"') text.remove_suffix(1);
-  return text.size() > kLinkPrefix.size() && GbkStartsWithNoCase(text, kLinkPrefix);
+  return !WallpaperLinkAddress(commandLine).empty();
 }
 
 void ParseCommandLine(std::string_view commandLine, PendingLinkQueue& queue) {

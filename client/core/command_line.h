@@ -22,8 +22,7 @@ class PendingLinkQueue {
   std::deque<std::string> links_;
 };
 
-// True when the text, with one leading and one trailing double quote dropped and blanks before
-// it skipped, is longer than "muralbox://" and begins with it (in any case).
+// True when the text is a wallpaper link (WallpaperLinkAddress).
 bool IsProductLink(std::string_view commandLine);
 
 // Queues the command line exactly as received when it is a product link.

@@ -80,11 +80,17 @@ TEST(Login, AWrongPasswordAndAStalledServerBringTheDialogBackAndALinkEndsIt) {
   EXPECT_TRUE(WaitVisible(login, true));
   ASSERT_TRUE(standin.Control("clear"));
 
-  // A second start's link reaches the dialog, which hands it on and gives way to the main window.
+  // A second start's link reaches the dialog, which hands it on and gives way to the main window,
+  // whose link dialog asks for the category; cancelled, it ends.
   winkit::ChildProcess second;
   ASSERT_TRUE(second.Start(client.folder.Path("muralbox.exe"), "\"muralbox://pic/1.jpg\"", client.folder.Root()));
   ASSERT_TRUE(second.WaitForExit(kWaitMs));
   ASSERT_NE(client.Main(), nullptr);
+  HWND linkDialog = winkit::WaitForWindow("#32770", "壁纸下载", kWaitMs, client.process.Id());
+  ASSERT_NE(linkDialog, nullptr);
+  PostMessageA(linkDialog, WM_COMMAND, IDCANCEL, 0);
+  for (int i = 0; i < 500 && IsWindow(linkDialog); ++i) Sleep(10);
+  EXPECT_FALSE(IsWindow(linkDialog));
   client.ExitAndWait();
   EXPECT_EQ(client.Conf().find("userlist="), std::string::npos);
 }

@@ -14,6 +14,7 @@
 #include "client/ui/tests/win/control_test_support.h"
 #include "client/ui/win/browser_toolbar_button.h"
 #include "client/ui/win/main_window.h"
+#include "client/ui/win/uploader_launch.h"
 #include "common/win/com_ptr.h"
 #include "framework/module.h"
 #include "tests/winkit/winkit.h"
@@ -218,6 +219,69 @@ TEST(MainWindowTest, EachLayoutDrawsItsBackgroundAndPlacesItsPages) {
     const RECT corner{20, 20, 60, 30};
     EXPECT_EQ(uitest::PixelsDifferingFromImage(shot, h.skin.Files(), "main_bk", 0, 0, "main_bk", &corner), 0);
   }
+}
+
+}  // namespace
+}  // namespace mb
+
+namespace mb {
+namespace {
+
+// A running batch uploader as the client sees it: a window with the uploader's title that logs
+// the messages of a hand-over in order.
+struct UploaderStub {
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* log = reinterpret_cast<std::vector<std::string>*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (log && msg == WM_SETTEXT) log->push_back("text " + std::string(reinterpret_cast<const char*>(lParam)));
+    if (log && msg == WM_OPEN_PICTURE_PATH) log->push_back("open");
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+  UploaderStub() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = Proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "mbtest.UploaderStub";
+    RegisterClassA(&windowClass);
+    window = CreateWindowExA(0, windowClass.lpszClassName, "Pelora--壁纸批量上传工具", WS_OVERLAPPEDWINDOW, 0, 0,
+                             100, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&log));
+  }
+  ~UploaderStub() { DestroyWindow(window); }
+  HWND window;
+  std::vector<std::string> log;
+};
+
+TEST(HoistlyHandOverTest, RunningProgramIsHandedThePictureAndAMissingOneIsReported) {
+  winkit::TempFolder folder;
+  const std::string picture = folder.Root() + "我的 图片.jpg";
+  HANDLE file = CreateFileA(picture.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  UploaderStub uploader;
+  // The path with blanks around it, from the page's edit: the text first, then the open message.
+  SendPictureToBatchUploader("  " + picture + " ", 10);
+  EXPECT_TRUE(uitest::WaitUntil([&] {
+    winkit::PumpMessages(10);
+    return uploader.log.size() >= 2;
+  }, 10000));
+  EXPECT_EQ(uploader.log, (std::vector<std::string>{"text " + picture, "open"}));
+  // A hung window gives the hand-over up instead of holding it.
+  uploader.log.clear();
+  const DWORD started = GetTickCount();
+  std::thread hung([&] { EXPECT_FALSE(HandPictureToUploader(uploader.window, picture)); });
+  Sleep(kUploaderMessageTimeoutMs + 1000);
+  hung.join();
+  EXPECT_LT(GetTickCount() - started, 2 * kUploaderMessageTimeoutMs + 2000);
+  winkit::PumpMessages(50);
+
+  // No program in the folder: the message, nothing started.
+  EXPECT_EQ(BatchUploaderPath("C:\\a\\"), "C:\\a\\Hoistly.exe");
+  EXPECT_EQ(BatchUploaderPath("C:\\a"), "C:\\a\\Hoistly.exe");
+  std::string text;
+  std::thread launch([&] { EXPECT_FALSE(LaunchBatchUploader(folder.Root(), "user name")); });
+  EXPECT_TRUE(winkit::AnswerMessageBox("墨岚屏[Pelora]-系统消息", IDOK, 10000, &text, GetCurrentProcessId()));
+  launch.join();
+  EXPECT_EQ(text, "上传组件已丢失!");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "client/core/wallpaper_link.h"
 #include "common/version_text.h"
 
 namespace mb {
@@ -30,6 +31,36 @@ TEST(CommandLine, IgnoresEverythingElse) {
   ParseCommandLine(std::string(100000, 'a'), queue);
   ParseCommandLine("muralbox://" + std::string(100000, '\xB1'), queue);
   EXPECT_EQ(queue.Size(), 1u);
+}
+
+TEST(WallpaperLink, BecomesAnHttpAddressOnlyWhenItCannotCarryArguments) {
+  EXPECT_EQ(WallpaperLinkAddress("\"MURALBOX://Host:8080/Pics/Sky.JPG?a=B\""), "http://Host:8080/Pics/Sky.JPG?a=B");
+  EXPECT_EQ(WallpaperLinkAddress("muralbox://x"), "http://x");
+  EXPECT_EQ(WallpaperLinkAddress("\"muralbox://x"), "http://x");
+  EXPECT_EQ(WallpaperLinkAddress("  MuralBox://\xB1\xED/1.jpg\""), "http://\xB1\xED/1.jpg");
+  // Not links: empty, a lone quote, the prefix alone (quoted or not), a near miss.
+  for (const char* text : {"", "\"", "\"\"", "muralbox://", "\"muralbox://\"", "muralbox:/x", "http://x"}) {
+    EXPECT_EQ(WallpaperLinkAddress(text), "") << text;
+  }
+  // A link cut short by a quote of its own, or with blanks or control characters in it, would
+  // hand the rest of the command line on as arguments.
+  for (const char* text : {"\"muralbox://h/a.jpg\" -update \"x\"", "muralbox://h/a.jpg\"\"", "muralbox://h/a b.jpg",
+                           "muralbox://h/a.jpg\t/s", "muralbox://h/\r\n"}) {
+    EXPECT_EQ(WallpaperLinkAddress(text), "") << text;
+    PendingLinkQueue queue;
+    ParseCommandLine(text, queue);
+    EXPECT_TRUE(queue.Empty()) << text;
+  }
+}
+
+TEST(WallpaperLink, FileNameIsTheCleanedLastSegment) {
+  EXPECT_EQ(LinkDownloadFileName("http://h/a/sky.jpg?w=1#top"), "sky.jpg");
+  EXPECT_EQ(LinkDownloadFileName("http://h/a/b:c*d|e.jpg"), "b_c_d_e.jpg");
+  // The second byte of a double-byte character stays, even where it looks like a separator.
+  EXPECT_EQ(LinkDownloadFileName("http://h/\xB1\x7C\xD6\xBD.jpg"), "\xB1\x7C\xD6\xBD.jpg");
+  for (const char* address : {"http://h/", "http://h/dir/?q=1", "http://h/..", "http://h/CON.jpg", "http://h/..."}) {
+    EXPECT_EQ(LinkDownloadFileName(address), "wallpaper.jpg") << address;
+  }
 }
 
 TEST(VersionText, ComparesComponentsAsNumbers) {

@@ -15,6 +15,7 @@
 #include "client/core/win/system_utils.h"
 #include "client/core/win/tray_frame.h"
 #include "client/ui/browser/win/browser_dialog.h"
+#include "client/ui/download/win/download_category_dialog.h"
 #include "client/ui/skin/skin_tab_bar.h"
 #include "client/ui/skin/win/skin_element_host.h"
 #include "client/ui/win/browser_toolbar_button.h"
@@ -64,8 +65,10 @@ UINT TabOfTrayCommand(UINT command) {
 MainWindowLinks DefaultMainWindowLinks() {
   MainWindowLinks links;
   links.createTrayFrame = [] { CreateTrayFrame(); };
-  // The link handler's main-window path takes the links; until it is there they are dropped.
-  links.handleLink = [](const std::string&) {};
+  links.handleLink = [](const std::string& link) {
+    MainWindow* window = CurrentMainWindow();
+    HandleMainWindowLink(link, window ? window->ManagerLink() : nullptr, window ? window->Handle() : nullptr);
+  };
   links.showPopupPage = [](HWND owner, const std::string& address) { RunBrowserDialog(owner, address); };
   links.startUploader = [] { StartUploaderThread(); };
   return links;
@@ -292,6 +295,8 @@ void MainWindow::SelectThroughTabBar(UINT tab) {
   const int barId = parts_->layout == 1 ? kPageNumberBase : kPageNumberBase + TabIndex(tab);
   if (auto* bar = dynamic_cast<skin::SkinTabBar*>(parts_->skin.Elements().GetElement(barId))) bar->SelectTab(tab);
 }
+
+ManagerPageLink* MainWindow::ManagerLink() { return parts_->pages.ManagerLink(); }
 
 void MainWindow::ShowTabFromTray(UINT tab) {
   if (!IsTab(tab)) return;

@@ -14,6 +14,8 @@
 
 namespace mb {
 
+class ManagerPageLink;
+
 // Tab commands (the tab bar's element ids) and the page numbers that go with them.
 constexpr UINT kTabWallpaperSettings = 20000;
 constexpr UINT kTabDownload = 20001;
@@ -64,6 +66,8 @@ class MainWindow : public fw::Dialog {
   void OpenUploadWithPicture(const std::string& path);
   // WM_DOWNLOAD_FINISHED: brings the wallpaper-settings page forward and passes the message on.
   void OnDownloadFinished(WPARAM wParam, LPARAM lParam);
+  // The wallpaper manager page as the download paths see it (made hidden when missing).
+  ManagerPageLink* ManagerLink();
 
   // Selects a tab as its command does; false when the tab needs a login and there is none.
   bool SelectTab(UINT tab);

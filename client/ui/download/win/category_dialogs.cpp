@@ -12,8 +12,6 @@ namespace mb {
 
 const char kDownloadMessageCaption[] = "墨岚屏[Pelora]-系统消息";
 
-namespace {
-
 const char kEmptyCategory[] = "类别不能为空";
 const char kBadCategory[] = "类别名称不能含有 \\ / : * ? \" < > | 等字符，也不能是系统保留的名称";
 
@@ -30,7 +28,37 @@ void CentreOnOwner(HWND dialog) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-}  // namespace
+
+void FillCategoryCombo(HWND combo, const std::string& preset, const std::vector<std::string>& categories) {
+  if (!preset.empty()) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(preset.c_str()));
+  for (const std::string& category : categories) {
+    if (category != preset) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(category.c_str()));
+  }
+  if (SendMessageA(combo, CB_GETCOUNT, 0, 0) > 0) SendMessageA(combo, CB_SETCURSEL, 0, 0);
+}
+
+std::string SelectedComboText(HWND combo) {
+  const LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  if (index == CB_ERR) return {};
+  const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
+
+int FindExactComboEntry(HWND combo, const std::string& name) {
+  const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+  for (int i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
+    if (length != static_cast<LRESULT>(name.size())) continue;
+    std::string text(name.size() + 1, '\0');
+    SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
+    if (std::strcmp(text.c_str(), name.c_str()) == 0) return i;
+  }
+  return -1;
+}
 
 NewCategoryDialog::NameEdit::NameEdit() { Handle(WM_CHAR, &NameEdit::OnChar); }
 
@@ -77,42 +105,12 @@ CategoryChoiceDialog::CategoryChoiceDialog(std::string preset, std::vector<std::
 
 LRESULT CategoryChoiceDialog::OnInitDialog(const fw::Message&) {
   CentreOnOwner(Handle());
-  HWND combo = Item(IDC_CATEGORY_COMBO);
-  if (!preset_.empty()) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(preset_.c_str()));
-  for (const std::string& category : categories_) {
-    if (category != preset_) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(category.c_str()));
-  }
-  if (SendMessageA(combo, CB_GETCOUNT, 0, 0) > 0) SendMessageA(combo, CB_SETCURSEL, 0, 0);
+  FillCategoryCombo(Item(IDC_CATEGORY_COMBO), preset_, categories_);
   return TRUE;
 }
 
-std::string CategoryChoiceDialog::SelectedText() const {
-  HWND combo = Item(IDC_CATEGORY_COMBO);
-  const LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-  if (index == CB_ERR) return {};
-  const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
-  if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(std::strlen(text.c_str()));
-  return text;
-}
-
-int CategoryChoiceDialog::FindExact(const std::string& name) const {
-  HWND combo = Item(IDC_CATEGORY_COMBO);
-  const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-  for (int i = 0; i < count; ++i) {
-    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
-    if (length != static_cast<LRESULT>(name.size())) continue;
-    std::string text(name.size() + 1, '\0');
-    SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-    if (std::strcmp(text.c_str(), name.c_str()) == 0) return i;
-  }
-  return -1;
-}
-
 void CategoryChoiceDialog::OnOK() {
-  const std::string text(TrimBlanks(SelectedText()));
+  const std::string text(TrimBlanks(SelectedComboText(Item(IDC_CATEGORY_COMBO))));
   if (text.empty()) {
     MessageBoxA(Handle(), kEmptyCategory, kDownloadMessageCaption, MB_ICONEXCLAMATION);
     return;
@@ -134,7 +132,7 @@ void CategoryChoiceDialog::OnNewCategory() {
   const std::string name = FitCategoryName(dialog.Text());
   if (name.empty()) return;
   HWND combo = Item(IDC_CATEGORY_COMBO);
-  int index = FindExact(name);
+  int index = FindExactComboEntry(combo, name);
   if (index < 0) {
     index = static_cast<int>(SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str())));
   }

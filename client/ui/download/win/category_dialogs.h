@@ -14,6 +14,19 @@ namespace mb {
 
 // The caption of the client's message boxes.
 extern const char kDownloadMessageCaption[];
+// The category messages: none chosen, and a name that cannot be a folder.
+extern const char kEmptyCategory[];
+extern const char kBadCategory[];
+
+// Centres a dialog on its owner, or on the work area when it has none.
+void CentreOnOwner(HWND dialog);
+// A category combo box: the preset first when not empty, then every other category in order;
+// the first entry selected.
+void FillCategoryCombo(HWND combo, const std::string& preset, const std::vector<std::string>& categories);
+// The selected entry's text; empty when none is selected.
+std::string SelectedComboText(HWND combo);
+// Index of the entry whose text is exactly name; -1 when there is none.
+int FindExactComboEntry(HWND combo, const std::string& name);
 
 class NewCategoryDialog : public fw::Dialog {
  public:
@@ -53,9 +66,6 @@ class CategoryChoiceDialog : public fw::Dialog {
   void OnOK();
   void OnCancel();
   void OnNewCategory();
-  // Index of the entry whose text is exactly name; -1 when there is none.
-  int FindExact(const std::string& name) const;
-  std::string SelectedText() const;
 
   std::string preset_;
   std::vector<std::string> categories_;

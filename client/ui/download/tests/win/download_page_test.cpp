@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <future>
 #include <string>
 #include <thread>
@@ -15,6 +16,7 @@
 
 #include "client/core/client_config.h"
 #include "client/ui/download/win/category_tree.h"
+#include "client/ui/download/win/download_category_dialog.h"
 #include "client/ui/download/win/download_dialog.h"
 #include "client/ui/download/win/manager_page_link.h"
 #include "client/ui/progress/win/progress_bar_view.h"
@@ -299,6 +301,92 @@ TEST_F(DownloadPageTest, CancelBusyNotFoundCutShortAndUnsafeNamesLeaveNoFile) {
   ASSERT_EQ(Send("aux.jpg", 0, 0, box), 0);
   EXPECT_EQ(box.rfind("该壁纸的文件名", 0), 0u) << box;
   EXPECT_FALSE(page_->IsBusy());
+}
+
+// A wallpaper link run through the main window's path; drive works the "壁纸下载" dialog from a
+// second thread. Returns the text of the message box that ended the road (empty when none).
+std::string RunLink(const std::string& picture, ManagerPageLink& manager, HWND mainWindow,
+                    const std::function<void(HWND dialog)>& drive) {
+  const std::string link = "\"MURALBOX://" + kSite.substr(7) + "/samples/" + picture + "\"";
+  auto answers = std::async(std::launch::async, [&] {
+    HWND dialog = winkit::WaitForWindow("#32770", "壁纸下载", 10000, GetCurrentProcessId());
+    if (!dialog) return std::string("(no link dialog)");
+    drive(dialog);
+    std::string text;
+    uitest::WaitUntil([&] {
+      return !IsWindow(dialog) || winkit::WaitForWindow("#32770", kCaption, 10, GetCurrentProcessId());
+    }, 60000);
+    if (IsWindow(dialog)) winkit::AnswerMessageBox(kCaption, IDOK, 1000, &text, GetCurrentProcessId());
+    while (IsWindow(dialog)) Sleep(10);
+    return text;
+  });
+  HandleMainWindowLink(link, &manager, mainWindow);
+  return answers.get();
+}
+
+TEST_F(DownloadPageTest, LinkDownloadsIntoTheChosenCategoryAndEndsItsDialog) {
+  const std::string info = GetClientConfig()->DownloadInfoPath();
+  GetClientConfig()->categoryFolderNames = {"动漫", "风景"};
+  auto selectLandscapeAndOK = [](HWND dialog) {
+    SendDlgItemMessageA(dialog, IDC_CATEGORY_COMBO, CB_SETCURSEL, 1, 0);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  };
+  bool secondLinkIgnored = false;
+  std::string box = RunLink("sky-800x600.bmp?rate=1000000", manager_, main_->Handle(), [&](HWND dialog) {
+    // A link while the dialog is open is dropped at once.
+    HandleMainWindowLink("muralbox://h/other.jpg", &manager_, main_->Handle());
+    secondLinkIgnored = winkit::WaitForWindow("#32770", "壁纸下载", 10, GetCurrentProcessId()) == dialog;
+    selectLandscapeAndOK(dialog);
+    auto* bar = static_cast<ProgressBarView*>(fw::Window::FromHandle(GetDlgItem(dialog, IDC_DOWNLOAD_PROGRESS)));
+    if (bar && uitest::WaitUntil([&] { return bar->GetPos() > 0; }, 10000)) {
+      uitest::SaveScreenshot(dialog, "link_dialog_progress");
+    }
+  });
+  EXPECT_TRUE(secondLinkIgnored);
+  EXPECT_EQ(box, "下载完毕");
+  const winkit::StandinReply original = winkit::SendToStandin("GET", "/samples/sky-800x600.bmp");
+  EXPECT_EQ(winkit::ReadTextFile(Folder("风景") + "sky-800x600.bmp"), original.body);
+  EXPECT_EQ(main_->finished, 1);
+  EXPECT_EQ(manager_.selected, std::vector<std::string>{"风景"});
+  EXPECT_EQ(GetClientConfig()->linkDialogBusy, 0);
+  EXPECT_EQ(GetClientConfig()->loggedIn, 1);
+
+  // The same picture again: kept under a numbered name.
+  EXPECT_EQ(RunLink("sky-800x600.bmp", manager_, main_->Handle(), selectLandscapeAndOK), "下载完毕");
+  EXPECT_EQ(FolderFiles(Folder("风景")), (std::vector<std::string>{"sky-800x600(1).bmp", "sky-800x600.bmp"}));
+
+  // A slow picture cancelled: the worker stops, reports and ends the dialog; no file stays.
+  box = RunLink("slow-800x600.bmp?rate=50000", manager_, main_->Handle(), [&](HWND dialog) {
+    selectLandscapeAndOK(dialog);
+    Sleep(500);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK))) << "OK is refused while the download runs";
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(box, "壁纸下载取消");
+  EXPECT_EQ(FolderFiles(Folder("风景")).size(), 2u);
+
+  // A new category named with blanks around it, then cancelled: the category stays; an unsafe
+  // name is refused and stored nowhere.
+  box = RunLink("lake-320x200.png", manager_, main_->Handle(), [&](HWND dialog) {
+    for (const char* typed : {"  新类 ", ".."}) {
+      PostMessageA(dialog, WM_COMMAND, IDC_CATEGORY_NEW, 0);
+      HWND naming = winkit::WaitForWindow("#32770", "新建类别", 10000, GetCurrentProcessId());
+      SetDlgItemTextA(naming, IDC_NEW_CATEGORY_EDIT, typed);
+      PostMessageA(naming, WM_COMMAND, IDOK, 0);
+      while (IsWindow(naming)) Sleep(10);
+    }
+    std::string refused;
+    winkit::AnswerMessageBox(kCaption, IDOK, 5000, &refused, GetCurrentProcessId());
+    EXPECT_EQ(refused.rfind("类别名称不能含有", 0), 0u) << refused;
+    char chosen[64] = {};
+    GetDlgItemTextA(dialog, IDC_CATEGORY_COMBO, chosen, sizeof chosen);
+    EXPECT_STREQ(chosen, "新类");
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(box, "");
+  EXPECT_EQ(GetClientConfig()->categoryFolderNames, (std::vector<std::string>{"动漫", "风景", "新类"}));
+  EXPECT_EQ(manager_.inserted, std::vector<std::string>{"新类"});
+  EXPECT_FALSE(winkit::FileExists(info)) << "a link download writes no record";
 }
 
 }  // namespace
