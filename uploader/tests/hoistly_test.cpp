@@ -3,20 +3,23 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
+#include "image/picture.h"
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/standin_client.h"
 #include "tests/winkit/winkit.h"
 #include "uploader/hoistly_resource.h"
+#include "uploader/member/win/member_resources.h"
 
 namespace {
 
 const char kTitle[] = "Pelora--壁纸批量上传工具";
 const DWORD kStartTimeoutMs = 30000;
 const std::vector<std::string> kProgram = {"Hoistly.exe", "Framework.dll", "ZelBase.dll", "Thumbrill.dll",
-                                           "Conf.dll", "Upload.dll"};
+                                           "Conf.dll", "Upload.dll", "Tabvane.dll"};
 
 // A private program folder with the toolbar's icons in "Res", as the build draws them.
 void InstallIcons(const winkit::InstallFolder& folder) {
@@ -80,6 +83,65 @@ std::string Text(HWND hwnd) {
   char text[256] = "";
   GetWindowTextA(hwnd, text, sizeof text);
   return text;
+}
+
+// Memory in another process, for the messages whose parameters point at data.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(DWORD processId, size_t size) : size_(size) {
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBuffer() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  LPARAM Put(const void* data, size_t size) {
+    WriteProcessMemory(process_, address_, data, size < size_ ? size : size_, nullptr);
+    return reinterpret_cast<LPARAM>(address_);
+  }
+  void Get(void* data, size_t size) const { ReadProcessMemory(process_, address_, data, size, nullptr); }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  size_t size_;
+};
+
+// Red on the left half, blue on the right: turned clockwise, red is on top.
+void WriteTwoColourPicture(const std::string& path, mb::PictureFormat format) {
+  mb::Picture picture;
+  ASSERT_TRUE(picture.Create(120, 80, {0, 0, 255, 255}));
+  for (int y = 0; y < 80; ++y) {
+    for (int x = 0; x < 60; ++x) picture.SetPixelColor(x, y, {255, 0, 0, 255});
+  }
+  ASSERT_TRUE(picture.Save(path, format)) << picture.LastError();
+}
+
+void ExpectTurnedClockwise(const std::string& path) {
+  mb::Picture picture;
+  ASSERT_TRUE(picture.Load(path)) << path;
+  EXPECT_EQ(picture.Width(), 80) << path;
+  EXPECT_EQ(picture.Height(), 120) << path;
+  EXPECT_GT(picture.GetPixelColor(40, 20).r, 200) << path;
+  EXPECT_GT(picture.GetPixelColor(40, 100).b, 200) << path;
+}
+
+HWND FindChild(HWND parent, const char* className, bool visibleOnly) {
+  for (HWND child = FindWindowExA(parent, nullptr, className, nullptr); child;
+       child = FindWindowExA(parent, child, className, nullptr)) {
+    if (!visibleOnly || IsWindowVisible(child)) return child;
+  }
+  return nullptr;
+}
+
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = kStartTimeoutMs) {
+  for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+    if (condition()) return true;
+    Sleep(50);
+  }
+  return condition();
 }
 
 }  // namespace
@@ -234,7 +296,9 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   ASSERT_NE(again, nullptr);
   std::vector<std::string> fetched;
   for (const winkit::StandinRequest& request : standin.Requests()) fetched.push_back(request.path);
-  EXPECT_EQ(fetched, (std::vector<std::string>{"/admin/version.txt", "/admin/actives.dat", "/admin/themes.dat"}));
+  // (The settings pane asks for the member's albums first.)
+  EXPECT_EQ(fetched, (std::vector<std::string>{"/common/upload/albumlist_client.jsp", "/admin/version.txt",
+                                               "/admin/actives.dat", "/admin/themes.dat"}));
   PostMessageA(again, WM_USER + 998, 0, 0);
   EXPECT_TRUE(next.WaitForExit(kStartTimeoutMs));
 }
@@ -253,4 +317,83 @@ TEST(Hoistly, StartedByHandRunsTheClientInstead) {
   EXPECT_EQ(winkit::WaitForWindow(nullptr, kTitle, 300, uploader.Id()), nullptr);
   EXPECT_FALSE(uploader.WaitForExit(200));  // still waiting for the client
   EXPECT_TRUE(uploader.WaitForExit(kStartTimeoutMs));
+}
+
+// Hoistly with its real panes: the folder tree opens a folder of pictures in the list, the
+// login command logs out and the login dialog logs in against the stand-in service, the rotate
+// command turns the ticked files on disk, and the client's "edit this picture" message opens the
+// picture editor with its menu.
+TEST(HoistlyWired, TreeListLoginSettingsRotationAndEditor) {
+  winkit::StandinSession standin;
+  winkit::InstallFolder folder(kProgram);
+  // The pictures in a folder under C:\, where the tree reaches it through the computer's drives.
+  const std::string pictures = "C:\\hoistly_wired_" + std::to_string(GetCurrentProcessId());
+  ASSERT_TRUE(winkit::MakeFolders(pictures));
+  const std::string jpeg = pictures + "\\a.jpg", bitmap = pictures + "\\b.bmp";
+  WriteTwoColourPicture(jpeg, mb::PictureFormat::kJpeg);
+  WriteTwoColourPicture(bitmap, mb::PictureFormat::kBmp);
+
+  Uploader uploader;
+  ASSERT_TRUE(uploader.Start(folder.Path(""), "张三"));
+  const DWORD id = uploader.Id();
+  HWND frame = winkit::WaitForWindow(nullptr, kTitle, kStartTimeoutMs, id);
+  ASSERT_NE(frame, nullptr);
+  HWND inner = GetDlgItem(frame, ID_INNER_SPLITTER);
+  HWND tree = GetDlgItem(inner, ID_PANE_FOLDER_TREE);
+  HWND view = GetDlgItem(inner, ID_PANE_IMAGE_VIEW);
+  HWND limit = GetDlgItem(GetDlgItem(inner, ID_OUTER_SPLITTER), ID_PANE_IMAGE_LIMIT);
+  ASSERT_TRUE(tree && view && limit);
+
+  // The view's "select this folder" goes to the tree by path; the tree's choice opens the folder.
+  RemoteBuffer path(id, MAX_PATH);
+  SendMessageA(tree, WM_USER + 51, 0, path.Put(pictures.c_str(), pictures.size() + 1));
+  HWND list = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    list = FindChild(view, WC_LISTVIEWA, true);
+    return list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2;
+  }));
+  Sleep(1500);
+  winkit::SaveClientScreenshot(frame, "hoistly_frame_wired");
+
+  // Logged in at the start: the login command logs out; again, it shows the dialog, which logs in
+  // against the service. Uploading is offered only to a member logged in.
+  HWND toolBar = GetDlgItem(frame, ID_VIEW_TOOLBAR);
+  auto uploadOffered = [toolBar] { return SendMessageA(toolBar, TB_ISBUTTONENABLED, 32895, 0) != 0; };
+  EXPECT_TRUE(WaitUntil(uploadOffered));
+  SendMessageA(frame, WM_COMMAND, 32853, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !uploadOffered(); }));
+  PostMessageA(frame, WM_COMMAND, 32853, 0);
+  HWND login = winkit::WaitForWindow("#32770", "用户登录", kStartTimeoutMs, id);
+  ASSERT_NE(login, nullptr);
+  SetWindowTextA(GetDlgItem(login, IDC_LOGIN_USER), "张三");
+  SetWindowTextA(GetDlgItem(login, IDC_LOGIN_PASSWORD), "123456");
+  PostMessageA(GetDlgItem(login, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil(uploadOffered));
+  EXPECT_FALSE(IsWindow(login));
+
+  // Rotate right with both rows ticked: both files turn clockwise on disk.
+  SendMessageA(frame, WM_COMMAND, 32891, 0);
+  PostMessageA(frame, WM_COMMAND, 32894, 0);
+  winkit::AnswerMessageBox("选择图片操作范围", IDOK, 3000, nullptr, id);
+  EXPECT_TRUE(WaitUntil([&] {
+    mb::Picture turned;
+    return turned.Load(bitmap) && turned.Width() == 80;
+  }));
+  ExpectTurnedClockwise(jpeg);
+  ExpectTurnedClockwise(bitmap);
+
+  // The client's "edit this picture": the editor opens and the side panes' column gives way to the
+  // editing menu (another process cannot read the menu bar itself); the title comes back.
+  HWND outer = GetDlgItem(inner, ID_OUTER_SPLITTER);
+  SetWindowTextA(frame, jpeg.c_str());
+  PostMessageA(frame, WM_USER + 999, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return FindChild(view, "#32770", true) != nullptr; }));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(outer); }));
+  EXPECT_TRUE(WaitUntil([&] { return GetWindowTextLengthA(frame) > 0 && FindWindowA(nullptr, kTitle) == frame; }));
+
+  PostMessageA(frame, WM_USER + 998, 0, 0);
+  EXPECT_TRUE(uploader.WaitForExit(kStartTimeoutMs));
+  DeleteFileA(jpeg.c_str());
+  DeleteFileA(bitmap.c_str());
+  RemoveDirectoryA(pictures.c_str());
 }
