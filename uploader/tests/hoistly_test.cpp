@@ -213,7 +213,7 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   GetWindowRect(GetDlgItem(inner, ID_PANE_IMAGE_VIEW), &view);
   SendMessageA(frame, WM_COMMAND, 32906, 0);
   EXPECT_FALSE(IsWindowVisible(infoPane));
-  EXPECT_TRUE(IsWindowVisible(outer));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(outer) != FALSE; }));
   GetWindowRect(limitPane, &limit);
   EXPECT_EQ(limit.top, info.top);  // the settings pane takes the whole column
   SendMessageA(frame, WM_COMMAND, 32907, 0);
@@ -222,7 +222,7 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   EXPECT_EQ(wider.right, info.right);  // the picture view reaches the frame's edge
   EXPECT_GT(wider.right, view.right);
   SendMessageA(frame, WM_USER + 55, 2, 0);  // the information pane's close button again: shown
-  EXPECT_TRUE(IsWindowVisible(outer));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(outer) != FALSE; }));
   EXPECT_TRUE(IsWindowVisible(infoPane));
   EXPECT_FALSE(IsWindowVisible(limitPane));
   SendMessageA(frame, WM_COMMAND, 32907, 0);
@@ -322,7 +322,7 @@ TEST(Hoistly, StartedByHandRunsTheClientInstead) {
 // Hoistly with its real panes: the folder tree opens a folder of pictures in the list, the
 // login command logs out and the login dialog logs in against the stand-in service, the rotate
 // command turns the ticked files on disk, and the client's "edit this picture" message opens the
-// picture editor with its menu.
+// picture editor with its menu; leaving the editor takes the menu away again.
 TEST(HoistlyWired, TreeListLoginSettingsRotationAndEditor) {
   winkit::StandinSession standin;
   winkit::InstallFolder folder(kProgram);
@@ -382,14 +382,19 @@ TEST(HoistlyWired, TreeListLoginSettingsRotationAndEditor) {
   ExpectTurnedClockwise(jpeg);
   ExpectTurnedClockwise(bitmap);
 
-  // The client's "edit this picture": the editor opens and the side panes' column gives way to the
-  // editing menu (another process cannot read the menu bar itself); the title comes back.
+  // The client's "edit this picture": the editor takes the list's place and the side panes' column
+  // gives way to the editing menu; leaving the editor brings both back. (Another process cannot
+  // read the menu bar itself.)
   HWND outer = GetDlgItem(inner, ID_OUTER_SPLITTER);
   SetWindowTextA(frame, jpeg.c_str());
   PostMessageA(frame, WM_USER + 999, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return FindChild(view, "#32770", true) != nullptr; }));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(outer); }));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(list); }));
   EXPECT_TRUE(WaitUntil([&] { return GetWindowTextLengthA(frame) > 0 && FindWindowA(nullptr, kTitle) == frame; }));
+  PostMessageA(frame, WM_COMMAND, 32844, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(list) != FALSE; }));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(outer) != FALSE; }));
 
   PostMessageA(frame, WM_USER + 998, 0, 0);
   EXPECT_TRUE(uploader.WaitForExit(kStartTimeoutMs));
