@@ -108,6 +108,34 @@ class RemoteBuffer {
   size_t size_;
 };
 
+// The text of a list cell, read through the list's own process.
+std::string CellText(HWND list, DWORD processId, int row, int column) {
+  struct Cell {
+    LVITEMA item;
+    char text[260];
+  } cell = {};
+  RemoteBuffer remote(processId, sizeof cell);
+  cell.item.iSubItem = column;
+  cell.item.cchTextMax = sizeof cell.text;
+  const LPARAM address = remote.Put(&cell, sizeof cell);
+  cell.item.pszText = reinterpret_cast<char*>(address + offsetof(Cell, text));
+  remote.Put(&cell, sizeof cell);
+  SendMessageA(list, LVM_GETITEMTEXTA, row, address);
+  remote.Get(&cell, sizeof cell);
+  return cell.text;
+}
+
+// A click on the row, as the member reports a row to the panes.
+void ClickRow(HWND list, DWORD processId, int row) {
+  RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
+  RemoteBuffer remote(processId, sizeof bounds);
+  SendMessageA(list, LVM_GETITEMRECT, row, remote.Put(&bounds, sizeof bounds));
+  remote.Get(&bounds, sizeof bounds);
+  const LPARAM point = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageA(list, WM_LBUTTONUP, 0, point);
+}
+
 // Red on the left half, blue on the right: turned clockwise, red is on top.
 void WriteTwoColourPicture(const std::string& path, mb::PictureFormat format) {
   mb::Picture picture;
@@ -320,9 +348,9 @@ TEST(Hoistly, StartedByHandRunsTheClientInstead) {
 }
 
 // Hoistly with its real panes: the folder tree opens a folder of pictures in the list, the
-// login command logs out and the login dialog logs in against the stand-in service, the rotate
-// command turns the ticked files on disk, and the client's "edit this picture" message opens the
-// picture editor with its menu; leaving the editor takes the menu away again.
+// login command logs out and the login dialog logs in against the stand-in service, the settings
+// pane writes a row's settings into its columns, the rotate command turns the ticked files on
+// disk, and the client's "edit this picture" opens the picture editor with its menu until left.
 TEST(HoistlyWired, TreeListLoginSettingsRotationAndEditor) {
   winkit::StandinSession standin;
   winkit::InstallFolder folder(kProgram);
@@ -370,6 +398,25 @@ TEST(HoistlyWired, TreeListLoginSettingsRotationAndEditor) {
   PostMessageA(GetDlgItem(login, IDOK), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitUntil(uploadOffered));
   EXPECT_FALSE(IsWindow(login));
+
+  // A row shown in the settings pane, its title and tag typed; showing the next row writes them
+  // into the row's columns.
+  const std::string untouched = CellText(list, id, 0, 8);
+  ClickRow(list, id, 0);
+  HWND settings = FindChild(limit, "#32770", false);
+  ASSERT_NE(settings, nullptr);
+  WaitUntil([&] { return GetWindowTextLengthA(GetDlgItem(settings, IDC_LIMIT_TITLE)) > 0; }, 3000);
+  // Typed, as the pane tells typing from its own filling in.
+  auto type = [settings](int editId, const char* text) {
+    SendMessageA(GetDlgItem(settings, editId), EM_SETSEL, 0, -1);
+    for (const char* c = text; *c; ++c) PostMessageA(GetDlgItem(settings, editId), WM_CHAR, static_cast<unsigned char>(*c), 0);
+  };
+  type(IDC_LIMIT_TITLE, "Lake");
+  type(IDC_LIMIT_TAG, "blue");
+  ClickRow(list, id, 1);
+  EXPECT_TRUE(WaitUntil([&] { return CellText(list, id, 0, 4) == "Lake"; })) << CellText(list, id, 0, 4);
+  EXPECT_EQ(CellText(list, id, 0, 12), "blue");
+  EXPECT_EQ(CellText(list, id, 0, 8), untouched);
 
   // Rotate right with both rows ticked: both files turn clockwise on disk.
   SendMessageA(frame, WM_COMMAND, 32891, 0);
