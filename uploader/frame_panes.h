@@ -1,11 +1,16 @@
 // The main frame's four panes: the folder tree and the picture view side by side, the information
-// pane over the picture settings pane in the third column. Panes whose window is not built yet are
-// plain stand-in windows in their cells.
+// pane over the picture settings pane in the third column. The information pane is a plain
+// window in its cell. The picture view gets the picture editor and the side strip from here.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <string>
+
+#include "editor/win/file_tree_view.h"
+#include "editor/win/show_pane_strip.h"
+#include "uploader/member/win/image_limit_view.h"
 
 #include "framework/splitter_window.h"
 #include "uploader/view_mediator.h"
@@ -17,10 +22,13 @@ class PaneSet {
   PaneSet(const PaneSet&) = delete;
   PaneSet& operator=(const PaneSet&) = delete;
 
-  // Makes the panes in the inner (1 x 3) and outer (2 x 1, in inner column 2) splitters.
-  bool Create(fw::SplitterWindow& inner, fw::SplitterWindow& outer, int clientWidth);
+  // Makes the panes in the inner (1 x 3) and outer (2 x 1, in inner column 2) splitters; the
+  // panes report to frame.
+  bool Create(fw::SplitterWindow& inner, fw::SplitterWindow& outer, int clientWidth, HWND frame);
 
-  HWND FolderTree() const { return folderTree_; }
+  HWND FolderTree() const;
+  // The folder chosen in the tree, empty for a virtual item.
+  std::string ChosenFolder() const;
   HWND InfoPane() const { return infoPane_; }
   HWND LimitPane() const { return limitPane_; }
   // The picture view, or null when only its stand-in stands there.
@@ -32,7 +40,17 @@ class PaneSet {
   class PictureView;
   std::unique_ptr<PictureView> view_;
   HWND viewStandIn_ = nullptr;
-  HWND folderTree_ = nullptr;
+  // The tree's back and forward: the picture view keeps one list per folder opened.
+  class ViewHistory : public FolderHistoryLink {
+   public:
+    void RecordFolder(const std::string&, HTREEITEM) override {}
+    int HistoryCount() const override { return CViewMediator::Get().StoredListCount(); }
+    int HistoryPosition() const override { return CViewMediator::Get().CurrentListIndex(); }
+  };
+  ViewHistory history_;
+  std::unique_ptr<CFileTreeView> folderTree_;
+  std::unique_ptr<CImageLimitView> limitView_;
+  std::unique_ptr<CShowPaneDlg2> sideStrip_;
   HWND infoPane_ = nullptr;
   HWND limitPane_ = nullptr;
 };

@@ -103,7 +103,7 @@ bool CHoistlyApp::InitInstance() {
     return false;
   }
   // The client passes the member's name as the whole command line.
-  CConfig::GetConfig()->SetDefaultUserName(commandLine);
+  CConfig::GetConfig()->SetCurrentUserInfo(commandLine, "");
   if (!ProcessShellCommand()) return false;
   HWND frame = MainFrame()->Handle();
   ShowWindow(frame, SW_SHOWMAXIMIZED);

@@ -7,6 +7,7 @@
 
 #include "common/gbk_text.h"
 #include "conf/win/config.h"
+#include "editor/win/shell_folder_tree.h"
 #include "framework/module.h"
 #include "uibase/win/xp_button.h"
 #include "thumblist/core/image_info_record.h"
@@ -16,6 +17,7 @@
 #include "uploader/frame_panes.h"
 #include "uploader/hoistly_app.h"
 #include "uploader/hoistly_resource.h"
+#include "uploader/member/win/login_dlg.h"
 #include "uploader/picture_import.h"
 #include "uploader/program_folder.h"
 #include "uploader/service_places.h"
@@ -110,6 +112,7 @@ CMainFrame::CMainFrame() : panes_(std::make_unique<PaneSet>()) {
   Handle(WM_EDITING_STATE, &CMainFrame::OnEditingMenu);
   Handle(WM_TOGGLE_FRAME, &CMainFrame::OnToggleFrame);
   Handle(WM_UPLOADER_QUIET, &CMainFrame::OnQuiet);
+  Handle(ShellFolderTree::kFolderChosenMessage, &CMainFrame::OnFolderChosen);
   Notify(ID_VIEW_TOOLBAR, TBN_DROPDOWN, &CMainFrame::OnViewDropDown);
   MapCommands();
   DefineCommandStates();
@@ -208,7 +211,7 @@ LRESULT CMainFrame::OnCreate(const fw::Message&) {
   SetClientPane(inner_.Handle());
   RECT client;
   GetClientRect(Handle(), &client);
-  if (!panes_->Create(inner_, outer_, client.right)) return -1;
+  if (!panes_->Create(inner_, outer_, client.right, Handle())) return -1;
   CViewMediator& views = CViewMediator::Get();
   views.RegisterFrame(this);
   views.RegisterImageView(panes_->ImageView());
@@ -217,7 +220,13 @@ LRESULT CMainFrame::OnCreate(const fw::Message&) {
   SetFocus(panes_->FolderTree());
   SendMessageA(panes_->LimitPane(), WM_HEAD_CLOSE, HEAD_CLOSE_START, 0);
 
-  hoistly::DataFileCheck().Run(hoistly::ServiceUrl("/admin/version.txt"), hoistly::ProgramFolder());
+  if (hoistly::DataFileCheck().Run(hoistly::ServiceUrl("/admin/version.txt"), hoistly::ProgramFolder()) > 0) {
+    // New lists arrived: the settings pane offers them from now on.
+    CConfig* config = CConfig::GetConfig();
+    config->LoadClassify();
+    config->LoadActives();
+    config->LoadThemes();
+  }
   SendMessageA(Handle(), WM_COMMAND, ID_VIEW_TOOLBAR, 0);
   return 0;
 }
@@ -732,10 +741,15 @@ void CMainFrame::OnSearch() {
 }
 
 void CMainFrame::OnLogin() {
-  // Logging in again goes through the login dialog, which lives with the uploader's login.
-  CConfig* config = CConfig::GetConfig();
-  if (config->GetLogin()) config->SetLogin(0);
+  CLoginDlg::RunLoginCommand(Handle());
   UpdateLoginMenu();
+}
+
+LRESULT CMainFrame::OnFolderChosen(const fw::Message& m) {
+  if (m.wParam != 1) return 0;
+  const std::string folder = panes_->ChosenFolder();
+  if (!folder.empty()) CViewMediator::Get().OpenFolder(folder);
+  return 0;
 }
 
 void CMainFrame::OnToggleFloatWindow() {

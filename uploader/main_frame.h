@@ -60,6 +60,7 @@ class CMainFrame : public fw::FrameWindow {
   LRESULT OnToggleFrame(const fw::Message& m);
   LRESULT ForwardToImageView(const fw::Message& m);
   LRESULT OnQuiet(const fw::Message& m);
+  LRESULT OnFolderChosen(const fw::Message& m);
   LRESULT OnViewDropDown(NMHDR* header);
   bool PreTranslateMessage(MSG& msg) override;
   // The frame is shown maximised: it is made at the size of the work area.

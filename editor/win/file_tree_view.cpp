@@ -46,10 +46,54 @@ LRESULT CFileTreeView::OnSize(const fw::Message& m) {
 }
 
 LRESULT CFileTreeView::OnSelectItem(const fw::Message& m) {
-  auto item = reinterpret_cast<HTREEITEM>(m.wParam);
+  const char* path = reinterpret_cast<const char*>(m.lParam);
+  HTREEITEM item = path && *path ? FindFolderItem(path) : nullptr;
   if (!item) item = TreeView_GetRoot(tree_.Handle());
   TreeView_Select(tree_.Handle(), item, TVGN_CARET);
   return 0;
+}
+
+namespace {
+// "C:\" and "C:" name the same folder; a trailing backslash never matters.
+std::string WithoutTrailingSlash(std::string path) {
+  while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+  return path;
+}
+
+// True when folder is path itself or one of its ancestors.
+bool Contains(const std::string& folder, const std::string& path) {
+  if (folder.empty() || folder.size() > path.size()) return false;
+  if (CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, folder.data(), static_cast<int>(folder.size()), path.data(),
+                     static_cast<int>(folder.size())) != CSTR_EQUAL) {
+    return false;
+  }
+  return folder.size() == path.size() || path[folder.size()] == '\\';
+}
+
+// Virtual items (the desktop, the computer) are searched this deep at most.
+constexpr int kVirtualDepth = 2;
+}  // namespace
+
+HTREEITEM CFileTreeView::FindFolderItem(const std::string& path) {
+  const HTREEITEM root = tree_.Root();
+  return root ? FindUnder(root, WithoutTrailingSlash(path), 0) : nullptr;
+}
+
+HTREEITEM CFileTreeView::FindUnder(HTREEITEM parent, const std::string& path, int depth) {
+  tree_.Expand(parent);
+  HWND tree = tree_.Handle();
+  // Folders first: a folder on the way is the only place to look.
+  for (HTREEITEM child = TreeView_GetChild(tree, parent); child; child = TreeView_GetNextSibling(tree, child)) {
+    const std::string folder = WithoutTrailingSlash(tree_.ItemPath(child));
+    if (!Contains(folder, path)) continue;
+    return folder.size() == path.size() ? child : FindUnder(child, path, depth);
+  }
+  if (depth >= kVirtualDepth) return nullptr;
+  for (HTREEITEM child = TreeView_GetChild(tree, parent); child; child = TreeView_GetNextSibling(tree, child)) {
+    if (!tree_.ItemPath(child).empty()) continue;
+    if (HTREEITEM found = FindUnder(child, path, depth + 1)) return found;
+  }
+  return nullptr;
 }
 
 LRESULT CFileTreeView::OnHeadClose(const fw::Message&) {

@@ -2,14 +2,17 @@
 // tree. Closing the title bar asks the main window to hide the pane.
 #pragma once
 
+#include <string>
+
 #include "editor/win/shell_folder_tree.h"
 #include "framework/window.h"
 #include "uibase/win/zel_head_ctrl.h"
 
 class CFileTreeView : public fw::Window {
  public:
-  // wParam: the tree item to select, or 0 for the tree's first item.
-  static constexpr UINT kSelectItemMessage = 1075;
+  // lParam: the folder's path (const char*) to open and select, or 0 for the tree's first item
+  // (also when the path is not in the tree). The picture view sends it as WM_SELECT_TREE_ITEM.
+  static constexpr UINT kSelectItemMessage = WM_USER + 51;
 
   CFileTreeView();
   // The pane as a child of parent (a splitter cell); main is the application main window.
@@ -25,6 +28,9 @@ class CFileTreeView : public fw::Window {
   LRESULT OnSelectItem(const fw::Message& m);
   LRESULT OnHeadClose(const fw::Message&);
   void OnOpenParent();
+  // The item of a file-system folder, its ancestors opened on the way; null when not found.
+  HTREEITEM FindFolderItem(const std::string& path);
+  HTREEITEM FindUnder(HTREEITEM parent, const std::string& path, int depth);
 
   CZELHeadCtrl head_;
   ShellFolderTree tree_;

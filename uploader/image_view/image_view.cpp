@@ -7,6 +7,7 @@
 
 #include "common/gbk_text.h"
 #include "conf/win/config.h"
+#include "editor/win/rotate_file.h"
 #include "framework/module.h"
 #include "image/picture.h"
 #include "thumblist/core/image_info_record.h"
@@ -334,9 +335,7 @@ LRESULT CImageView::Impl::OnListRotated(const fw::Message& m) {
     return 0;
   }
   if (!m.lParam) return 0;
-  const std::string path = reinterpret_cast<const char*>(m.lParam);
-  mb::Picture picture;
-  if (picture.Load(path) && picture.Rotate(how == 1 ? 90 : -90)) picture.Save(path, picture.Format());
+  mb::editor::RotateFileOnDisk(reinterpret_cast<const char*>(m.lParam), how == 1);
   return 0;
 }
 

@@ -3,20 +3,23 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
+#include "image/picture.h"
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/standin_client.h"
 #include "tests/winkit/winkit.h"
 #include "uploader/hoistly_resource.h"
+#include "uploader/member/win/member_resources.h"
 
 namespace {
 
 const char kTitle[] = "Pelora--壁纸批量上传工具";
 const DWORD kStartTimeoutMs = 30000;
 const std::vector<std::string> kProgram = {"Hoistly.exe", "Framework.dll", "ZelBase.dll", "Thumbrill.dll",
-                                           "Conf.dll", "Upload.dll"};
+                                           "Conf.dll", "Upload.dll", "Tabvane.dll"};
 
 // A private program folder with the toolbar's icons in "Res", as the build draws them.
 void InstallIcons(const winkit::InstallFolder& folder) {
@@ -80,6 +83,93 @@ std::string Text(HWND hwnd) {
   char text[256] = "";
   GetWindowTextA(hwnd, text, sizeof text);
   return text;
+}
+
+// Memory in another process, for the messages whose parameters point at data.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(DWORD processId, size_t size) : size_(size) {
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBuffer() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  LPARAM Put(const void* data, size_t size) {
+    WriteProcessMemory(process_, address_, data, size < size_ ? size : size_, nullptr);
+    return reinterpret_cast<LPARAM>(address_);
+  }
+  void Get(void* data, size_t size) const { ReadProcessMemory(process_, address_, data, size, nullptr); }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  size_t size_;
+};
+
+// The text of a list cell, read through the list's own process.
+std::string CellText(HWND list, DWORD processId, int row, int column) {
+  struct Cell {
+    LVITEMA item;
+    char text[260];
+  } cell = {};
+  RemoteBuffer remote(processId, sizeof cell);
+  cell.item.iSubItem = column;
+  cell.item.cchTextMax = sizeof cell.text;
+  const LPARAM address = remote.Put(&cell, sizeof cell);
+  cell.item.pszText = reinterpret_cast<char*>(address + offsetof(Cell, text));
+  remote.Put(&cell, sizeof cell);
+  SendMessageA(list, LVM_GETITEMTEXTA, row, address);
+  remote.Get(&cell, sizeof cell);
+  return cell.text;
+}
+
+// A click on the row, as the member reports a row to the panes.
+void ClickRow(HWND list, DWORD processId, int row) {
+  RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
+  RemoteBuffer remote(processId, sizeof bounds);
+  SendMessageA(list, LVM_GETITEMRECT, row, remote.Put(&bounds, sizeof bounds));
+  remote.Get(&bounds, sizeof bounds);
+  const LPARAM point = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageA(list, WM_LBUTTONUP, 0, point);
+}
+
+// Red on the left half, blue on the right: turned clockwise, red is on top.
+void WriteTwoColourPicture(const std::string& path, mb::PictureFormat format) {
+  mb::Picture picture;
+  ASSERT_TRUE(picture.Create(120, 80, {0, 0, 255, 255}));
+  for (int y = 0; y < 80; ++y) {
+    for (int x = 0; x < 60; ++x) picture.SetPixelColor(x, y, {255, 0, 0, 255});
+  }
+  ASSERT_TRUE(picture.Save(path, format)) << picture.LastError();
+}
+
+void ExpectTurnedClockwise(const std::string& path) {
+  mb::Picture picture;
+  ASSERT_TRUE(picture.Load(path)) << path;
+  EXPECT_EQ(picture.Width(), 80) << path;
+  EXPECT_EQ(picture.Height(), 120) << path;
+  EXPECT_GT(picture.GetPixelColor(40, 20).r, 200) << path;
+  EXPECT_GT(picture.GetPixelColor(40, 100).b, 200) << path;
+}
+
+HWND FindChild(HWND parent, const char* className, bool visibleOnly) {
+  for (HWND child = FindWindowExA(parent, nullptr, className, nullptr); child;
+       child = FindWindowExA(parent, child, className, nullptr)) {
+    if (!visibleOnly || IsWindowVisible(child)) return child;
+  }
+  return nullptr;
+}
+
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = kStartTimeoutMs) {
+  for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+    if (condition()) return true;
+    Sleep(50);
+  }
+  return condition();
 }
 
 }  // namespace
@@ -151,7 +241,7 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   GetWindowRect(GetDlgItem(inner, ID_PANE_IMAGE_VIEW), &view);
   SendMessageA(frame, WM_COMMAND, 32906, 0);
   EXPECT_FALSE(IsWindowVisible(infoPane));
-  EXPECT_TRUE(IsWindowVisible(outer));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(outer) != FALSE; }));
   GetWindowRect(limitPane, &limit);
   EXPECT_EQ(limit.top, info.top);  // the settings pane takes the whole column
   SendMessageA(frame, WM_COMMAND, 32907, 0);
@@ -160,7 +250,7 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   EXPECT_EQ(wider.right, info.right);  // the picture view reaches the frame's edge
   EXPECT_GT(wider.right, view.right);
   SendMessageA(frame, WM_USER + 55, 2, 0);  // the information pane's close button again: shown
-  EXPECT_TRUE(IsWindowVisible(outer));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(outer) != FALSE; }));
   EXPECT_TRUE(IsWindowVisible(infoPane));
   EXPECT_FALSE(IsWindowVisible(limitPane));
   SendMessageA(frame, WM_COMMAND, 32907, 0);
@@ -234,7 +324,9 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   ASSERT_NE(again, nullptr);
   std::vector<std::string> fetched;
   for (const winkit::StandinRequest& request : standin.Requests()) fetched.push_back(request.path);
-  EXPECT_EQ(fetched, (std::vector<std::string>{"/admin/version.txt", "/admin/actives.dat", "/admin/themes.dat"}));
+  // (The settings pane asks for the member's albums first.)
+  EXPECT_EQ(fetched, (std::vector<std::string>{"/common/upload/albumlist_client.jsp", "/admin/version.txt",
+                                               "/admin/actives.dat", "/admin/themes.dat"}));
   PostMessageA(again, WM_USER + 998, 0, 0);
   EXPECT_TRUE(next.WaitForExit(kStartTimeoutMs));
 }
@@ -253,4 +345,107 @@ TEST(Hoistly, StartedByHandRunsTheClientInstead) {
   EXPECT_EQ(winkit::WaitForWindow(nullptr, kTitle, 300, uploader.Id()), nullptr);
   EXPECT_FALSE(uploader.WaitForExit(200));  // still waiting for the client
   EXPECT_TRUE(uploader.WaitForExit(kStartTimeoutMs));
+}
+
+// Hoistly with its real panes: the folder tree opens a folder of pictures in the list, the
+// login command logs out and the login dialog logs in against the stand-in service, the settings
+// pane writes a row's settings into its columns, the rotate command turns the ticked files on
+// disk, and the client's "edit this picture" opens the picture editor with its menu until left.
+TEST(HoistlyWired, TreeListLoginSettingsRotationAndEditor) {
+  winkit::StandinSession standin;
+  winkit::InstallFolder folder(kProgram);
+  // The pictures in a folder under C:\, where the tree reaches it through the computer's drives.
+  const std::string pictures = "C:\\hoistly_wired_" + std::to_string(GetCurrentProcessId());
+  ASSERT_TRUE(winkit::MakeFolders(pictures));
+  const std::string jpeg = pictures + "\\a.jpg", bitmap = pictures + "\\b.bmp";
+  WriteTwoColourPicture(jpeg, mb::PictureFormat::kJpeg);
+  WriteTwoColourPicture(bitmap, mb::PictureFormat::kBmp);
+
+  Uploader uploader;
+  ASSERT_TRUE(uploader.Start(folder.Path(""), "张三"));
+  const DWORD id = uploader.Id();
+  HWND frame = winkit::WaitForWindow(nullptr, kTitle, kStartTimeoutMs, id);
+  ASSERT_NE(frame, nullptr);
+  HWND inner = GetDlgItem(frame, ID_INNER_SPLITTER);
+  HWND tree = GetDlgItem(inner, ID_PANE_FOLDER_TREE);
+  HWND view = GetDlgItem(inner, ID_PANE_IMAGE_VIEW);
+  HWND limit = GetDlgItem(GetDlgItem(inner, ID_OUTER_SPLITTER), ID_PANE_IMAGE_LIMIT);
+  ASSERT_TRUE(tree && view && limit);
+
+  // The view's "select this folder" goes to the tree by path; the tree's choice opens the folder.
+  RemoteBuffer path(id, MAX_PATH);
+  SendMessageA(tree, WM_USER + 51, 0, path.Put(pictures.c_str(), pictures.size() + 1));
+  HWND list = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    list = FindChild(view, WC_LISTVIEWA, true);
+    return list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2;
+  }));
+  Sleep(1500);
+  winkit::SaveClientScreenshot(frame, "hoistly_frame_wired");
+
+  // Logged in at the start: the login command logs out; again, it shows the dialog, which logs in
+  // against the service. Uploading is offered only to a member logged in.
+  HWND toolBar = GetDlgItem(frame, ID_VIEW_TOOLBAR);
+  auto uploadOffered = [toolBar] { return SendMessageA(toolBar, TB_ISBUTTONENABLED, 32895, 0) != 0; };
+  EXPECT_TRUE(WaitUntil(uploadOffered));
+  SendMessageA(frame, WM_COMMAND, 32853, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !uploadOffered(); }));
+  PostMessageA(frame, WM_COMMAND, 32853, 0);
+  HWND login = winkit::WaitForWindow("#32770", "用户登录", kStartTimeoutMs, id);
+  ASSERT_NE(login, nullptr);
+  SetWindowTextA(GetDlgItem(login, IDC_LOGIN_USER), "张三");
+  SetWindowTextA(GetDlgItem(login, IDC_LOGIN_PASSWORD), "123456");
+  PostMessageA(GetDlgItem(login, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil(uploadOffered));
+  EXPECT_FALSE(IsWindow(login));
+
+  // A row shown in the settings pane, its title and tag typed; showing the next row writes them
+  // into the row's columns.
+  const std::string untouched = CellText(list, id, 0, 8);
+  ClickRow(list, id, 0);
+  HWND settings = FindChild(limit, "#32770", false);
+  ASSERT_NE(settings, nullptr);
+  WaitUntil([&] { return GetWindowTextLengthA(GetDlgItem(settings, IDC_LIMIT_TITLE)) > 0; }, 3000);
+  // Typed, as the pane tells typing from its own filling in.
+  auto type = [settings](int editId, const char* text) {
+    SendMessageA(GetDlgItem(settings, editId), EM_SETSEL, 0, -1);
+    for (const char* c = text; *c; ++c) PostMessageA(GetDlgItem(settings, editId), WM_CHAR, static_cast<unsigned char>(*c), 0);
+  };
+  type(IDC_LIMIT_TITLE, "Lake");
+  type(IDC_LIMIT_TAG, "blue");
+  ClickRow(list, id, 1);
+  EXPECT_TRUE(WaitUntil([&] { return CellText(list, id, 0, 4) == "Lake"; })) << CellText(list, id, 0, 4);
+  EXPECT_EQ(CellText(list, id, 0, 12), "blue");
+  EXPECT_EQ(CellText(list, id, 0, 8), untouched);
+
+  // Rotate right with both rows ticked: both files turn clockwise on disk.
+  SendMessageA(frame, WM_COMMAND, 32891, 0);
+  PostMessageA(frame, WM_COMMAND, 32894, 0);
+  winkit::AnswerMessageBox("选择图片操作范围", IDOK, 3000, nullptr, id);
+  EXPECT_TRUE(WaitUntil([&] {
+    mb::Picture turned;
+    return turned.Load(bitmap) && turned.Width() == 80;
+  }));
+  ExpectTurnedClockwise(jpeg);
+  ExpectTurnedClockwise(bitmap);
+
+  // The client's "edit this picture": the editor takes the list's place and the side panes' column
+  // gives way to the editing menu; leaving the editor brings both back. (Another process cannot
+  // read the menu bar itself.)
+  HWND outer = GetDlgItem(inner, ID_OUTER_SPLITTER);
+  SetWindowTextA(frame, jpeg.c_str());
+  PostMessageA(frame, WM_USER + 999, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return FindChild(view, "#32770", true) != nullptr; }));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(outer); }));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(list); }));
+  EXPECT_TRUE(WaitUntil([&] { return GetWindowTextLengthA(frame) > 0 && FindWindowA(nullptr, kTitle) == frame; }));
+  PostMessageA(frame, WM_COMMAND, 32844, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(list) != FALSE; }));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(outer) != FALSE; }));
+
+  PostMessageA(frame, WM_USER + 998, 0, 0);
+  EXPECT_TRUE(uploader.WaitForExit(kStartTimeoutMs));
+  DeleteFileA(jpeg.c_str());
+  DeleteFileA(bitmap.c_str());
+  RemoveDirectoryA(pictures.c_str());
 }
