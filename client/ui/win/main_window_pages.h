@@ -65,14 +65,13 @@ class MainWindowPages {
 
   UploadPageSlot* Upload() { return upload_.get(); }
   WallpaperManagerPage* WallpaperManager() { return manager_.get(); }
+  // The manager page, made first when missing, that the download pages and links report to.
+  ManagerPageLink* ManagerLink();
 
  private:
   RECT Placement(UINT tab) const;
   fw::Dialog* Page(UINT tab) const;
   HWND CreatePage(UINT tab);
-  // The manager page, made first when missing, that the download pages report to.
-  ManagerPageLink* ManagerLink();
-
   HWND main_ = nullptr;
   int layout_ = 1;
   RECT pageRect_{};
