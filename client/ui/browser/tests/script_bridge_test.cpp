@@ -248,7 +248,11 @@ TEST(ScriptBridgeTest, PageScriptReachesThePageWithItsFieldsAndBadCallsFailSafel
 
 TEST(ScriptBridgeTest, HostAnswersTheControlAndPagesEndTheirWaitOnWebPagesOnly) {
   ComApartment com;
-  ASSERT_TRUE(CreateClientConfig(ClientLocation{winkit::BinFolder(), "http://127.0.0.1:1"}));
+  // A folder of its own: a configuration made on the build's program folder would install the
+  // default skin layout there under every other test.
+  winkit::InstallFolder install({});
+  ASSERT_TRUE(install.Install("waitting.gif", "waitting.gif"));
+  ASSERT_TRUE(CreateClientConfig(ClientLocation{install.Root(), "http://127.0.0.1:1"}));
   RecordingPage page;
   ComPtr<IDocHostUIHandler> handler = HostHandler(page.browser);
   ASSERT_TRUE(handler);
