@@ -16,6 +16,9 @@ macro(mb_setup_tree)
                         -Wno-cast-function-type -Wno-missing-field-initializers)
     add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX
                             WIN32_LEAN_AND_MEAN STRICT _MBCS)
+    # A resource script is compiled again when a script or header it includes changes: windres's
+    # preprocessor writes the dependency file Ninja reads.
+    set(CMAKE_DEPFILE_FLAGS_RC "--preprocessor-arg=-MD --preprocessor-arg=-MT --preprocessor-arg=<DEP_TARGET> --preprocessor-arg=-MF --preprocessor-arg=<DEP_FILE>")
     # Windows-side code may read the service address as compiled-in defaults.
     add_compile_definitions(MB_SERVICE_HOST="${MB_SERVICE_HOST}" MB_SERVICE_HTTP_PORT=${MB_SERVICE_HTTP_PORT})
     # One C++ runtime for every module: the shared libstdc++/libgcc/winpthread DLLs beside the programs.

@@ -1,11 +1,8 @@
 #include "client/ui/download/win/download_category_dialog.h"
 
 #include <algorithm>
-#include <atomic>
-#include <mutex>
 
 #include "client/core/client_config.h"
-#include "client/core/download_progress_sink.h"
 #include "client/core/download_request.h"
 #include "client/core/path_text.h"
 #include "client/core/wallpaper_link.h"
@@ -20,62 +17,12 @@ namespace mb {
 
 namespace {
 
-// The worker has ended; its result is in the dialog's job.
+// The worker has ended; its result waits in the dialog's download.
 constexpr UINT WM_LINK_DOWNLOAD_DONE = WM_APP + 0x26;
 
 const char kDownloadCancelled[] = "壁纸下载取消";
 const char kDownloadDone[] = "下载完毕";
 const RECT kProgressPlace = {33, 107, 321, 123};
-
-}  // namespace
-
-// What the worker thread shares with the dialog. The dialog lets go of it when the download
-// ends or the dialog goes; a worker that outlived the dialog's bounded wait reports to nobody.
-class CategoryDownloadJob final : public DownloadProgressSink {
- public:
-  CategoryDownloadJob(DownloadCategoryDialog& dialog, std::string address, std::string path)
-      : address(std::move(address)), path(std::move(path)), window_(dialog.Handle()),
-        progress_(dialog.progress_.get()) {}
-
-  void OnDownloadProgress(const std::string&, const std::string&, int percent) override {
-    std::lock_guard<std::mutex> hold(lock_);
-    if (progress_) progress_->SetPos(percent);
-  }
-  bool CancelRequested() const override { return cancel.load() != 0; }
-  void Detach() {
-    std::lock_guard<std::mutex> hold(lock_);
-    progress_ = nullptr;
-    window_ = nullptr;
-  }
-  // Worker thread: the result, then the dialog is told (nothing when it has gone).
-  void Finish(DownloadResult outcome) {
-    result = std::move(outcome);
-    std::lock_guard<std::mutex> hold(lock_);
-    if (window_) PostMessageA(window_, WM_LINK_DOWNLOAD_DONE, 0, 0);
-  }
-
-  const std::string address;
-  const std::string path;
-  std::atomic<int> cancel{0};
-  DownloadResult result;  // written by the worker before it posts, read by the dialog after
-
- private:
-  std::mutex lock_;
-  HWND window_;
-  ProgressBarView* progress_;
-};
-
-namespace {
-
-// CategoryDownloadWorker: the picture into its category folder, through the client's download
-// worker (a partial file renamed on success, a numbered name when the name is taken).
-DWORD WINAPI CategoryDownloadWorker(void* param) {
-  std::unique_ptr<std::shared_ptr<CategoryDownloadJob>> held(
-      static_cast<std::shared_ptr<CategoryDownloadJob>*>(param));
-  CategoryDownloadJob& job = **held;
-  job.Finish(DownloadWorker(job.address, job.path, job).Run());
-  return 0;
-}
 
 bool Contains(const std::vector<std::string>& list, const std::string& text) {
   return std::find(list.begin(), list.end(), text) != list.end();
@@ -84,7 +31,8 @@ bool Contains(const std::vector<std::string>& list, const std::string& text) {
 }  // namespace
 
 DownloadCategoryDialog::DownloadCategoryDialog(std::string address, ManagerPageLink* managerPage, HWND mainWindow)
-    : Dialog(IDD_LINK_DOWNLOAD), address_(std::move(address)), managerPage_(managerPage), mainWindow_(mainWindow) {
+    : Dialog(IDD_LINK_DOWNLOAD), address_(std::move(address)), managerPage_(managerPage), mainWindow_(mainWindow),
+      download_(WM_LINK_DOWNLOAD_DONE) {
   Handle(WM_INITDIALOG, &DownloadCategoryDialog::OnInitDialog);
   Handle(WM_LINK_DOWNLOAD_DONE, &DownloadCategoryDialog::OnWorkerDone);
   Handle(WM_DESTROY, &DownloadCategoryDialog::OnDestroy);
@@ -93,7 +41,7 @@ DownloadCategoryDialog::DownloadCategoryDialog(std::string address, ManagerPageL
   Command(IDC_CATEGORY_NEW, &DownloadCategoryDialog::OnNewCategory);
 }
 
-DownloadCategoryDialog::~DownloadCategoryDialog() { StopWorker(kWorkerStopWaitMs); }
+DownloadCategoryDialog::~DownloadCategoryDialog() = default;
 
 LRESULT DownloadCategoryDialog::OnInitDialog(const fw::Message&) {
   CentreOnOwner(Handle());
@@ -126,12 +74,12 @@ bool DownloadCategoryDialog::OnOK() {
   }
   category_ = category;
   const std::string folder = GetClientConfig()->downloadPath + category_ + "\\";
-  job_ = std::make_shared<CategoryDownloadJob>(*this, address_, folder + LinkDownloadFileName(address_));
-  auto* held = new std::shared_ptr<CategoryDownloadJob>(job_);
-  worker_ = CreateThread(nullptr, 0, CategoryDownloadWorker, held, 0, nullptr);
-  if (!worker_) {
-    delete held;
-    job_.reset();
+  // CategoryDownloadWorker: the picture into its category folder through the client's download
+  // worker (a partial file renamed on success, a numbered name when the name is taken).
+  ProgressBarView* progress = progress_.get();
+  if (!download_.Start(Handle(), address_, folder + LinkDownloadFileName(address_), [progress](int percent) {
+        if (progress) progress->SetPos(percent);
+      })) {
     return false;
   }
   downloading_ = 1;
@@ -147,8 +95,8 @@ void DownloadCategoryDialog::OnOKFallback() {
 
 void DownloadCategoryDialog::OnCancel() {
   // While a download runs the worker ends the dialog once it has stopped.
-  if (downloading_ && job_) {
-    job_->cancel = 1;
+  if (downloading_ && download_.Running()) {
+    download_.Cancel();
     return;
   }
   EndDialog(IDCANCEL);
@@ -176,10 +124,9 @@ void DownloadCategoryDialog::OnNewCategory() {
 }
 
 LRESULT DownloadCategoryDialog::OnWorkerDone(const fw::Message&) {
-  if (!job_) return 0;  // a worker of a download that was already stopped
-  std::shared_ptr<CategoryDownloadJob> job = job_;
-  StopWorker(kWorkerStopWaitMs);  // the thread has posted its last word: it ends at once
-  if (job->result.outcome == DownloadOutcome::kDone) {
+  std::optional<DownloadResult> result = download_.TakeResult();
+  if (!result) return 0;  // a worker of a download that was already stopped
+  if (result->outcome == DownloadOutcome::kDone) {
     if (managerPage_) managerPage_->SelectCategoryInTree(category_);
     if (mainWindow_ && ::IsWindow(mainWindow_)) SendMessageA(mainWindow_, WM_DOWNLOAD_FINISHED, 1, 0);
     MessageBoxA(Handle(), kDownloadDone, kDownloadMessageCaption, MB_OK);
@@ -194,20 +141,8 @@ LRESULT DownloadCategoryDialog::OnWorkerDone(const fw::Message&) {
 }
 
 LRESULT DownloadCategoryDialog::OnDestroy(const fw::Message&) {
-  StopWorker(kWorkerStopWaitMs);
+  download_.Stop(BackgroundDownload::kStopWaitMs);
   return 0;
-}
-
-void DownloadCategoryDialog::StopWorker(DWORD waitMs) {
-  if (job_) {
-    job_->cancel = 1;
-    if (worker_) WaitForSingleObject(worker_, waitMs);
-    job_->Detach();
-    job_.reset();
-  }
-  if (worker_) CloseHandle(worker_);
-  worker_ = nullptr;
-  downloading_ = 0;
 }
 
 void HandleWallpaperLink(const std::string& text) {

@@ -11,13 +11,13 @@
 #include <memory>
 #include <string>
 
+#include "client/ui/download/win/background_download.h"
 #include "framework/dialog.h"
 
 namespace mb {
 
 class ManagerPageLink;
 class ProgressBarView;
-class CategoryDownloadJob;
 
 class DownloadCategoryDialog : public fw::Dialog {
  public:
@@ -30,12 +30,7 @@ class DownloadCategoryDialog : public fw::Dialog {
   void SetPresetCategory(std::string category) { preset_ = std::move(category); }
   bool Downloading() const { return downloading_ != 0; }
 
-  // The longest wait for a stopped worker when the dialog goes.
-  static constexpr DWORD kWorkerStopWaitMs = 5000;
-
  private:
-  friend class CategoryDownloadJob;
-
   LRESULT OnInitDialog(const fw::Message& m);
   LRESULT OnWorkerDone(const fw::Message& m);
   LRESULT OnDestroy(const fw::Message& m);
@@ -45,7 +40,6 @@ class DownloadCategoryDialog : public fw::Dialog {
   void OnOKCommand();
   void OnCancel();
   void OnNewCategory();
-  void StopWorker(DWORD waitMs);
 
   const std::string address_;
   ManagerPageLink* const managerPage_;
@@ -53,8 +47,7 @@ class DownloadCategoryDialog : public fw::Dialog {
   std::string preset_;
   std::string category_;
   std::unique_ptr<ProgressBarView> progress_;
-  std::shared_ptr<CategoryDownloadJob> job_;
-  HANDLE worker_ = nullptr;
+  BackgroundDownload download_;
   int downloading_ = 0;
 };
 

@@ -1,7 +1,6 @@
 #include "client/ui/download/win/download_dialog.h"
 
 #include <algorithm>
-#include <mutex>
 
 #include "client/core/client_config.h"
 #include "client/core/download_naming.h"
@@ -21,42 +20,8 @@
 
 namespace mb {
 
-// The worker has ended; its result is in the page's job.
+// The worker has ended; its result waits in the page's download.
 constexpr UINT WM_DOWNLOAD_WORKER_DONE = WM_APP + 0x25;
-
-// What a page's worker thread shares with the page. The page lets go of it when the download
-// ends or the page goes; a worker that outlived the page's bounded wait then reports to nobody.
-class DownloadJob final : public DownloadProgressSink {
- public:
-  DownloadJob(DownloadDialog& page, std::string address, std::string path)
-      : address(std::move(address)), path(std::move(path)), pageWindow_(page.Handle()), page_(&page) {}
-
-  void OnDownloadProgress(const std::string& statusText, const std::string& progressText, int percent) override {
-    std::lock_guard<std::mutex> hold(lock_);
-    if (page_) page_->OnDownloadProgress(statusText, progressText, percent);
-  }
-  bool CancelRequested() const override { return cancel.load() != 0; }
-
-  void Detach() {
-    std::lock_guard<std::mutex> hold(lock_);
-    page_ = nullptr;
-  }
-  // Worker thread: the result, then the page is told (nothing when it has gone).
-  void Finish(DownloadResult outcome) {
-    result = std::move(outcome);
-    PostMessageA(pageWindow_, WM_DOWNLOAD_WORKER_DONE, 0, 0);
-  }
-
-  const std::string address;
-  const std::string path;
-  std::atomic<int> cancel{0};
-  DownloadResult result;  // written by the worker before it posts, read by the page after
-
- private:
-  HWND pageWindow_;
-  std::mutex lock_;
-  DownloadDialog* page_;
-};
 
 namespace {
 
@@ -94,13 +59,6 @@ const PageLayout kLayouts[3] = {
 
 const PageLayout& LayoutOf(int layout) { return kLayouts[std::clamp(layout, 1, 3) - 1]; }
 
-DWORD WINAPI DownloadThread(void* param) {
-  std::unique_ptr<std::shared_ptr<DownloadJob>> held(static_cast<std::shared_ptr<DownloadJob>*>(param));
-  DownloadJob& job = **held;
-  job.Finish(DownloadWorker(job.address, job.path, job).Run());
-  return 0;
-}
-
 bool Contains(const std::vector<std::string>& list, const std::string& text) {
   return std::find(list.begin(), list.end(), text) != list.end();
 }
@@ -120,7 +78,7 @@ void AddPictureToCarousel(const std::string& path) {
 
 DownloadDialog::DownloadDialog(ManagerPageLink* managerPage, std::unique_ptr<PageWebView> webView)
     : Dialog(IDD_DOWNLOAD_PAGE), managerPage_(managerPage), layout_(GetClientConfig()->skinLayout),
-      webView_(std::move(webView)) {
+      webView_(std::move(webView)), download_(WM_DOWNLOAD_WORKER_DONE) {
   Handle(WM_INITDIALOG, &DownloadDialog::OnInitDialog);
   Handle(WM_CTLCOLORSTATIC, &DownloadDialog::OnControlColour);
   Handle(WM_ERASEBKGND, &DownloadDialog::OnEraseBackground);
@@ -134,7 +92,7 @@ DownloadDialog::DownloadDialog(ManagerPageLink* managerPage, std::unique_ptr<Pag
   Command(IDC_DOWNLOAD_CANCEL, &DownloadDialog::CancelDownload);
 }
 
-DownloadDialog::~DownloadDialog() { StopWorker(kWorkerStopWaitMs); }
+DownloadDialog::~DownloadDialog() = default;
 
 LRESULT DownloadDialog::OnInitDialog(const fw::Message&) {
   RemoveSkinFromDialog(Handle());
@@ -240,7 +198,7 @@ LRESULT DownloadDialog::OnSize(const fw::Message& m) {
 }
 
 LRESULT DownloadDialog::OnDestroy(const fw::Message&) {
-  StopWorker(kWorkerStopWaitMs);
+  download_.Stop(BackgroundDownload::kStopWaitMs);
   if (waiting_) waiting_->Stop();
   if (webView_) webView_->Destroy();
   browser_ = nullptr;
@@ -298,12 +256,10 @@ std::string DownloadDialog::ChooseTarget() {
 
 bool DownloadDialog::StartWorker(const std::string& path) {
   InvalidateRect(Handle(), &statusRect_, TRUE);
-  job_ = std::make_shared<DownloadJob>(*this, request_.address, path);
-  auto* held = new std::shared_ptr<DownloadJob>(job_);
-  worker_ = CreateThread(nullptr, 0, DownloadThread, held, 0, nullptr);
-  if (!worker_) {
-    delete held;
-    job_.reset();
+  ProgressBarView* progress = progress_.get();
+  if (!download_.Start(Handle(), request_.address, path, [progress](int percent) {
+        if (progress) progress->SetPos(percent);
+      })) {
     MessageBoxOnPage(kDownloadCancelled, MB_ICONINFORMATION);
     return false;
   }
@@ -316,31 +272,13 @@ bool DownloadDialog::StartWorker(const std::string& path) {
 bool DownloadDialog::IsBusy() const { return busy_ != 0; }
 
 void DownloadDialog::CancelDownload() {
-  if (busy_ && job_) job_->cancel = 1;
-}
-
-bool DownloadDialog::CancelRequested() const { return job_ && job_->cancel.load() != 0; }
-
-void DownloadDialog::OnDownloadProgress(const std::string&, const std::string&, int percent) {
-  if (progress_) progress_->SetPos(percent);
-}
-
-void DownloadDialog::StopWorker(DWORD waitMs) {
-  if (job_) {
-    job_->cancel = 1;
-    if (worker_) WaitForSingleObject(worker_, waitMs);
-    job_->Detach();
-    job_.reset();
-  }
-  if (worker_) CloseHandle(worker_);
-  worker_ = nullptr;
+  if (busy_) download_.Cancel();
 }
 
 LRESULT DownloadDialog::OnWorkerDone(const fw::Message&) {
-  if (!job_) return 0;  // a worker of a download that was already stopped
-  std::shared_ptr<DownloadJob> job = job_;
-  StopWorker(kWorkerStopWaitMs);  // the thread has posted its last word: it ends at once
-  ReportOutcome(job->result);
+  std::optional<DownloadResult> result = download_.TakeResult();
+  if (!result) return 0;  // a worker of a download that was already stopped
+  ReportOutcome(*result);
   EndDownload();
   return 0;
 }

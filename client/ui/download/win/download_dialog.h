@@ -9,14 +9,13 @@
 #include <memory>
 #include <string>
 
-#include "client/core/download_progress_sink.h"
 #include "client/core/download_request.h"
+#include "client/ui/download/win/background_download.h"
 #include "framework/dialog.h"
 
 namespace mb {
 
 class ManagerPageLink;
-class DownloadJob;
 class ProgressBarView;
 class AnimatedGifControl;
 struct DownloadResult;
@@ -40,7 +39,7 @@ class PageWebView {
 // (wallpaper.dat) and shown at once when the tray frame's carousel runs.
 void AddPictureToCarousel(const std::string& path);
 
-class DownloadDialog : public fw::Dialog, public DownloadProgressSink {
+class DownloadDialog : public fw::Dialog {
  public:
   // managerPage may be null (no wallpaper manager page yet); it must outlive the page. webView
   // null: the page shows no browser.
@@ -66,15 +65,8 @@ class DownloadDialog : public fw::Dialog, public DownloadProgressSink {
   // Asks a running download to stop (the hidden button 1016 does the same).
   void CancelDownload();
 
-  // DownloadProgressSink (worker thread).
-  void OnDownloadProgress(const std::string& statusText, const std::string& progressText,
-                          int percent) override;
-  bool CancelRequested() const override;
-
   // The browser has shown its first page: the waiting animation ends.
   void OnPageCompleted();
-
-  static constexpr DWORD kWorkerStopWaitMs = 5000;
 
  private:
   LRESULT OnInitDialog(const fw::Message& m);
@@ -93,8 +85,6 @@ class DownloadDialog : public fw::Dialog, public DownloadProgressSink {
   // be downloaded (the member cancelled or was told why).
   std::string ChooseTarget();
   bool StartWorker(const std::string& path);
-  // Cancels a running worker and waits for it at most waitMs; the page lets go of it either way.
-  void StopWorker(DWORD waitMs);
   void ReportOutcome(const DownloadResult& result);
   void EndDownload();
   int MessageBoxOnPage(const std::string& text, UINT style) const;
@@ -111,8 +101,7 @@ class DownloadDialog : public fw::Dialog, public DownloadProgressSink {
   int setWallpaper_ = 0;
   DownloadRequest request_;
   std::string finalPath_;
-  std::shared_ptr<DownloadJob> job_;
-  HANDLE worker_ = nullptr;
+  BackgroundDownload download_;
   RECT statusRect_ = {};
 };
 
