@@ -1,5 +1,6 @@
-// Draws the uploader's toolbar icons (32 x 32, 32-bit with alpha) into the "Res" folder given on
-// the command line: a coloured disc with a white sign per button, a lighter disc for the hot image.
+// Draws the uploader's toolbar icons (32-bit with alpha) into the "Res" folder given on the command
+// line: a coloured disc with a white sign per button. The main toolbar's are 32 x 32 with a lighter
+// disc for the hot image; the picture editor's are 16 x 16 with a grey disc for the disabled image.
 // Built and run with the host compiler while the Windows programs are built.
 #include <cmath>
 #include <cstdint>
@@ -10,13 +11,12 @@
 
 namespace {
 
-const int kSize = 32;
 using Sign = std::function<bool(double x, double y)>;  // x, y from -1 to 1, y downwards
 
 struct Icon {
   const char* normal;
-  const char* hot;
-  uint32_t colour;  // 0xRRGGBB
+  const char* second;  // the hot (main toolbar) or disabled (editor) image; null: none
+  uint32_t colour;     // 0xRRGGBB
   Sign sign;
 };
 
@@ -44,12 +44,12 @@ void WriteLittle(std::vector<uint8_t>& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-std::vector<uint8_t> DrawIcon(uint32_t colour, const Sign& sign) {
+std::vector<uint8_t> DrawIcon(int kSize, uint32_t colour, const Sign& sign) {
   std::vector<uint8_t> out;
   WriteLittle(out, 0, 2);  // icon directory: reserved, type 1, one image
   WriteLittle(out, 1, 2);
   WriteLittle(out, 1, 2);
-  const uint32_t maskRow = 4, pixels = kSize * kSize * 4, bytes = 40 + pixels + maskRow * kSize;
+  const uint32_t maskRow = (kSize + 31) / 32 * 4, pixels = kSize * kSize * 4, bytes = 40 + pixels + maskRow * kSize;
   out.push_back(kSize);
   out.push_back(kSize);
   WriteLittle(out, 0, 2);
@@ -73,6 +73,12 @@ std::vector<uint8_t> DrawIcon(uint32_t colour, const Sign& sign) {
   return out;
 }
 
+uint32_t Grey(uint32_t colour) {
+  const uint32_t level = (((colour >> 16) & 0xFF) * 3 + ((colour >> 8) & 0xFF) * 6 + (colour & 0xFF)) / 10;
+  const uint32_t light = level + (255 - level) / 2;
+  return light << 16 | light << 8 | light;
+}
+
 uint32_t Lighter(uint32_t colour) {
   uint32_t result = 0;
   for (int shift : {0, 8, 16}) {
@@ -82,14 +88,33 @@ uint32_t Lighter(uint32_t colour) {
   return result;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_toolbar_icons RES_FOLDER\n");
-    return 2;
+bool WriteIcon(const std::string& path, const std::vector<uint8_t>& data) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file || std::fwrite(data.data(), 1, data.size(), file) != data.size()) {
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    if (file) std::fclose(file);
+    return false;
   }
-  const std::vector<Icon> icons = {
+  return std::fclose(file) == 0;
+}
+
+// A magnifier: a ring and its handle, with a plus or a minus in the glass.
+bool Magnifier(double x, double y, int sign) {
+  const double cx = x + 0.12, cy = y + 0.12;
+  bool glass = Ring(cx, cy, 0.28, 0.42) || Line(x, y, 0.2, 0.2, 0.55, 0.55, 0.1);
+  if (sign != 0) glass = glass || Bar(cx, cy, -0.18, -0.05, 0.18, 0.05);
+  if (sign > 0) glass = glass || Bar(cx, cy, -0.05, -0.18, 0.05, 0.18);
+  return glass;
+}
+
+// A triangle pointing left (or right), centred.
+bool Pointer(double x, double y, bool right) {
+  if (right) x = -x;
+  return x >= -0.45 && x <= 0.35 && std::fabs(y) <= (x + 0.45) * 0.7;
+}
+
+const std::vector<Icon>& MainToolbarIcons() {
+  static const std::vector<Icon> icons = {
       {"op.ico", "d_op.ico", 0x2E7D32, [](double x, double y) {
          return Bar(x, y, -0.5, -0.1, 0.5, 0.45) || Bar(x, y, -0.5, -0.3, -0.05, -0.1);
        }},
@@ -119,19 +144,78 @@ int main(int argc, char** argv) {
          return (Ring(x, y, 0.35, 0.5) && !(y < 0 && std::fabs(x) < 0.2)) || Bar(x, y, -0.08, -0.6, 0.08, 0.05);
        }},
   };
-  const std::string folder = argv[1];
-  for (const Icon& icon : icons) {
-    for (bool hot : {false, true}) {
-      const std::vector<uint8_t> data = DrawIcon(hot ? Lighter(icon.colour) : icon.colour, icon.sign);
-      const std::string path = folder + "/" + (hot ? icon.hot : icon.normal);
-      FILE* file = std::fopen(path.c_str(), "wb");
-      if (!file || std::fwrite(data.data(), 1, data.size(), file) != data.size()) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        if (file) std::fclose(file);
-        return 1;
-      }
-      std::fclose(file);
+  return icons;
+}
+
+const std::vector<Icon>& EditorToolbarIcons() {
+  static const std::vector<Icon> icons = {
+      {"save.ico", "save_d.ico", 0x1565C0, [](double x, double y) {
+         return Bar(x, y, -0.45, -0.45, 0.45, 0.45) && !Bar(x, y, -0.25, -0.45, 0.25, -0.1) &&
+                !Bar(x, y, -0.25, 0.15, 0.25, 0.3);
+       }},
+      {"saveas.ico", "saveas_d.ico", 0x0D47A1, [](double x, double y) {
+         return (Bar(x, y, -0.5, -0.4, 0.3, 0.5) && !Bar(x, y, -0.3, -0.4, 0.1, -0.1)) ||
+                Line(x, y, 0.1, 0.3, 0.55, -0.2, 0.09);
+       }},
+      {"undo.ico", "undo_d.ico", 0x6A1B9A, [](double x, double y) { return TurnArrow(x, y, true); }},
+      {"redo.ico", "redo_d.ico", 0x6A1B9A, [](double x, double y) { return TurnArrow(x, y, false); }},
+      {"imagesize.ico", "imagesize_d.ico", 0x00897B, [](double x, double y) {
+         return Line(x, y, -0.45, 0.45, 0.45, -0.45, 0.09) || Bar(x, y, 0.1, -0.5, 0.5, -0.38) ||
+                Bar(x, y, 0.38, -0.5, 0.5, -0.1) || Bar(x, y, -0.5, 0.38, -0.1, 0.5) || Bar(x, y, -0.5, 0.1, -0.38, 0.5);
+       }},
+      {"flip.ico", nullptr, 0x2E7D32, [](double x, double y) {  // two triangles back to back
+         return x < -0.05 ? Pointer(x + 0.3, y, false) : x > 0.05 && Pointer(x - 0.3, y, true);
+       }},
+      {"select.ico", "select_d.ico", 0x546E7A, [](double x, double y) {
+         const bool edge = Bar(x, y, -0.45, -0.45, 0.45, 0.45) && !Bar(x, y, -0.33, -0.33, 0.33, 0.33);
+         return edge && (static_cast<int>(std::floor((x + y + 2) * 4)) % 2 == 0);
+       }},
+      {"crop.ico", "crop_d.ico", 0xEF6C00, [](double x, double y) {
+         return Bar(x, y, -0.3, -0.55, -0.18, 0.3) || Bar(x, y, -0.3, 0.18, 0.55, 0.3) ||
+                Bar(x, y, 0.18, -0.3, 0.3, 0.3) || Bar(x, y, -0.55, -0.3, 0.3, -0.18);
+       }},
+      {"smallr.ico", "smallr_d.ico", 0x283593, [](double x, double y) { return TurnArrow(x, y, false); }},
+      {"smalll.ico", "smalll_d.ico", 0x283593, [](double x, double y) { return TurnArrow(x, y, true); }},
+      {"zoomin.ico", "zoomin_d.ico", 0x00695C, [](double x, double y) { return Magnifier(x, y, 1); }},
+      {"zoomout.ico", "zoomout_d.ico", 0x00695C, [](double x, double y) { return Magnifier(x, y, -1); }},
+      {"oldsize.ico", "oldsize_d.ico", 0x00695C, [](double x, double y) {
+         return Bar(x, y, -0.35, -0.4, -0.2, 0.4) || Bar(x, y, 0.2, -0.4, 0.35, 0.4) ||
+                Bar(x, y, -0.07, -0.2, 0.07, -0.06) || Bar(x, y, -0.07, 0.1, 0.07, 0.24);
+       }},
+      {"fullscreen.ico", "fullscreen_d.ico", 0x37474F, [](double x, double y) {
+         const double ax = std::fabs(x), ay = std::fabs(y);  // four corner brackets
+         return ax <= 0.5 && ay <= 0.5 && ax >= 0.2 && ay >= 0.2 && (ax >= 0.38 || ay >= 0.38);
+       }},
+      {"pre.ico", "pre_d.ico", 0x1565C0, [](double x, double y) { return Pointer(x, y, false); }},
+      {"next.ico", "next_d.ico", 0x1565C0, [](double x, double y) { return Pointer(x, y, true); }},
+      {"smalloff.ico", "smalloff_d.ico", 0xB71C1C, [](double x, double y) {
+         return Line(x, y, -0.35, -0.35, 0.35, 0.35, 0.1) || Line(x, y, -0.35, 0.35, 0.35, -0.35, 0.1);
+       }},
+      {"move.ico", "move_d.ico", 0x5D4037, [](double x, double y) {
+         return Line(x, y, -0.3, -0.5, -0.3, 0.3, 0.09) || Line(x, y, -0.3, -0.5, 0.3, 0.05, 0.09) ||
+                Line(x, y, -0.3, 0.3, -0.05, 0.08, 0.09) || Line(x, y, -0.1, 0.1, 0.3, 0.05, 0.09);
+       }},
+  };
+  return icons;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: make_toolbar_icons RES_FOLDER\n");
+    return 2;
+  }
+  const std::string folder = argv[1] + std::string("/");
+  for (const Icon& icon : MainToolbarIcons()) {
+    if (!WriteIcon(folder + icon.normal, DrawIcon(32, icon.colour, icon.sign)) ||
+        !WriteIcon(folder + icon.second, DrawIcon(32, Lighter(icon.colour), icon.sign))) {
+      return 1;
     }
+  }
+  for (const Icon& icon : EditorToolbarIcons()) {
+    if (!WriteIcon(folder + icon.normal, DrawIcon(16, icon.colour, icon.sign))) return 1;
+    if (icon.second && !WriteIcon(folder + icon.second, DrawIcon(16, Grey(icon.colour), icon.sign))) return 1;
   }
   return 0;
 }
