@@ -6,7 +6,7 @@
 
 namespace fw {
 
-SplitterWindow::SplitterWindow() {
+SplitterWindow::SplitterWindow(int barWidth) : bar_(barWidth) {
   Handle(WM_SIZE, &SplitterWindow::OnSize);
   Handle(WM_LBUTTONDOWN, &SplitterWindow::OnButtonDown);
   Handle(WM_MOUSEMOVE, &SplitterWindow::OnMouseMove);
@@ -71,7 +71,7 @@ int SplitterWindow::HiddenRowCount() const {
   return static_cast<int>(std::count_if(rows_.begin(), rows_.end(), [](const Track& t) { return t.hidden; }));
 }
 
-std::vector<int> SplitterWindow::Extents(const std::vector<Track>& tracks, int total) {
+std::vector<int> SplitterWindow::Extents(const std::vector<Track>& tracks, int total) const {
   std::vector<int> sizes(tracks.size(), 0);
   int last = -1;
   for (size_t i = 0; i < tracks.size(); ++i) {
@@ -84,10 +84,62 @@ std::vector<int> SplitterWindow::Extents(const std::vector<Track>& tracks, int t
       sizes[i] = std::max(0, total - used);
     } else {
       sizes[i] = std::max(0, std::min(tracks[i].ideal, total - used));
-      used += sizes[i] + kBar;
+      used += sizes[i] + bar_;
     }
   }
   return sizes;
+}
+
+std::vector<int> SplitterWindow::Starts(const std::vector<Track>& tracks, const std::vector<int>& sizes) const {
+  std::vector<int> starts(tracks.size(), 0);
+  int at = 0;
+  for (size_t i = 0; i < tracks.size(); ++i) {
+    starts[i] = at;
+    if (!tracks[i].hidden) at += sizes[i] + bar_;
+  }
+  return starts;
+}
+
+std::vector<RECT> SplitterWindow::PaneRects() const {
+  std::vector<RECT> panes;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const std::vector<int> widths = Extents(columns_, client.right), heights = Extents(rows_, client.bottom);
+  const std::vector<int> xs = Starts(columns_, widths), ys = Starts(rows_, heights);
+  for (size_t r = 0; r < rows_.size(); ++r) {
+    for (size_t c = 0; c < columns_.size(); ++c) {
+      if (rows_[r].hidden || columns_[c].hidden) continue;
+      panes.push_back({xs[c], ys[r], xs[c] + widths[c], ys[r] + heights[r]});
+    }
+  }
+  return panes;
+}
+
+void SplitterWindow::BarRects(std::vector<RECT>& bars, std::vector<RECT>& crossings) const {
+  bars.clear();
+  crossings.clear();
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const std::vector<int> widths = Extents(columns_, client.right), heights = Extents(rows_, client.bottom);
+  const std::vector<int> xs = Starts(columns_, widths), ys = Starts(rows_, heights);
+  std::vector<int> columnBars, rowBars;  // left or top edge of each bar after a shown track
+  auto collect = [&](const std::vector<Track>& tracks, const std::vector<int>& starts, const std::vector<int>& sizes,
+                     std::vector<int>& out) {
+    int last = -1;
+    for (size_t i = 0; i < tracks.size(); ++i) {
+      if (!tracks[i].hidden) last = static_cast<int>(i);
+    }
+    for (int i = 0; i < last; ++i) {
+      if (!tracks[i].hidden) out.push_back(starts[i] + sizes[i]);
+    }
+  };
+  collect(columns_, xs, widths, columnBars);
+  collect(rows_, ys, heights, rowBars);
+  for (int x : columnBars) bars.push_back({x, 0, x + bar_, client.bottom});
+  for (int y : rowBars) bars.push_back({0, y, client.right, y + bar_});
+  for (int x : columnBars) {
+    for (int y : rowBars) crossings.push_back({x, y, x + bar_, y + bar_});
+  }
 }
 
 void SplitterWindow::LayOut() {
@@ -106,9 +158,9 @@ void SplitterWindow::LayOut() {
         if (shown) MoveWindow(pane, x, y, widths[c], heights[r], TRUE);
         ShowWindow(pane, shown ? SW_SHOWNA : SW_HIDE);
       }
-      if (!columns_[c].hidden) x += widths[c] + kBar;
+      if (!columns_[c].hidden) x += widths[c] + bar_;
     }
-    if (!rows_[r].hidden) y += heights[r] + kBar;
+    if (!rows_[r].hidden) y += heights[r] + bar_;
   }
   InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -127,8 +179,8 @@ int SplitterWindow::BarAt(POINT point, bool& columnBar) const {
     for (size_t i = 0; i + 1 < tracks.size(); ++i) {
       if (tracks[i].hidden) continue;
       edge += sizes[i];
-      if (at >= edge && at < edge + kBar) return static_cast<int>(i);
-      edge += kBar;
+      if (at >= edge && at < edge + bar_) return static_cast<int>(i);
+      edge += bar_;
     }
     return -1;
   };
@@ -141,7 +193,7 @@ int SplitterWindow::BarAt(POINT point, bool& columnBar) const {
 
 LRESULT SplitterWindow::OnButtonDown(const Message& m) {
   const POINT point = {GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
-  dragTrack_ = BarAt(point, dragColumn_);
+  dragTrack_ = CanTrack() ? BarAt(point, dragColumn_) : -1;
   if (dragTrack_ < 0) return 0;
   dragOrigin_ = dragColumn_ ? point.x : point.y;
   dragStartSize_ = dragColumn_ ? columns_[dragTrack_].ideal : rows_[dragTrack_].ideal;
@@ -159,8 +211,18 @@ LRESULT SplitterWindow::OnMouseMove(const Message& m) {
 }
 
 LRESULT SplitterWindow::OnButtonUp(const Message&) {
+  const int track = dragTrack_;
   dragTrack_ = -1;
-  if (GetCapture() == Handle()) ReleaseCapture();
+  if (GetCapture() != Handle()) return 0;
+  ReleaseCapture();
+  if (track < 0) return 0;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const std::vector<Track>& tracks = dragColumn_ ? columns_ : rows_;
+  const std::vector<int> sizes = Extents(tracks, dragColumn_ ? client.right : client.bottom);
+  const int barEnd = Starts(tracks, sizes)[track] + sizes[track] + bar_;
+  OnTrackReleased(track, dragColumn_, barEnd);
+  LayOut();
   return 0;
 }
 

@@ -15,13 +15,17 @@ namespace fw {
 
 class FW_API SplitterWindow : public Window {
  public:
-  SplitterWindow();
+  static constexpr int kBar = 4;
+
+  explicit SplitterWindow(int barWidth = kBar);
   bool Create(HWND parent, int rows, int columns, UINT id);
 
   void SetPane(int row, int column, HWND pane);
   HWND Pane(int row, int column) const;
   void SetColumnInfo(int column, int ideal, int minimum);
   void SetRowInfo(int row, int ideal, int minimum);
+  // Sets a column's ideal width, keeping its minimum.
+  void SetColumnWidth(int column, int ideal) { columns_[column].ideal = ideal; }
   int ColumnWidth(int column) const { return columns_[column].ideal; }
   int RowHeight(int row) const { return rows_[row].ideal; }
 
@@ -35,8 +39,19 @@ class FW_API SplitterWindow : public Window {
   int HiddenRowCount() const;
 
   void LayOut();
+  int ColumnCount() const { return static_cast<int>(columns_.size()); }
+  int RowCount() const { return static_cast<int>(rows_.size()); }
 
-  static constexpr int kBar = 4;
+ protected:
+  // Whether a press on a bar starts dragging it; by default always.
+  virtual bool CanTrack() const { return true; }
+  // A dragged bar was let go. track: the row or column before the bar; barEnd: the bar's right
+  // (or bottom) edge in client coordinates. The layout is redone after it.
+  virtual void OnTrackReleased(int track, bool columnBar, int barEnd) {}
+  // Where the shown panes sit, and the bars between them, in client coordinates; crossings:
+  // where a column bar meets a row bar.
+  std::vector<RECT> PaneRects() const;
+  void BarRects(std::vector<RECT>& bars, std::vector<RECT>& crossings) const;
 
  private:
   struct Track {
@@ -53,9 +68,12 @@ class FW_API SplitterWindow : public Window {
 
   // The bar under point: the track before it, and whether it is a column bar; -1 when none.
   int BarAt(POINT point, bool& columnBar) const;
-  // Positions of the shown tracks along one axis; the last shown one takes the rest.
-  static std::vector<int> Extents(const std::vector<Track>& tracks, int total);
+  // Sizes of the tracks along one axis (0 for hidden ones); the last shown one takes the rest.
+  std::vector<int> Extents(const std::vector<Track>& tracks, int total) const;
+  // The start of each track along one axis (hidden tracks start where the next shown one does).
+  std::vector<int> Starts(const std::vector<Track>& tracks, const std::vector<int>& sizes) const;
 
+  const int bar_;
   std::vector<Track> rows_;
   std::vector<Track> columns_;
   std::vector<HWND> panes_;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "editor/win/pane_splitter_wnd.h"
 #include "framework/command_state.h"
 #include "framework/frame_window.h"
 #include "framework/splitter_window.h"
@@ -101,8 +102,8 @@ class CMainFrame : public fw::FrameWindow {
   fw::StatusBar status_;
   HWND progress_ = nullptr;
   fw::ToolBar toolBar_;
-  fw::SplitterWindow inner_;
-  fw::SplitterWindow outer_;
+  mb::editor::PaneSplitterWnd inner_;
+  mb::editor::PaneSplitterWnd outer_;
   HWND searchEdit_ = nullptr;
   std::unique_ptr<CXPButton> searchButton_;
   HWND categoryCombo_ = nullptr;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/win/pane_splitter_wnd.h"
 #include "image/picture.h"
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/standin_client.h"
@@ -15,6 +16,8 @@
 #include "uploader/member/win/member_resources.h"
 
 namespace {
+
+constexpr int kBar = mb::editor::PaneSplitterWnd::kBarWidth;
 
 const char kTitle[] = "Pelora--壁纸批量上传工具";
 const DWORD kStartTimeoutMs = 30000;
@@ -229,7 +232,7 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   GetWindowRect(GetDlgItem(outer, ID_PANE_INFO), &info);
   GetWindowRect(GetDlgItem(outer, ID_PANE_IMAGE_LIMIT), &limit);
   EXPECT_EQ(tree.right - tree.left, 200);
-  EXPECT_EQ(info.right - info.left, 220 - 2 * 4);  // what the first two columns and their bars leave
+  EXPECT_EQ(info.right - info.left, 220 - 2 * kBar);  // what the first two columns and their bars leave
   EXPECT_EQ(info.bottom - info.top, 220);
   EXPECT_GT(limit.top, info.bottom - 1);
   Sleep(1500);
@@ -286,7 +289,7 @@ TEST(Hoistly, FrameStartsForTheMemberAndKeepsOneCopy) {
   EXPECT_FALSE(IsWindowVisible(status));
   RECT full;
   GetWindowRect(GetDlgItem(inner, ID_PANE_IMAGE_VIEW), &full);
-  EXPECT_EQ(full.right - full.left, GetSystemMetrics(SM_CXSCREEN) - 4);  // less the empty first column's bar
+  EXPECT_EQ(full.right - full.left, GetSystemMetrics(SM_CXSCREEN) - kBar);  // less the empty first column's bar
   SendMessageA(frame, WM_USER + 27, 1, 0);
   EXPECT_TRUE(IsWindowVisible(toolBar));
   EXPECT_TRUE(IsWindowVisible(status));

@@ -10,7 +10,9 @@
 #include "common/gbk_text.h"
 #include "editor/win/file_tree_view.h"
 #include "editor/win/member_prompt.h"
+#include "editor/win/pane_splitter_wnd.h"
 #include "editor/win/show_pane_strip.h"
+#include "conf/win/config.h"
 #include "framework/module.h"
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/winkit.h"
@@ -146,6 +148,59 @@ TEST(FolderTree, BrowsesToAFolderOnCMakesAndDropsNewFoldersAndClosesItsPane) {
   host.Destroy();
   RemoveDirectoryA(folder.Path("新的图片").c_str());
   OleUninitialize();
+}
+
+// The frame's splitter: its colours, the folder column snapping to 58 when its bar is let go
+// left of 70, the picture column's floor, and no dragging while the editor is full screen.
+TEST(PaneSplitter, DrawsItsBarsAndAppliesTheColumnRulesWhenABarIsLetGo) {
+  fw::Module::Init(GetModuleHandleA(nullptr));
+  HostWindow host;
+  ASSERT_NE(host.Create(nullptr, "host", WS_POPUP | WS_VISIBLE), nullptr);
+  SetWindowPos(host, HWND_TOPMOST, 0, 0, 1000, 400, SWP_SHOWWINDOW);
+  using mb::editor::PaneSplitterWnd;
+  PaneSplitterWnd splitter;
+  ASSERT_TRUE(splitter.Create(host, 1, 3, 100));
+  MoveWindow(splitter, 0, 0, 1000, 400, TRUE);
+  for (int column = 0; column < 3; ++column) {
+    splitter.SetPane(0, column, CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_WHITERECT, 0, 0, 1, 1,
+                                                splitter, nullptr, nullptr, nullptr));
+  }
+  splitter.SetColumnInfo(0, 200, 0);
+  splitter.SetColumnInfo(1, 500, 0);
+  splitter.SetColumnInfo(2, 220, 0);
+  splitter.LayOut();
+
+  const winkit::RgbImage shot = winkit::SaveClientScreenshot(splitter, "pane_splitter");
+  ASSERT_FALSE(shot.Empty());
+  auto rgb = [](COLORREF c) { return winkit::Rgb{GetRValue(c), GetGValue(c), GetBValue(c)}; };
+  // Column 0 ends at 200; its bar: inner and outer border of the left pane, fill, the right pane's.
+  EXPECT_EQ(shot.Pixel(200, 100), rgb(PaneSplitterWnd::kInnerBorder));
+  EXPECT_EQ(shot.Pixel(201, 100), rgb(PaneSplitterWnd::kOuterBorder));
+  EXPECT_EQ(shot.Pixel(203, 100), rgb(PaneSplitterWnd::kBarColour));
+  EXPECT_EQ(shot.Pixel(207, 100), rgb(PaneSplitterWnd::kInnerBorder));
+  EXPECT_EQ(shot.Pixel(100, 100), (winkit::Rgb{255, 255, 255}));
+
+  auto drag = [&](int from, int to) {
+    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from, 100));
+    SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to, 100));
+    SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(to, 100));
+  };
+  CConfig* config = CConfig::GetConfig();
+  config->SetFullScreenEdit(1);
+  drag(203, 40);
+  EXPECT_EQ(splitter.ColumnWidth(0), 200);  // full screen: nothing moves
+  config->SetFullScreenEdit(0);
+  drag(203, 40);
+  EXPECT_EQ(splitter.ColumnWidth(0), 58);
+  EXPECT_EQ(splitter.ColumnWidth(1), 1000 - 58 - 220 - 20);
+  // Pulled wide beside a wide panel: the folder column stops at 399, the pictures fall to 280.
+  splitter.SetColumnWidth(2, 400);
+  drag(62, 700);
+  EXPECT_EQ(splitter.ColumnWidth(0), 399);
+  EXPECT_EQ(splitter.ColumnWidth(1), 280);
+
+  splitter.Destroy();
+  host.Destroy();
 }
 
 }  // namespace
