@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <future>
 #include <vector>
 
 #include "client/core/path_text.h"
@@ -160,6 +161,9 @@ bool CEditImageDlg::PanelOpen() const { return CConfig::GetConfig()->GetEditPane
 void CEditImageDlg::Fail(const std::string& text) const { AskMember(Handle(), text, MB_OK | MB_ICONERROR); }
 
 LRESULT CEditImageDlg::OnInitDialog(const fw::Message&) {
+  // The picture is read on a worker while the toolbar and the panel are made; the session is
+  // the worker's alone until it is done.
+  std::future<bool> opened = std::async(std::launch::async, [this] { return session_.Open(path_); });
   CreateToolbar();
   RECT none = {0, 0, 16, 16};
   closeButton_.Create("", WS_CHILD | WS_VISIBLE, none, Handle(), kCloseButtonId);
@@ -174,7 +178,7 @@ LRESULT CEditImageDlg::OnInitDialog(const fw::Message&) {
   panelButton_.SetMessage(WM_NULL);
   BringWindowToTop(panelButton_);
   panel_->SetImageFilePath(fw::CString(path_));
-  OpenPicture(path_);
+  ShowOpenedPicture(opened.get());
   panel_->Init();
   LayOut();
   return TRUE;
@@ -250,7 +254,11 @@ LRESULT CEditImageDlg::OnSize(const fw::Message&) {
 
 void CEditImageDlg::OpenPicture(const std::string& path) {
   path_ = path;
-  if (!session_.Open(path)) {
+  ShowOpenedPicture(session_.Open(path));
+}
+
+void CEditImageDlg::ShowOpenedPicture(bool opened) {
+  if (!opened) {
     canvas_.ClearPicture();
     Fail(session_.Error());
   } else {

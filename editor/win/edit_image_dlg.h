@@ -82,6 +82,8 @@ class CEditImageDlg : public fw::Dialog, private CanvasHost {
   void CreateToolbar();
   void UpdateCommandStates();
   void OpenPicture(const std::string& path);
+  // After the session opened (or failed to open) path_: the canvas, the fit and the commands.
+  void ShowOpenedPicture(bool opened);
   void ShowWorkingPicture();
   void FitToWindow();
   void SetZoom(double zoom);

@@ -9,6 +9,8 @@
 
 using mb::editor::Point;
 
+const mb::Picture CImageEditView::kNoPicture;
+
 CImageEditView::CImageEditView(CanvasHost& host) : host_(host) {
   Handle(WM_PAINT, &CImageEditView::OnPaint);
   Handle(WM_PRINTCLIENT, &CImageEditView::OnPrintClient);
@@ -34,7 +36,7 @@ HWND CImageEditView::Create(HWND parent, const RECT& rect, UINT id) {
 
 void CImageEditView::SetPicture(const mb::Picture& working) {
   DropPreviews();
-  displayed_ = working;
+  working_ = &working;
   screenCopy_.Clear();
   ClearSelection();
   ZoomChanged();
@@ -42,7 +44,7 @@ void CImageEditView::SetPicture(const mb::Picture& working) {
 
 void CImageEditView::ClearPicture() {
   DropPreviews();
-  displayed_.Clear();
+  working_ = &kNoPicture;
   screenCopy_.Clear();
   ClearSelection();
   ZoomChanged();
@@ -55,7 +57,7 @@ SIZE CImageEditView::Drawn() const {
     return {client.right, client.bottom};
   }
   const double zoom = host_.Zoom();
-  return {mb::editor::ScaledSide(displayed_.Width(), zoom), mb::editor::ScaledSide(displayed_.Height(), zoom)};
+  return {mb::editor::ScaledSide(Displayed().Width(), zoom), mb::editor::ScaledSide(Displayed().Height(), zoom)};
 }
 
 POINT CImageEditView::Corner() const {
@@ -83,14 +85,10 @@ void CImageEditView::SetFitMode(bool fit) {
 }
 
 bool CImageEditView::SetFrame(const mb::Picture& frame) {
-  if (!displayed_.IsValid() || !frame.IsValid()) return false;
-  if (hasFrame_) {
-    displayed_ = base_;
-  } else {
-    base_ = displayed_;
-  }
+  if (!working_->IsValid() || !frame.IsValid()) return false;
+  framed_ = *working_;
   hasFrame_ = true;
-  if (!mb::editor::ApplyFrame(displayed_, frame)) DropFrame();
+  if (!mb::editor::ApplyFrame(framed_, frame)) DropFrame();
   screenCopy_.Clear();
   InvalidateRect(Handle(), nullptr, FALSE);
   return hasFrame_;
@@ -98,8 +96,7 @@ bool CImageEditView::SetFrame(const mb::Picture& frame) {
 
 void CImageEditView::DropFrame() {
   if (!hasFrame_) return;
-  displayed_ = std::move(base_);
-  base_.Clear();
+  framed_.Clear();
   hasFrame_ = false;
   screenCopy_.Clear();
   InvalidateRect(Handle(), nullptr, FALSE);
@@ -114,7 +111,7 @@ POINT CImageEditView::CanvasPointOf(Point p) const {
 
 bool CImageEditView::ShowPictureMark(const mb::Picture& mark, int code) {
   Point at;
-  if (!displayed_.IsValid() || !mb::editor::WatermarkPresetPoint(code, displayed_.Width(), displayed_.Height(), at))
+  if (!Displayed().IsValid() || !mb::editor::WatermarkPresetPoint(code, Displayed().Width(), Displayed().Height(), at))
     return false;
   const double zoom = host_.Zoom();
   const SIZE size = {mb::editor::ScaledSide(mark.Width(), zoom), mb::editor::ScaledSide(mark.Height(), zoom)};
@@ -124,7 +121,7 @@ bool CImageEditView::ShowPictureMark(const mb::Picture& mark, int code) {
 
 void CImageEditView::PlacePictureMark(int code) {
   Point at;
-  if (!markWnd_.IsShown() || !mb::editor::WatermarkPresetPoint(code, displayed_.Width(), displayed_.Height(), at))
+  if (!markWnd_.IsShown() || !mb::editor::WatermarkPresetPoint(code, Displayed().Width(), Displayed().Height(), at))
     return;
   lastCode_ = code;
   MovePictureMarkTo(at);
@@ -139,7 +136,7 @@ void CImageEditView::MovePictureMarkTo(Point picturePoint) {
 void CImageEditView::DropPictureMark() { markWnd_.Hide(); }
 
 bool CImageEditView::ShowTextMark(const mb::Picture& text, Point picturePoint) {
-  if (!displayed_.IsValid()) return false;
+  if (!Displayed().IsValid()) return false;
   const double zoom = host_.Zoom();
   const SIZE size = {mb::editor::ScaledSide(text.Width(), zoom), mb::editor::ScaledSide(text.Height(), zoom)};
   return textWnd_.Show(Handle(), text, CanvasPointOf(picturePoint), size, Corner(), Drawn());
@@ -157,8 +154,8 @@ Point CImageEditView::PictureMarkComposePoint() const {
   mb::editor::ComposeInput in;
   in.windowPosition = markWnd_.PositionInPicture();
   in.zoom = host_.Zoom();
-  in.width = displayed_.Width();
-  in.height = displayed_.Height();
+  in.width = Displayed().Width();
+  in.height = Displayed().Height();
   in.markWidth = markWnd_.Picture().Width();
   in.markHeight = markWnd_.Picture().Height();
   in.fitMode = fitMode_;
@@ -174,8 +171,8 @@ mb::editor::CanvasView CImageEditView::View() const {
   GetClientRect(Handle(), &client);
   const POINT corner = Corner();
   mb::editor::CanvasView view;
-  view.pictureWidth = displayed_.Width();
-  view.pictureHeight = displayed_.Height();
+  view.pictureWidth = Displayed().Width();
+  view.pictureHeight = Displayed().Height();
   view.zoom = host_.Zoom();
   view.origin = {corner.x, corner.y};  // scrolling is already in the corner
   view.fitMode = fitMode_;
@@ -200,15 +197,15 @@ void CImageEditView::Paint(HDC dc) const {
   GetClientRect(Handle(), &client);
   fw::Brush ground(CreateSolidBrush(kGround));
   FillRect(dc, &client, ground);
-  if (!displayed_.IsValid()) return;
+  if (!Displayed().IsValid()) return;
   const POINT corner = Corner();
   const SIZE drawn = Drawn();
   // A picture shown smaller than it is (the usual fitted photo) is shrunk once and then drawn
   // one to one: stretching all of its pixels at every paint is what made the first paint slow.
-  const mb::Picture* shown = &displayed_;
-  if (drawn.cx > 0 && drawn.cy > 0 && drawn.cx < displayed_.Width() && drawn.cy < displayed_.Height()) {
+  const mb::Picture* shown = &Displayed();
+  if (drawn.cx > 0 && drawn.cy > 0 && drawn.cx < Displayed().Width() && drawn.cy < Displayed().Height()) {
     if (screenCopy_.Width() != drawn.cx || screenCopy_.Height() != drawn.cy)
-      screenCopy_ = mb::editor::ShrinkForScreen(displayed_, drawn.cx, drawn.cy);
+      screenCopy_ = mb::editor::ShrinkForScreen(Displayed(), drawn.cx, drawn.cy);
     if (screenCopy_.IsValid()) shown = &screenCopy_;
   }
   mb::DrawPicture(dc, *shown, corner.x, corner.y, drawn.cx, drawn.cy);
@@ -233,21 +230,21 @@ LRESULT CImageEditView::OnPrintClient(const fw::Message& m) {
 }
 
 LRESULT CImageEditView::OnMouseMove(const fw::Message& m) {
-  if (!displayed_.IsValid()) return 0;
+  if (!Displayed().IsValid()) return 0;
   const Point p = mb::editor::CanvasPointToPicture(
       {static_cast<short>(LOWORD(m.lParam)), static_cast<short>(HIWORD(m.lParam))}, View());
-  if (p.x < 0 || p.y < 0 || p.x >= displayed_.Width() || p.y >= displayed_.Height()) return 0;
-  const mb::Rgba c = displayed_.GetPixelColor(p.x, p.y);
+  if (p.x < 0 || p.y < 0 || p.x >= Displayed().Width() || p.y >= Displayed().Height()) return 0;
+  const mb::Rgba c = Displayed().GetPixelColor(p.x, p.y);
   char text[128];
   std::snprintf(text, sizeof text, "x: %d y: %d  idx: %d  RGBA: (%d, %d, %d, %d)", p.x, p.y,
-                displayed_.GetPixelIndex(p.x, p.y), c.r, c.g, c.b, displayed_.GetPixelAlpha(p.x, p.y));
+                Displayed().GetPixelIndex(p.x, p.y), c.r, c.g, c.b, Displayed().GetPixelAlpha(p.x, p.y));
   host_.ShowPixelText(text);
   return 0;
 }
 
 LRESULT CImageEditView::OnLButtonDown(const fw::Message& m) {
   SetFocus(Handle());
-  if (!host_.SelectionToolActive() || !displayed_.IsValid()) return 0;
+  if (!host_.SelectionToolActive() || !Displayed().IsValid()) return 0;
   const POINT at = {static_cast<short>(LOWORD(m.lParam)), static_cast<short>(HIWORD(m.lParam))};
   if (tracker_.HitTest(at) == fw::RectTracker::kInside) {
     tracker_.Track(Handle(), at);

@@ -33,10 +33,12 @@ class CImageEditView : public fw::ScrollView {
   explicit CImageEditView(CanvasHost& host);
   HWND Create(HWND parent, const RECT& rect, UINT id);
 
-  // A new working picture: shown as it is, every preview and the selection dropped.
+  // A new working picture: shown as it is, every preview and the selection dropped. The view
+  // draws it where it is (no copy): it must stay alive until the next SetPicture or ClearPicture.
   void SetPicture(const mb::Picture& working);
   void ClearPicture();
-  const mb::Picture& Displayed() const { return displayed_; }
+  // The working picture, with the frame laid over it when there is one.
+  const mb::Picture& Displayed() const { return hasFrame_ ? framed_ : *working_; }
 
   // The zoom or the client size changed: scroll sizes, floating windows' bounds, repaint.
   void ZoomChanged();
@@ -94,10 +96,11 @@ class CImageEditView : public fw::ScrollView {
   POINT CanvasPointOf(mb::editor::Point picturePoint) const;
 
   CanvasHost& host_;
-  mb::Picture displayed_;  // the working picture, with the frame laid over it when there is one
-  mb::Picture base_;       // the working picture without the frame, kept only while one is shown
+  static const mb::Picture kNoPicture;
+  const mb::Picture* working_ = &kNoPicture;  // the editor's working picture, never owned
+  mb::Picture framed_;  // the working picture with the frame laid over it, only while one is shown
   bool hasFrame_ = false;
-  mutable mb::Picture screenCopy_;  // displayed_ shrunk to its drawn size, made at a paint
+  mutable mb::Picture screenCopy_;  // Displayed() shrunk to its drawn size, made at a paint
   WatermarkFloatWnd markWnd_;
   WatermarkFloatWnd textWnd_;
   fw::RectTracker tracker_;
