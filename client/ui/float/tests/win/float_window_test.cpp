@@ -1,6 +1,6 @@
-// The float window on the skins of layouts 2 and 3: its place, styles, outline and look, the
-// drop target driven with a data object of the test's own (no real drag can be scripted), the
-// context menu's batch-upload item, the carousel buttons and the double-click rules.
+// The float window on the skins of layouts 2 and 3: place, styles, look, tooltip, buttons, drag,
+// menu and double click; the drop target driven with a data object of the test's own, as no
+// real drag can be scripted.
 #include <gtest/gtest.h>
 
 #include <ole2.h>
@@ -8,9 +8,8 @@
 #include <windows.h>
 
 #include <atomic>
-#include <string>
+#include <initializer_list>
 #include <thread>
-#include <vector>
 
 #include "client/core/client_config.h"
 #include "client/core/win/skin_engine.h"
@@ -24,98 +23,72 @@
 namespace mb {
 namespace {
 
-const char kCaption[] = "墨岚屏[Pelora]-系统消息";
-
-// A data object holding a dropped file list (or nothing). It hands out its own list with itself
-// as the releasing object, as drag sources do, so a target that frees the list wrongly shows.
+// A dropped file list handed out with the data object as its releasing owner, as drag sources
+// do: a target that frees the list itself leaves it gone here.
 class FileListData final : public IDataObject {
  public:
-  explicit FileListData(const std::vector<std::string>& files) {
-    if (files.empty()) return;
+  explicit FileListData(std::initializer_list<std::string> files) : offered_(files.size() > 0) {
     std::string names;
     for (const std::string& f : files) names += f + '\0';
-    names += '\0';
-    list_ = GlobalAlloc(GMEM_MOVEABLE, sizeof(DROPFILES) + names.size());
+    list_ = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size() + 1);
     auto* header = static_cast<DROPFILES*>(GlobalLock(list_));
-    *header = DROPFILES{};
     header->pFiles = sizeof(DROPFILES);
-    memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size());
+    memcpy(header + 1, names.data(), names.size());
     GlobalUnlock(list_);
   }
-  ~FileListData() {
-    if (list_) GlobalFree(list_);
-  }
-  bool ListIntact() const { return list_ && GlobalSize(list_) > 0; }
-  LONG References() const { return references_; }
-
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
-      *object = this;
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
+  ~FileListData() { GlobalFree(list_); }
+  bool Intact() const { return GlobalSize(list_) > 0 && references_ == 1; }
+  STDMETHODIMP QueryInterface(REFIID, void** object) override { return *object = nullptr, E_NOINTERFACE; }
   STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
   STDMETHODIMP_(ULONG) Release() override { return --references_; }
   STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
     if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-    medium->tymed = TYMED_HGLOBAL;
+    *medium = STGMEDIUM{TYMED_HGLOBAL, {nullptr}, this};
     medium->hGlobal = list_;
-    medium->pUnkForRelease = this;
     AddRef();
     return S_OK;
   }
-  STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
   STDMETHODIMP QueryGetData(FORMATETC* format) override {
-    return list_ && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+    return offered_ && format->cfFormat == CF_HDROP ? S_OK : DV_E_FORMATETC;
   }
-  STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-    out->ptd = nullptr;
-    return E_NOTIMPL;
-  }
+  STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
   STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
   STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-  STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
-  STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-  STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+  STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+  STDMETHODIMP DUnadvise(DWORD) override { return E_NOTIMPL; }
+  STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
 
  private:
-  HGLOBAL list_ = nullptr;
+  const bool offered_;  // an empty list stands for a drag that carries no file list
+  HGLOBAL list_;
   LONG references_ = 1;
 };
 
-// The float window of a layout, owned by a plain top-level window, with recording links.
+// The float window of a layout, owned by a plain window, with recording links.
 struct FloatHarness {
-  FloatHarness(int layout, int loggedIn) : skin(layout) {
+  explicit FloatHarness(int layout) : skin(layout) {
     fw::Module::Init(GetModuleHandleA(nullptr));
     CreateClientConfig(ClientLocation{folder.Root(), "http://127.0.0.1:1"});
     GetClientConfig()->skinLayout = layout;
-    GetClientConfig()->loggedIn = loggedIn;
     owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
-    FloatWindowLinks links;
-    links.openPicture = [this](const std::string& path) { opened.push_back(path); };
-    links.stepWallpaper = [this](int step) { steps.push_back(step); };
-    box = CreateFloatWindow(owner, true, links);
-    winkit::PumpMessages(100);
+    box = CreateFloatWindow(owner, true, {[this](const std::string& p) { opened.push_back(p); },
+                                          [this](int step) { steps.push_back(step); }});
   }
   ~FloatHarness() {
     DestroyFloatWindow();
     DestroyWindow(owner);
     DestroyClientConfig();
   }
-  IDropTarget* Target() const { return box; }
-  // Drops the files with the offered effects; the message box's text when one came up.
+  // Drops the list with the offered effects; the text of the message box that came up, if any.
   std::string Drop(FileListData& data, DWORD offered) {
     std::string text;
     std::atomic<bool> done{false};
     std::thread answer([&] {
-      while (!done && !winkit::AnswerMessageBox(kCaption, IDOK, 200, &text, GetCurrentProcessId())) {
+      while (!done && !winkit::AnswerMessageBox("墨岚屏[Pelora]-系统消息", IDOK, 200, &text, GetCurrentProcessId())) {
       }
     });
-    DWORD effect = offered;
-    EXPECT_EQ(Target()->Drop(&data, 0, POINTL{0, 0}, &effect), S_OK);
+    EXPECT_EQ(box->Drop(&data, 0, POINTL{0, 0}, &offered), S_OK);
     done = true;
     answer.join();
     return text;
@@ -130,16 +103,31 @@ struct FloatHarness {
   std::vector<int> steps;
 };
 
-TEST(FloatWindowTest, PlaceStylesLookAndButtons) {
-  FloatHarness h(2, 1);
+// The batch-upload item's state in the context menu as shown; the menu is closed again.
+UINT BatchUploadStateInMenu(HWND box) {
+  std::atomic<UINT> state{0xFFFFFFFF};
+  std::thread watch([&] {
+    for (int i = 0; i < 100 && state == 0xFFFFFFFF; ++i, Sleep(50)) {
+      const HWND menu = FindWindowA("#32768", nullptr);
+      if (!menu || !IsWindowVisible(menu) || winkit::WindowProcessId(menu) != GetCurrentProcessId()) continue;
+      if (auto items = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0))) {
+        state = GetMenuState(items, 32828, MF_BYCOMMAND);
+        EndMenu();
+      }
+    }
+  });
+  SendMessageA(box, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box), MAKELPARAM(200, 200));
+  watch.join();
+  return state;
+}
+
+TEST(FloatWindowTest, PlaceLookButtonsDragMenuAndDoubleClick) {
+  FloatHarness h(2);
   ASSERT_NE(h.box, nullptr);
   const HWND box = h.box->Handle();
   RECT place{}, image{};
   GetWindowRect(box, &place);
-  {
-    SkinSchemeRef scheme;
-    ASSERT_TRUE(scheme && SUCCEEDED(scheme->GetImageRect(&image, "float_bk")));
-  }
+  ASSERT_TRUE(SUCCEEDED(SkinSchemeRef()->GetImageRect(&image, "float_bk")));
   EXPECT_EQ(place.left, GetSystemMetrics(SM_CXSCREEN) - 100);
   EXPECT_EQ(place.top, 40);
   EXPECT_EQ(place.right - place.left, image.right);
@@ -147,37 +135,33 @@ TEST(FloatWindowTest, PlaceStylesLookAndButtons) {
   EXPECT_TRUE(IsWindowVisible(box));
   EXPECT_EQ(GetWindow(box, GW_OWNER), h.owner);
   EXPECT_EQ(GetWindowLongPtrA(box, GWL_STYLE) & (WS_POPUP | WS_CHILD | WS_CAPTION), WS_POPUP);
-  const LONG_PTR ex = GetWindowLongPtrA(box, GWL_EXSTYLE);
-  EXPECT_TRUE((ex & WS_EX_TOPMOST) && (ex & WS_EX_TOOLWINDOW));
-  HRGN outline = CreateRectRgn(0, 0, 0, 0);
-  EXPECT_NE(GetWindowRgn(box, outline), ERROR);
-  DeleteObject(outline);
-
-  // The look: the skin's background where no button lies.
+  EXPECT_EQ(GetWindowLongPtrA(box, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW), WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+  const RECT middle{14, 0, image.right - 14, image.bottom};  // the skin's background between the buttons
   const winkit::RgbImage shot = uitest::SaveScreenshot(box, "float_window");
-  const RECT middle{14, 0, image.right - 14, image.bottom};
   EXPECT_EQ(uitest::PixelsDifferingFromImage(shot, h.skin.Files(), "float_bk", 0, 0, "float_bk", &middle), 0);
 
-  // The tooltip's text comes on demand, as wide as the screen allows.
-  NMTTDISPINFOA info{};
-  info.hdr.hwndFrom = h.box->ToolTipWindow();
-  info.hdr.idFrom = reinterpret_cast<UINT_PTR>(box);
-  info.hdr.code = TTN_GETDISPINFOA;
-  SendMessageA(box, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-  ASSERT_NE(info.lpszText, nullptr);
-  EXPECT_STREQ(info.lpszText, "Pelora 墨岚屏");
+  NMTTDISPINFOA tip{{h.box->ToolTipWindow(), reinterpret_cast<UINT_PTR>(box), TTN_GETDISPINFOA}};
+  SendMessageA(box, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+  EXPECT_STREQ(tip.lpszText, "Pelora 墨岚屏");
   EXPECT_EQ(SendMessageA(h.box->ToolTipWindow(), TTM_GETMAXTIPWIDTH, 0, 0), GetSystemMetrics(SM_CXSCREEN));
 
-  // The carousel buttons, clicked: previous on the left, next on the right.
-  for (int x : {5, static_cast<int>(image.right) - 6}) {
-    SendMessageA(box, WM_MOUSEMOVE, 0, MAKELPARAM(x, 20));
+  for (int x : {5, static_cast<int>(image.right) - 6}) {  // previous, then next
     SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 20));
     SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(x, 20));
   }
   winkit::PumpMessages(100);
   EXPECT_EQ(h.steps, (std::vector<int>{-1, +1}));
 
-  // The tray's switch and the double click that brings the main window back.
+  // A press beside the buttons drags the box (the move ends at once here) and records its place.
+  SetWindowPos(box, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
+  SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(image.right / 2, 2));
+  EXPECT_EQ(GetClientConfig()->floatWindowPosition, MAKELONG(300, 200));
+
+  EXPECT_EQ(BatchUploadStateInMenu(box) & (MF_GRAYED | 0x80000000u), static_cast<UINT>(MF_GRAYED));
+  GetClientConfig()->loggedIn = 1;
+  EXPECT_EQ(BatchUploadStateInMenu(box), static_cast<UINT>(MF_ENABLED));
+
   SetFloatWindowShown(false);
   EXPECT_FALSE(IsWindowVisible(box));
   SetFloatWindowShown(true);
@@ -187,71 +171,31 @@ TEST(FloatWindowTest, PlaceStylesLookAndButtons) {
   ShowWindow(h.owner, SW_MINIMIZE);
   SendMessageA(box, WM_LBUTTONDBLCLK, 0, 0);
   EXPECT_FALSE(IsIconic(h.owner));
-
   DestroyFloatWindow();
   EXPECT_FALSE(IsWindow(box));
-  EXPECT_EQ(CurrentFloatWindow(), nullptr);
 }
 
 TEST(FloatWindowTest, DropOpensTheFirstPictureAndRefusesOtherFiles) {
-  FloatHarness h(3, 1);
+  FloatHarness h(3);
   ASSERT_NE(h.box, nullptr);
-  FileListData pictures({"C:\\pictures\\first.jpg", "C:\\pictures\\second.png", "C:\\pictures\\third.bmp"});
+  FileListData pictures({"C:\\pics\\first.jpg", "C:\\pics\\second.png", "C:\\pics\\third.bmp"});
   DWORD effect = DROPEFFECT_MOVE;
-  EXPECT_EQ(h.Target()->DragEnter(&pictures, 0, POINTL{0, 0}, &effect), S_OK);
+  EXPECT_EQ(h.box->DragEnter(&pictures, 0, POINTL{0, 0}, &effect), S_OK);
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
-  effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-  EXPECT_EQ(h.Target()->DragOver(0, POINTL{0, 0}, &effect), S_OK);
-  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY | DROPEFFECT_MOVE));
-
-  EXPECT_EQ(h.Drop(pictures, DROPEFFECT_MOVE), "");  // moving is not offered to the box
+  EXPECT_EQ(h.Drop(pictures, DROPEFFECT_MOVE), "");
   EXPECT_TRUE(h.opened.empty());
-  EXPECT_EQ(h.Drop(pictures, DROPEFFECT_COPY), "");
-  EXPECT_EQ(h.opened, std::vector<std::string>{"C:\\pictures\\first.jpg"});
-  EXPECT_TRUE(pictures.ListIntact()) << "the list belongs to the data object";
-  EXPECT_EQ(pictures.References(), 1);
+  EXPECT_EQ(h.Drop(pictures, DROPEFFECT_COPY | DROPEFFECT_MOVE), "");
+  EXPECT_EQ(h.opened, std::vector<std::string>{"C:\\pics\\first.jpg"});
+  EXPECT_TRUE(pictures.Intact()) << "the list belongs to the data object";
 
-  FileListData text({"C:\\docs\\read me.txt", "C:\\pictures\\first.jpg"});
+  FileListData text({"C:\\docs\\read me.txt", "C:\\pics\\first.jpg"});
   EXPECT_EQ(h.Drop(text, DROPEFFECT_LINK), "C:\\docs\\read me.txt 不是有效的图片文件!");
   const std::string overlong = "C:\\" + std::string(300, 'x') + ".jpg";
   FileListData longName({overlong});
   EXPECT_EQ(h.Drop(longName, DROPEFFECT_COPY), overlong + " 不是有效的图片文件!");
-  FileListData nothing({});
+  FileListData nothing(std::initializer_list<std::string>{});
   EXPECT_EQ(h.Drop(nothing, DROPEFFECT_COPY), "");
   EXPECT_EQ(h.opened.size(), 1u);
-}
-
-// The batch-upload item of the context menu as it is shown; the menu is closed again.
-UINT BatchUploadStateInMenu(HWND box) {
-  std::atomic<UINT> state{0xFFFFFFFF};
-  std::thread watch([&] {
-    for (int i = 0; i < 100; ++i) {
-      HWND menu = FindWindowA("#32768", nullptr);
-      HMENU items = menu && IsWindowVisible(menu) ? reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)) : nullptr;
-      if (items) {
-        state = GetMenuState(items, 32828, MF_BYCOMMAND);
-        EndMenu();
-        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        return;
-      }
-      Sleep(50);
-    }
-  });
-  SendMessageA(box, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box), MAKELPARAM(200, 200));
-  watch.join();
-  return state;
-}
-
-TEST(FloatWindowTest, BatchUploadIsGreyedWhileLoggedOut) {
-  FloatHarness h(2, 0);
-  ASSERT_NE(h.box, nullptr);
-  const UINT loggedOut = BatchUploadStateInMenu(h.box->Handle());
-  ASSERT_NE(loggedOut, 0xFFFFFFFFu) << "the menu never showed";
-  EXPECT_TRUE(loggedOut & MF_GRAYED);
-  GetClientConfig()->loggedIn = 1;
-  const UINT loggedIn = BatchUploadStateInMenu(h.box->Handle());
-  ASSERT_NE(loggedIn, 0xFFFFFFFFu);
-  EXPECT_FALSE(loggedIn & MF_GRAYED);
 }
 
 }  // namespace

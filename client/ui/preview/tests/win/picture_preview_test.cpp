@@ -1,11 +1,10 @@
-// The picture preview and the picture view under Wine: three pictures step every two seconds and
-// wrap round, one picture stays, the view stretches a picture over itself and stays white for a
-// file that does not decode or that declares a size past the image layer's limits.
+// The picture preview and view under Wine: three pictures step every two seconds and wrap, one
+// stays, a wide picture is stretched, and a file that does not decode or declares a size past the
+// image layer's limits shows white.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,37 +18,13 @@
 namespace mb {
 namespace {
 
-const winkit::Rgb kWhite{255, 255, 255};
-const winkit::Rgb kRed{255, 0, 0};
-const winkit::Rgb kGreen{0, 255, 0};
-const winkit::Rgb kBlue{0, 0, 255};
+const winkit::Rgb kWhite{255, 255, 255}, kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255};
 
-std::string SavePicture(const winkit::TempFolder& folder, const std::string& name, Rgba colour, int width = 64,
-                        int height = 48) {
+std::string SavePicture(const winkit::TempFolder& folder, const std::string& name, Rgba colour) {
   Picture picture;
-  picture.Create(width, height, colour);
-  const std::string path = folder.Path(name);
-  EXPECT_TRUE(picture.Save(path, PictureFormat::kBmp));
-  return path;
-}
-
-// A bitmap file whose header asks for 20000 x 20000 pixels and holds none.
-std::string SaveHugeHeader(const winkit::TempFolder& folder) {
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(info);
-  file.bfSize = file.bfOffBits;
-  info.biSize = sizeof(info);
-  info.biWidth = 20000;
-  info.biHeight = 20000;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  const std::string bytes = std::string(reinterpret_cast<const char*>(&file), sizeof(file)) +
-                            std::string(reinterpret_cast<const char*>(&info), sizeof(info));
-  const std::string path = folder.Path("huge.bmp");
-  winkit::WriteTextFile(path, bytes);
-  return path;
+  picture.Create(64, 48, colour);
+  EXPECT_TRUE(picture.Save(folder.Path(name), PictureFormat::kBmp));
+  return folder.Path(name);
 }
 
 winkit::Rgb CentreOf(HWND view) {
@@ -57,38 +32,26 @@ winkit::Rgb CentreOf(HWND view) {
   return shot.Pixel(shot.Width() / 2, shot.Height() / 2);
 }
 
-// What the preview dialog's view showed while it ran: each new centre colour with the time it
-// appeared (ms after the dialog came up). Sampled from a thread timer of the dialog's own loop.
+// Each new colour of the preview's centre with the time it appeared (ms after the first sample),
+// sampled by a thread timer inside the dialog's own loop; the run ends after runMs.
 struct PreviewWatch {
-  struct Change {
-    winkit::Rgb colour;
-    DWORD atMs;
-  };
-  std::vector<Change> changes;
+  std::vector<std::pair<winkit::Rgb, DWORD>> changes;
   SIZE frame{};
-  DWORD started = 0;
-  DWORD runMs = 0;
-  std::string screenshot;
+  DWORD started = 0, runMs = 0;
+  const char* screenshot = nullptr;
 };
 PreviewWatch* watching = nullptr;
 
-std::ostream& operator<<(std::ostream& out, const PreviewWatch& w) {
-  for (const PreviewWatch::Change& c : w.changes) out << c.colour << " at " << c.atMs << " ms; ";
-  return out;
-}
-
 void CALLBACK SamplePreview(HWND, UINT, UINT_PTR, DWORD) {
   PreviewWatch& w = *watching;
-  // The preview of this thread: tests of other processes show theirs on the same desktop.
-  HWND dialog = nullptr;
+  HWND dialog = nullptr;  // this thread's: other test processes show theirs on the same desktop
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND window, LPARAM found) {
         char title[32] = {};
         GetWindowTextA(window, title, sizeof(title));
-        if (std::string(title) != "壁纸预览" || !IsWindowVisible(window)) return TRUE;
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
+        if (std::string(title) == "壁纸预览" && IsWindowVisible(window)) *reinterpret_cast<HWND*>(found) = window;
+        return TRUE;
       },
       reinterpret_cast<LPARAM>(&dialog));
   const HWND view = dialog ? GetDlgItem(dialog, PicturePreviewDialog::kViewId) : nullptr;
@@ -98,15 +61,16 @@ void CALLBACK SamplePreview(HWND, UINT, UINT_PTR, DWORD) {
     RECT frame{};
     GetWindowRect(dialog, &frame);
     w.frame = {frame.right - frame.left, frame.bottom - frame.top};
-    if (!w.screenshot.empty()) winkit::CaptureWindowToPng(dialog, winkit::ScreenshotPath(w.screenshot));
+    if (w.screenshot) winkit::CaptureWindowToPng(dialog, winkit::ScreenshotPath(w.screenshot));
   }
   const DWORD now = GetTickCount() - w.started;
   const winkit::Rgb centre = CentreOf(view);
-  if (w.changes.empty() || w.changes.back().colour != centre) w.changes.push_back({centre, now});
+  if (w.changes.empty() || w.changes.back().first != centre) w.changes.push_back({centre, now});
   if (now >= w.runMs) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
-PreviewWatch RunPreview(const std::vector<std::string>& paths, DWORD runMs, const std::string& screenshot = "") {
+PreviewWatch RunPreview(const std::vector<std::string>& paths, DWORD runMs, const char* screenshot = nullptr) {
+  fw::Module::Init(GetModuleHandleA(nullptr));
   PreviewWatch watch;
   watch.runMs = runMs;
   watch.screenshot = screenshot;
@@ -114,59 +78,56 @@ PreviewWatch RunPreview(const std::vector<std::string>& paths, DWORD runMs, cons
   const UINT_PTR timer = SetTimer(nullptr, 0, 100, SamplePreview);
   ShowPicturePreview(paths);
   KillTimer(nullptr, timer);
-  watching = nullptr;
   return watch;
 }
 
 TEST(PicturePreviewTest, ThreePicturesStepEveryTwoSecondsAndWrap) {
-  fw::Module::Init(GetModuleHandleA(nullptr));
   winkit::TempFolder folder;
-  const std::vector<std::string> paths{SavePicture(folder, "red.bmp", {255, 0, 0, 255}),
-                                       SavePicture(folder, "green.bmp", {0, 255, 0, 255}),
-                                       SavePicture(folder, "blue.bmp", {0, 0, 255, 255})};
-  const PreviewWatch watch = RunPreview(paths, 7000, "preview_dialog");
+  const PreviewWatch watch = RunPreview({SavePicture(folder, "r.bmp", {255, 0, 0, 255}),
+                                         SavePicture(folder, "g.bmp", {0, 255, 0, 255}),
+                                         SavePicture(folder, "b.bmp", {0, 0, 255, 255})},
+                                        7000, "preview_dialog");
   EXPECT_EQ(watch.frame.cx, 370);
   EXPECT_EQ(watch.frame.cy, 280);
-  ASSERT_EQ(watch.changes.size(), 4u) << watch;
+  ASSERT_EQ(watch.changes.size(), 4u);
   const winkit::Rgb expected[] = {kRed, kGreen, kBlue, kRed};
   for (std::size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(watch.changes[i].colour, expected[i]) << "step " << i;
-    if (i > 0) {
-      EXPECT_NEAR(static_cast<double>(watch.changes[i].atMs), 2000.0 * i, 700.0) << "step " << i;
-    }
+    EXPECT_EQ(watch.changes[i].first, expected[i]) << "step " << i;
+    EXPECT_NEAR(watch.changes[i].second, 2000.0 * i, 700.0) << "step " << i;
   }
 }
 
-TEST(PicturePreviewTest, OnePictureStaysAndUnreadableFilesShowWhite) {
-  fw::Module::Init(GetModuleHandleA(nullptr));
+TEST(PicturePreviewTest, OnePictureStaysUnreadableFilesShowWhiteAndPagesViewStretches) {
   winkit::TempFolder folder;
-  const std::string green = SavePicture(folder, "green.bmp", {0, 255, 0, 255});
-  const PreviewWatch one = RunPreview({green}, 2600);
-  ASSERT_EQ(one.changes.size(), 1u) << one;
-  EXPECT_EQ(one.changes[0].colour, kGreen);
+  const PreviewWatch one = RunPreview({SavePicture(folder, "g.bmp", {0, 255, 0, 255})}, 2600);
+  ASSERT_EQ(one.changes.size(), 1u);
+  EXPECT_EQ(one.changes[0].first, kGreen);
 
-  const std::string broken = folder.Path("broken.jpg");
+  // Text named as a picture, and a bitmap header asking for 20000 x 20000 pixels without any.
+  const std::string broken = folder.Path("broken.jpg"), huge = folder.Path("huge.bmp");
   winkit::WriteTextFile(broken, "this is no picture at all");
-  const PreviewWatch undecodable = RunPreview({broken, SaveHugeHeader(folder)}, 2600);
-  ASSERT_EQ(undecodable.changes.size(), 1u) << undecodable;
-  EXPECT_EQ(undecodable.changes[0].colour, kWhite);
+  BITMAPINFOHEADER info{sizeof(info), 20000, 20000, 1, 24};
+  const BITMAPFILEHEADER file{0x4D42, sizeof(file) + sizeof(info), 0, 0, sizeof(file) + sizeof(info)};
+  winkit::WriteTextFile(huge, std::string(reinterpret_cast<const char*>(&file), sizeof(file)) +
+                                  std::string(reinterpret_cast<const char*>(&info), sizeof(info)));
+  const PreviewWatch unreadable = RunPreview({broken, huge}, 2600);
+  ASSERT_EQ(unreadable.changes.size(), 1u);
+  EXPECT_EQ(unreadable.changes[0].first, kWhite);
 
-  // The view as a page makes it: white, a wide picture stretched over its shape, white again.
   HWND page = CreateWindowExA(0, "STATIC", "page", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
   HWND view = CreatePictureView(page, RECT{10, 10, 110, 110}, 77);
-  ASSERT_NE(view, nullptr);
-  EXPECT_EQ(GetDlgCtrlID(view), 77);
+  ASSERT_EQ(GetDlgCtrlID(view), 77);
   EXPECT_EQ(CentreOf(view), kWhite);
-  Picture wide;
+  Picture wide;  // red left half, blue right half, ten times wider than high
   wide.Create(200, 20, {255, 0, 0, 255});
-  for (int y = 0; y < 20; ++y)
-    for (int x = 100; x < 200; ++x) wide.SetPixelColor(x, y, {0, 0, 255, 255});
+  for (int x = 100; x < 200; ++x)
+    for (int y = 0; y < 20; ++y) wide.SetPixelColor(x, y, {0, 0, 255, 255});
   ASSERT_TRUE(wide.Save(folder.Path("wide.png"), PictureFormat::kPng));
   LoadPictureView(view, folder.Path("wide.png"));
   const winkit::RgbImage stretched = winkit::CaptureClientArea(view);
   EXPECT_EQ(stretched.Pixel(20, 90), kRed);
   EXPECT_EQ(stretched.Pixel(80, 5), kBlue);
-  LoadPictureView(view, broken);
+  LoadPictureView(view, huge);
   EXPECT_EQ(CentreOf(view), kWhite);
   DestroyWindow(page);
   EXPECT_FALSE(IsWindow(view));
