@@ -16,10 +16,12 @@
 #include "client/core/win/tray_frame.h"
 #include "client/ui/browser/win/browser_dialog.h"
 #include "client/ui/download/win/download_category_dialog.h"
+#include "client/ui/float/win/float_window.h"
 #include "client/ui/skin/skin_tab_bar.h"
 #include "client/ui/skin/win/skin_element_host.h"
 #include "client/ui/win/browser_toolbar_button.h"
 #include "client/ui/win/main_window_pages.h"
+#include "client/ui/win/small_window_calls.h"
 #include "client/ui/win/uploader_launch.h"
 
 namespace mb {
@@ -151,7 +153,11 @@ LRESULT MainWindow::OnInitDialog(const fw::Message&) {
   }
   const std::string label = config.SharedText(&ClientConfig::topListLabel);
   if (!label.empty()) parts_->skin.Elements().SetElementText(kLinkElement, label);
-  // The float window comes with its own work; nothing to show yet.
+  if (FloatWindow* box = CreateFloatWindow(window, config.showFloatWindow != 0,
+                                           {[this](const std::string& path) { OpenUploadWithPicture(path); }, {}})) {
+    InvalidateRect(box->Handle(), nullptr, TRUE);
+    UpdateWindow(box->Handle());
+  }
 
   SetWindowTextA(window, kTabTexts[0]);
   RECT area{}, self{};
@@ -362,6 +368,7 @@ void MainWindow::OpenUploadWithPicture(const std::string& path) {
 void MainWindow::CloseFloatWindow() {
   ClientConfig& config = Config();
   config.showFloatWindow = 0;
+  SetFloatWindowShown(false);
   if (HWND menu = static_cast<HWND>(config.trayMenuWindow)) SendMessageA(menu, WM_LOGIN_STATE_CHANGED, 1, 0);
 }
 
@@ -473,6 +480,7 @@ void MainWindow::Close() {
     return;
   }
   parts_->skin.Elements().RemoveAll();
+  DestroyFloatWindow();
   parts_->pages.DestroyBrowserPages();
   DestroyWindow(Handle());
 }
