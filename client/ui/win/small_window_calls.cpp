@@ -4,10 +4,6 @@ namespace mb {
 
 void SetFloatWindowShown(bool) {}
 
-void StartPopupThread() {}
-
-void StopPopupThread() {}
-
 void ShowPicturePreview(const std::vector<std::string>&) {}
 
 bool ShowCarouselTimeDialog(HWND) { return false; }
