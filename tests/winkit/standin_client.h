@@ -14,7 +14,8 @@
 // "release", "charset NAME" (gbk, utf-8, undeclared), "toplist-stamp N", "installer VERSION FILE
 // PATH" (the update check offers VERSION, the Linux file FILE served at PATH), "installer none",
 // "adverts LINE|LINE..." (the advert list from now on; "adverts" alone empties it, as at start)
-// and "adtime N" (the report interval logins hand out).
+// "adtime N" (the report interval logins hand out) and "notices LINE|LINE..." (the notice list
+// from now on; "notices" alone empties it).
 // Byte texts of a record (path, query, header
 // values, body) are the bytes as they arrived, e.g. GBK.
 #pragma once

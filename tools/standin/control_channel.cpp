@@ -28,6 +28,21 @@ std::optional<int> Number(std::string_view word) {
   return static_cast<int>(value);
 }
 
+// The rest of the line after the command, its '|' turned into LF-ended lines.
+std::string BarListText(std::string_view line, std::string_view command) {
+  std::string_view list = line.substr(line.find(command) + command.size());
+  while (!list.empty() && (list.front() == ' ' || list.front() == '\t')) list.remove_prefix(1);
+  std::string text;
+  size_t pos = 0;
+  while (pos < list.size()) {
+    size_t bar = list.find('|', pos);
+    if (bar == std::string_view::npos) bar = list.size();
+    text.append(list.substr(pos, bar - pos)).append("\n");
+    pos = bar + 1;
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string ControlChannel::Apply(std::string_view commands) {
@@ -81,17 +96,11 @@ std::string ControlChannel::ApplyLine(std::string_view line) {
     return {};
   }
   if (command == "adverts" && setAdverts_) {
-    std::string_view list = line.substr(line.find("adverts") + 7);
-    while (!list.empty() && (list.front() == ' ' || list.front() == '\t')) list.remove_prefix(1);
-    std::string text;
-    size_t pos = 0;
-    while (pos < list.size()) {
-      size_t bar = list.find('|', pos);
-      if (bar == std::string_view::npos) bar = list.size();
-      text.append(list.substr(pos, bar - pos)).append("\n");
-      pos = bar + 1;
-    }
-    setAdverts_(std::move(text));
+    setAdverts_(BarListText(line, command));
+    return {};
+  }
+  if (command == "notices" && setNotices_) {
+    setNotices_(BarListText(line, command));
     return {};
   }
   if (command == "installer" && words.size() == 2 && words[1] == "none") {

@@ -10,6 +10,8 @@
 //   adverts LIST      the advert list served from now on: the rest of the line, UTF-8, with '|'
 //                     between its lines; "adverts" alone serves an empty list (the default)
 //   adtime N          the report interval handed out by logins from now on
+//   notices LIST      the notice list served from now on, in the form of the advert list;
+//                     "notices" alone serves an empty list
 #pragma once
 
 #include <atomic>
@@ -27,10 +29,11 @@ class ControlChannel {
  public:
   ControlChannel(FaultInjector& faults, std::atomic<ReplyCharset>& charset, InstallerOffer& installer,
                  std::function<void(int)> setTopListStamp = {},
-                 std::function<void(std::string)> setAdverts = {}, std::function<void(int)> setAdTime = {})
+                 std::function<void(std::string)> setAdverts = {}, std::function<void(int)> setAdTime = {},
+                 std::function<void(std::string)> setNotices = {})
       : faults_(faults), charset_(charset), installer_(installer),
         setTopListStamp_(std::move(setTopListStamp)), setAdverts_(std::move(setAdverts)),
-        setAdTime_(std::move(setAdTime)) {}
+        setAdTime_(std::move(setAdTime)), setNotices_(std::move(setNotices)) {}
 
   // Applies the commands in order. Stops at the first bad line and returns its error; an empty
   // text when every line was applied.
@@ -45,6 +48,7 @@ class ControlChannel {
   std::function<void(int)> setTopListStamp_;
   std::function<void(std::string)> setAdverts_;
   std::function<void(int)> setAdTime_;
+  std::function<void(std::string)> setNotices_;
 };
 
 }  // namespace standin

@@ -94,7 +94,13 @@ Reply ServiceRoutes::Acknowledge(const IncomingRequest&, ReplyCharset charset) {
 }
 
 Reply ServiceRoutes::NoticeList(const IncomingRequest&, ReplyCharset charset) {
-  return PlainText(NoticeListText(NoticePages(settings_.base)), charset);
+  std::lock_guard<std::mutex> hold(advertsLock_);
+  return PlainText(notices_ ? *notices_ : NoticeListText(NoticePages(settings_.base)), charset);
+}
+
+void ServiceRoutes::SetNotices(std::string listText) {
+  std::lock_guard<std::mutex> hold(advertsLock_);
+  notices_ = std::move(listText);
 }
 
 Reply ServiceRoutes::NoticePage(const IncomingRequest& request, ReplyCharset charset) {

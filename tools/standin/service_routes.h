@@ -5,6 +5,7 @@
 #include <atomic>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,8 @@ class ServiceRoutes {
   void SetAdverts(std::string listText);
   // The report interval that logins hand out from now on.
   void SetAdTime(int seconds) { adTime_ = seconds; }
+  // The notice list served from now on in place of the two sample notices (LF-ended lines).
+  void SetNotices(std::string listText);
 
   // The reply of the route for the request's path; 404 for a path the service does not have.
   Reply Handle(const IncomingRequest& request, ReplyCharset charset);
@@ -86,6 +89,7 @@ class ServiceRoutes {
   std::atomic<int> adTime_;
   std::mutex advertsLock_;
   std::string adverts_;  // under advertsLock_
+  std::optional<std::string> notices_;  // under advertsLock_; none: the sample notices
 };
 
 }  // namespace standin

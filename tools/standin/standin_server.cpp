@@ -180,7 +180,8 @@ StandinServer::StandinServer(const StandinOptions& options)
       installer_({options.service.updateVersion, options.service.updatePackage, InstallerOffer::kDefaultDownloadPath}),
       control_(faults_, charset_, installer_, [this](int stamp) { routes_.SetTopListStamp(stamp); },
                [this](std::string adverts) { routes_.SetAdverts(std::move(adverts)); },
-               [this](int seconds) { routes_.SetAdTime(seconds); }),
+               [this](int seconds) { routes_.SetAdTime(seconds); },
+               [this](std::string notices) { routes_.SetNotices(std::move(notices)); }),
       routes_(options.service, members_, installer_),
       front_(std::make_unique<HttpFront>(*this)) {
   const std::vector<Account> accounts = options.accounts.empty() ? DefaultAccounts() : options.accounts;

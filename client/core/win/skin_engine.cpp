@@ -1,10 +1,15 @@
 #include "client/core/win/skin_engine.h"
 
+#include <atomic>
+#include <mutex>
+
 namespace mb {
 
 namespace {
 
-HMODULE g_skinLibrary = nullptr;
+// The popup thread loads and draws the skin too, so loading and freeing are serialised.
+std::atomic<HMODULE> g_skinLibrary{nullptr};
+std::mutex g_skinLibraryLock;
 
 using SkinInitControlsFn = BOOL(WINAPI*)(int, int);
 using GetCurrentSchemeFn = HRESULT(WINAPI*)(ISkinScheme**);
@@ -20,6 +25,7 @@ Fn Lookup(const char* name) {
 }  // namespace
 
 bool LoadSkinLibrary() {
+  std::lock_guard<std::mutex> hold(g_skinLibraryLock);
   if (g_skinLibrary) return true;
   g_skinLibrary = LoadLibraryA("skin.dll");
   if (!g_skinLibrary) return false;
@@ -28,6 +34,7 @@ bool LoadSkinLibrary() {
 }
 
 void FreeSkinLibrary() {
+  std::lock_guard<std::mutex> hold(g_skinLibraryLock);
   if (g_skinLibrary) FreeLibrary(g_skinLibrary);
   g_skinLibrary = nullptr;
 }

@@ -144,6 +144,7 @@ LRESULT TrayFrame::OnCreate(const fw::Message&) {
   carousel_ = std::make_unique<WallpaperCarousel>(frame, *GetClientConfig(), carouselHooks_);
   engine_->services->AttachUsage(carousel_->SharedUsage());
   if (GetClientConfig()->wallpaperApply == 1) carousel_->StartCarousel(0, false);
+  engine_->services->ConfigurePopups();
   if (GetClientConfig()->loggedIn) engine_->services->StartPopups();
   StartEngineThreads();
   StartHoverHelper();

@@ -40,7 +40,8 @@ class FrameServices {
   virtual void CreateMenuWindow(HWND frame) {}
   virtual void DestroyMenuWindow() {}
   virtual void OnTrayIconMessage(LPARAM mouseMessage) {}
-  // Popup notices.
+  // Popup notices: their settings from the configuration, then the thread.
+  virtual void ConfigurePopups() {}
   virtual void StartPopups() {}
   virtual void StopPopups() {}
   // One run of the advert downloader on its thread; it returns early once quitting is set.

@@ -2,10 +2,6 @@
 
 namespace mb {
 
-void StartPopupThread() {}
-
-void StopPopupThread() {}
-
 bool ShowCarouselTimeDialog(HWND) { return false; }
 
 }  // namespace mb

@@ -4,6 +4,7 @@
 #include "client/core/win/advert_cache.h"
 #include "client/core/win/service_request.h"
 #include "client/core/win/usage_reports.h"
+#include "client/ui/popup/popup_settings.h"
 #include "client/ui/win/small_window_calls.h"
 
 namespace mb {
@@ -26,7 +27,16 @@ void ClientFrameServices::OnTrayIconMessage(LPARAM mouseMessage) {
   }
 }
 
+void ClientFrameServices::ConfigurePopups() {
+  const ClientConfig& config = *GetClientConfig();
+  SetPopupEnabled(config.enableTip != 0);
+  SetPopupSourceUrl(config.SharedText(&ClientConfig::popupUrl));
+  SetPopupRefreshInterval(config.popupRefreshInterval);
+}
+
 void ClientFrameServices::StartPopups() { StartPopupThread(); }
+
+void ClientFrameServices::StopPopups() { StopPopupThread(); }
 
 void ClientFrameServices::DownloadAdverts(const std::atomic<int>& quitting) {
   const ClientConfig& config = *GetClientConfig();

@@ -19,7 +19,9 @@ class ClientFrameServices final : public FrameServices {
   void CreateMenuWindow(HWND frame) override;
   void DestroyMenuWindow() override;
   void OnTrayIconMessage(LPARAM mouseMessage) override;
+  void ConfigurePopups() override;
   void StartPopups() override;
+  void StopPopups() override;
   void DownloadAdverts(const std::atomic<int>& quitting) override;
   void AttachUsage(std::shared_ptr<UsageList> usage) override;
   void SendReports(bool atExit) override;

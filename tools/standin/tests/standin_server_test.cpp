@@ -407,6 +407,10 @@ TEST_F(StandinServerTest, ListsForTheClientAndTheUploader) {
   httplib::Result notices = Get("/kivane/getmsg.html");
   ASSERT_TRUE(notices);
   EXPECT_EQ(notices->body, base + "/kivane/notice/1.html\n" + base + "/kivane/notice/2.html\n");
+  Control("notices " + base + "/kivane/notice/2.html|ftp://x");
+  EXPECT_EQ(Get("/kivane/getmsg.html")->body, base + "/kivane/notice/2.html\nftp://x\n");
+  Control("notices");
+  EXPECT_EQ(Get("/kivane/getmsg.html")->body, "");
   httplib::Result page = Get("/kivane/notice/2.html");
   ASSERT_TRUE(page);
   EXPECT_TRUE(Contains(page->body, "<title>" + Utf8ToGbk("系统公告 2") + "</title>"));

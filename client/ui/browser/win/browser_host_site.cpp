@@ -239,8 +239,13 @@ HRESULT BrowserHostSite::EventSink::GetTypeInfoCount(UINT* count) {
 
 HRESULT BrowserHostSite::EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                                            EXCEPINFO*, UINT*) {
+  if (!site_->host_) return S_OK;
+  if (id != DISPID_DOCUMENTCOMPLETE) {
+    site_->host_->OnBrowserEvent(id, params);
+    return S_OK;
+  }
   // DocumentComplete(pDisp, URL): the automation list holds the last argument first.
-  if (id != DISPID_DOCUMENTCOMPLETE || !params || params->cArgs < 2 || !site_->host_) return S_OK;
+  if (!params || params->cArgs < 2) return S_OK;
   const VARIANT& frame = params->rgvarg[1];
   IDispatch* frameDispatch = frame.vt == VT_DISPATCH ? frame.pdispVal : nullptr;
   site_->host_->OnDocumentComplete(frameDispatch, VariantText(&params->rgvarg[0]));

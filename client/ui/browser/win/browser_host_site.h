@@ -35,6 +35,7 @@ class BrowserHostSite : public IOleClientSite,
   bool ForwardMessage(MSG& msg);
 
   IWebBrowser2* Browser() const { return browser_.Get(); }
+  IDispatch* Sink() { return &sink_; }
   void SetExternal(IDispatch* external) { external_ = ComPtr<IDispatch>::Share(external); }
   IDispatch* External() const { return external_.Get(); }
   DWORD hostFlags = DOCHOSTUIFLAG_NO3DBORDER;

@@ -56,6 +56,7 @@ void WebBrowserHost::AllowContextMenu(bool allow) { site_->contextMenuAllowed = 
 bool WebBrowserHost::ContextMenuAllowed() const { return site_->contextMenuAllowed; }
 void WebBrowserHost::SetListener(BrowserEventListener* listener) { listener_ = listener; }
 IWebBrowser2* WebBrowserHost::Browser() const { return site_->Browser(); }
+IDispatch* WebBrowserHost::EventSink() const { return site_->Sink(); }
 
 void WebBrowserHost::SetupControl() {
   if (IWebBrowser2* browser = Browser()) browser->put_RegisterAsDropTarget(VARIANT_FALSE);

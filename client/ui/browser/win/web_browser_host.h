@@ -71,6 +71,10 @@ class WebBrowserHost : public fw::Window {
   // The control's DocumentComplete as the event sink delivers it. Wine never completes a page,
   // so tests drive the pages through here.
   void OnDocumentComplete(IDispatch* frame, const std::string& url);
+  // Every other DWebBrowserEvents2 event of the control, as the sink delivers it; nothing here.
+  virtual void OnBrowserEvent(DISPID id, DISPPARAMS* params) {}
+  // The host's DWebBrowserEvents2 sink (not AddRef'ed): tests call its Invoke as the control would.
+  IDispatch* EventSink() const;
 
  protected:
   fw::WindowClassSpec ClassSpec() const override;
