@@ -74,8 +74,8 @@ const ControlPlace kPlaces[] = {
 const RECT kPictureRect = {440, 30, 668, 201};
 const RECT kProgressRect = {92, 266, 424, 282};
 // Skin layout 1 (dialog units of the template).
-const RECT kPictureUnits = {254, 16, 346, 86};
-const RECT kProgressUnits = {44, 154, 246, 164};
+const RECT kPictureUnits = {204, 14, 296, 84};
+const RECT kProgressUnits = {32, 146, 196, 156};
 
 int ComboIndex(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
 
