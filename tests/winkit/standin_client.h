@@ -10,7 +10,7 @@
 //   EXPECT_EQ(winkit::HeaderOf(seen[0], "Content-Type"), "...");
 //
 // Control commands (one per line): "fault PATH MODE" with MODE none, refuse, stall, garbage,
-// truncate, empty, foreign-charset, 404, 500 or status:NNN (PATH "*" for every path), "clear",
+// truncate, empty, foreign-charset, zero (200 "0"), 404, 500 or status:NNN (PATH "*" for every path), "clear",
 // "release", "charset NAME" (gbk, utf-8, undeclared), "toplist-stamp N", "installer VERSION FILE
 // PATH" (the update check offers VERSION, the Linux file FILE served at PATH), "installer none",
 // "adverts LINE|LINE..." (the advert list from now on; "adverts" alone empties it, as at start)

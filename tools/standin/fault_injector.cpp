@@ -25,6 +25,7 @@ std::optional<Fault> ParseFault(std::string_view text) {
   if (text == "truncate") return Fault{FaultKind::kTruncate, 0};
   if (text == "empty") return Fault{FaultKind::kEmpty, 0};
   if (text == "foreign-charset") return Fault{FaultKind::kForeignCharset, 0};
+  if (text == "zero") return Fault{FaultKind::kZero, 0};
   std::string_view digits = text;
   if (digits.substr(0, 7) == "status:") digits.remove_prefix(7);
   if (std::optional<int> status = ParseStatus(digits)) return Fault{FaultKind::kStatus, *status};
@@ -40,6 +41,7 @@ std::string FaultName(const Fault& fault) {
     case FaultKind::kTruncate: return "truncate";
     case FaultKind::kEmpty: return "empty";
     case FaultKind::kForeignCharset: return "foreign-charset";
+    case FaultKind::kZero: return "zero";
     case FaultKind::kStatus: return "status:" + std::to_string(fault.status);
   }
   return "none";

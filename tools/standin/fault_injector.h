@@ -21,6 +21,7 @@ enum class FaultKind {
   kTruncate,  // announce the whole body, send half of it and close the connection
   kEmpty,     // answer 200 with an empty body
   kForeignCharset,  // answer normally, but label the reply in a charset no client reads
+  kZero,            // answer 200 with the body "0" (a request the service turned down)
 };
 
 struct Fault {
@@ -32,7 +33,7 @@ struct Fault {
   }
 };
 
-// "none", "refuse", "stall", "garbage", "truncate", "empty", "foreign-charset", "404", "500" or
+// "none", "refuse", "stall", "garbage", "truncate", "empty", "foreign-charset", "zero", "404", "500" or
 // "status:NNN" (100..599).
 std::optional<Fault> ParseFault(std::string_view text);
 std::string FaultName(const Fault& fault);

@@ -129,6 +129,9 @@ class StandinServer::HttpFront : public httplib::Server {
       case FaultKind::kEmpty:
         WriteReply(res, EmptyReply(), false);
         return;
+      case FaultKind::kZero:
+        WriteReply(res, Reply{200, "text/plain", "0"}, false);
+        return;
       case FaultKind::kNone:
       case FaultKind::kStall:
       case FaultKind::kTruncate:

@@ -20,16 +20,21 @@ struct FileCloser {
 
 // Sends one packet: up to three tries, each failure followed by a new connection. The socket has
 // no connection before the first block, so that block's first try always connects.
-bool SendWithTries(CZELSocket& socket, const BlockPacketBytes& packet) {
+enum class BlockResult { kSent, kFailed, kStopped };
+
+BlockResult SendWithTries(CZELSocket& socket, const BlockPacketBytes& packet, UploadPageSink& page) {
   const char* bytes = reinterpret_cast<const char*>(packet.data());
   const int size = static_cast<int>(packet.size());
   for (int tries = 0; tries < kBlockTries;) {
+    if (page.StopRequested()) return BlockResult::kStopped;
     char reply[kReplySize];
-    if (socket.Send(bytes, size) == size && socket.Recv(reply, sizeof reply) == sizeof reply) return true;
+    if (socket.Send(bytes, size) == size && socket.Recv(reply, sizeof reply) == sizeof reply) {
+      return BlockResult::kSent;
+    }
     ++tries;  // a short reply fails the try as a failed send does
-    if (socket.Connect(3) != 0) return false;
+    if (socket.Connect(3) != 0) return BlockResult::kFailed;
   }
-  return false;
+  return BlockResult::kFailed;
 }
 
 }  // namespace
@@ -66,7 +71,9 @@ int SocketFileSender(const char* path, const char* dateFolder, const char* minut
     header.offset = static_cast<std::uint32_t>(sent);
     EncodeBlockPacket(header, std::string_view(data, read), packet);
     sent = std::min<std::uint64_t>(sent + kBlockDataSize, size);
-    if (!SendWithTries(socket, packet)) {
+    const BlockResult result = SendWithTries(socket, packet, *page);
+    if (result == BlockResult::kStopped) return 0;
+    if (result == BlockResult::kFailed) {
       page->ShowUploadError("与服务器建立连接失败,上传文件失败,请检查网络是否畅通!");
       return 0;
     }

@@ -356,7 +356,7 @@ void MainWindow::OpenUploadWithPicture(const std::string& path) {
   if (parts_->layout == 2) PressElements(321, 38);
   if (parts_->layout == 3) PressElements(317, 55);
   const HWND page = parts_->pages.Prepare(kTabUpload);
-  UploadPageSlot* upload = parts_->pages.Upload();
+  UploadPage* upload = parts_->pages.Upload();
   if (!page || !upload) return;
   const std::size_t slash = path.find_last_of('\\');
   upload->SetItemText(IDC_UPLOAD_PATH, path.c_str());

@@ -32,8 +32,6 @@ PlaceholderPage::PlaceholderPage(UINT templateId) : Dialog(templateId) {
   Map().OnCommand(IDCANCEL, [](UINT, HWND) {});
 }
 
-UploadPageSlot::UploadPageSlot() : PlaceholderPage(IDD_UPLOAD_PAGE) {}
-
 RECT MainWindowPages::Placement(UINT tab) const {
   if (layout_ != 2 && layout_ != 3) return pageRect_;
   const RECT& p = kPlaces[layout_ - 2][Index(tab)];
@@ -76,7 +74,7 @@ HWND MainWindowPages::CreatePage(UINT tab) {
       page = download_.get();
       break;
     case kTabUpload:
-      upload_ = std::make_unique<UploadPageSlot>();
+      upload_ = std::make_unique<UploadPage>();
       page = upload_.get();
       break;
     case kTabRanking:

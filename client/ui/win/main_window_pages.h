@@ -12,6 +12,7 @@
 #include "client/ui/browser/win/personal_page.h"
 #include "client/ui/download/win/download_dialog.h"
 #include "client/ui/manager/win/wallpaper_manager_page.h"
+#include "client/ui/upload/win/upload_page.h"
 #include "framework/dialog.h"
 
 namespace mb {
@@ -20,14 +21,6 @@ namespace mb {
 class PlaceholderPage : public fw::Dialog {
  public:
   explicit PlaceholderPage(UINT templateId);
-};
-
-// The upload page as the main window fills it: the picture's path and title in their boxes and
-// the picture in its view. The view is the upload page's own work; here it does nothing.
-class UploadPageSlot : public PlaceholderPage {
- public:
-  UploadPageSlot();
-  virtual void LoadPicture(const std::string& path) {}
 };
 
 // The download and ranking pages: the service page with the script bridge, and downloads.
@@ -63,7 +56,7 @@ class MainWindowPages {
   // The exit sequence: the browser pages' windows go first.
   void DestroyBrowserPages();
 
-  UploadPageSlot* Upload() { return upload_.get(); }
+  UploadPage* Upload() { return upload_.get(); }
   WallpaperManagerPage* WallpaperManager() { return manager_.get(); }
   // The manager page, made first when missing, that the download pages and links report to.
   ManagerPageLink* ManagerLink();
@@ -77,7 +70,7 @@ class MainWindowPages {
   RECT pageRect_{};
   std::unique_ptr<WallpaperManagerPage> manager_;
   std::unique_ptr<DownloadPage> download_;
-  std::unique_ptr<UploadPageSlot> upload_;
+  std::unique_ptr<UploadPage> upload_;
   std::unique_ptr<DownloadPage> ranking_;
   std::unique_ptr<PlaceholderPage> settings_;
   std::unique_ptr<PersonalPage> personal_;

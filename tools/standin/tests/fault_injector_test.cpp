@@ -14,7 +14,7 @@ namespace {
 using namespace std::chrono_literals;
 
 TEST(FaultTest, NamesReadAndWriteBack) {
-  for (const char* name : {"none", "refuse", "stall", "garbage", "truncate", "empty", "foreign-charset",
+  for (const char* name : {"none", "refuse", "stall", "garbage", "truncate", "empty", "foreign-charset", "zero",
                            "status:404"}) {
     std::optional<Fault> fault = ParseFault(name);
     ASSERT_TRUE(fault) << name;

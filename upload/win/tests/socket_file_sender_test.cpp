@@ -93,4 +93,16 @@ TEST_F(UploadClientSender, BlockDroppedOnceIsSentAgain) {
   EXPECT_EQ(standin_.ReadStoredFile(files.begin()->second).substr(0, bytes.size()), bytes);
 }
 
+TEST_F(UploadClientSender, StopAskedBetweenBlocksEndsWithoutAMessage) {
+  class StoppingPage : public RecordingPage {
+    bool StopRequested() override { return !progress.empty(); }
+  } page;
+  const std::string path = folder_.Path("c.jpg");
+  ASSERT_TRUE(winkit::WriteTextFile(path, std::string(20000, 'y')));
+  EXPECT_EQ(SocketFileSender(path.c_str(), "2024-3-5", "7", "c.jpg", "annlee", &page), 0);
+  EXPECT_TRUE(page.errors.empty());
+  EXPECT_EQ(page.progress, std::vector<unsigned>{30});
+  EXPECT_EQ(standin_.Counter("block_packets"), 1u);
+}
+
 }  // namespace
