@@ -37,6 +37,8 @@ constexpr UINT_PTR kStartupTimer = 1;
 constexpr UINT kStartupTimerMs = 100;
 constexpr int kCloseElement = 20006;
 constexpr int kMinimiseElement = 20007;
+constexpr int kStripLeftArrow = 20008;
+constexpr int kStripRightArrow = 20009;
 constexpr int kLinkElement = 20010;
 // Copied command lines are run once the sender's WM_COPYDATA has returned.
 constexpr UINT WM_DRAIN_LINKS = WM_APP + 0x107;
@@ -212,6 +214,12 @@ LRESULT MainWindow::OnCommand(const fw::Message& m) {
     case kMinimiseElement:
       ShowWindow(Handle(), SW_MINIMIZE);
       break;
+    case kStripLeftArrow:
+      if (WallpaperManagerPage* manager = parts_->pages.WallpaperManager()) manager->ScrollPanelForward();
+      break;
+    case kStripRightArrow:
+      if (WallpaperManagerPage* manager = parts_->pages.WallpaperManager()) manager->ScrollPanelBack();
+      break;
     case kLinkElement:
       OpenUrlInBrowser(Config().SharedText(&ClientConfig::homeAddress));
       break;
@@ -229,7 +237,7 @@ LRESULT MainWindow::OnCommand(const fw::Message& m) {
       ExitApplication();
       break;
     default:
-      // IDOK, the manager page's arrows (its own work) and the tray's other commands.
+      // IDOK and the tray's other commands.
       break;
   }
   return 0;

@@ -1,5 +1,7 @@
 #include "client/ui/manager/preview_paging.h"
 
+#include "client/ui/manager/preview_grid.h"
+
 #include <gtest/gtest.h>
 
 namespace mb::manager {
@@ -59,6 +61,33 @@ TEST(PreviewPaging, LabelsAndCaption) {
   EXPECT_EQ(CategoryLabel("a(b)", 3), "a(b) (3张)");
   EXPECT_EQ(PictureCountText(25), "共25张");
   EXPECT_EQ(PreviewCaption("张三", "风景", 0), "张三的风景类壁纸，共0张");
+}
+
+TEST(PreviewGrid, CellsHitsContentHeightAndScrolling) {
+  // Layout 1: rows of four small cells 67 px apart, at least two rows drawn; the others one row
+  // of large cells under the caption line.
+  EXPECT_EQ(PreviewCellRect(1, 5, 0), (skin::Rect{87, 77, 168, 141}));
+  EXPECT_EQ(PreviewCellRect(1, 5, 64), (skin::Rect{87, 13, 168, 77}));
+  EXPECT_EQ(PreviewCellRect(2, 3, 0), (skin::Rect{404, 32, 524, 124}));
+  EXPECT_EQ(PreviewCellRect(3, 0, 0), (skin::Rect{10, 46, 130, 138}));
+  EXPECT_EQ(PreviewDrawnCells(1, 3), 8);
+  EXPECT_EQ(PreviewDrawnCells(1, 20), 20);
+  EXPECT_EQ(PreviewDrawnCells(2, 3), 3);
+  EXPECT_EQ(HitPreviewCell(1, 20, 0, 90, 80), 5);
+  EXPECT_EQ(HitPreviewCell(1, 5, 0, 170, 80), -1);  // between cells
+  EXPECT_EQ(HitPreviewCell(1, 5, 0, 180, 80), -1);  // an empty cell holds no picture
+  EXPECT_EQ(HitPreviewCell(2, 4, 0, 20, 40), 0);
+
+  EXPECT_EQ(PreviewContentHeight(1, 0), 0);
+  EXPECT_EQ(PreviewContentHeight(1, 20), 5 * 67);
+  EXPECT_EQ(PreviewContentHeight(2, 5), 2 * 74);
+  // Lines of 64 px, pages of the client height + 1, kept within 0 .. content - client.
+  EXPECT_EQ(ScrollOffsetAfter(ScrollAction::kLineDown, 0, 335, 140), 64);
+  EXPECT_EQ(ScrollOffsetAfter(ScrollAction::kPageDown, 64, 335, 140), 195);
+  EXPECT_EQ(ScrollOffsetAfter(ScrollAction::kPageUp, 195, 335, 140), 54);
+  EXPECT_EQ(ScrollOffsetAfter(ScrollAction::kLineUp, 54, 335, 140), 0);
+  EXPECT_EQ(ScrollOffsetAfter(ScrollAction::kTrack, 0, 335, 140, 500), 195);
+  EXPECT_EQ(ScrollOffsetAfter(ScrollAction::kLineDown, 0, 74, 140), 0);  // content fits
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "client/core/path_text.h"
 #include "client/core/win/system_utils.h"
 #include "client/ui/manager/thumbnail_cell.h"
+#include "client/ui/win/small_window_calls.h"
 #include "common/gbk_text.h"
 #include "image/win/picture_gdi.h"
 
@@ -104,12 +105,16 @@ void ThumbnailPanel::RunMenuCommand(UINT command, int item) {
       Repaint();
       break;
     case kPanelPreview:
-      // The picture preview is not part of the client yet; a vanished file is still told.
-      if (!FileExists(GetItemPath(item))) Notice(kNothingToShow);
+      if (!FileExists(GetItemPath(item))) return Notice(kNothingToShow);
+      ShowPicturePreview({GetItemPath(item)});
       break;
     default:
       break;
   }
+}
+
+void ThumbnailPanel::PreviewAll() const {
+  if (GetCount() > 0) ShowPicturePreview(Paths());
 }
 
 void ThumbnailPanel::Repaint() {
@@ -195,6 +200,7 @@ LRESULT ThumbnailPanel::OnContextMenu(const fw::Message& m) {
 
 LRESULT ThumbnailPanel::OnMenuCommand(const fw::Message& m) {
   const UINT command = LOWORD(m.wParam);
+  if (command == kPanelPreviewAll) PreviewAll();
   if (command >= kPanelRemove && command <= kPanelPreview) {
     RunMenuCommand(command, menuItem_);
     if (command == kPanelRemove) menuItem_ = -1;

@@ -26,6 +26,8 @@ constexpr UINT kPanelRemove = 32776;
 constexpr UINT kPanelMoveEarlier = 32777;
 constexpr UINT kPanelMoveLater = 32778;
 constexpr UINT kPanelPreview = 32779;
+// The panel's "预览" element: every picture.
+constexpr UINT kPanelPreviewAll = 20111;
 
 class ThumbnailPanel : public fw::Window {
  public:
@@ -46,6 +48,9 @@ class ThumbnailPanel : public fw::Window {
   bool Save();
   int GetCount() const { return strip_.Count(); }
   std::string GetItemPath(int index) const { return strip_.PathAt(index); }
+  const std::vector<std::string>& Paths() const { return strip_.Paths(); }
+  // Every picture in strip order in the picture preview; nothing for an empty strip.
+  void PreviewAll() const;
   void ScrollForward();
   void ScrollBack();
   int FirstVisible() const { return strip_.FirstVisible(); }

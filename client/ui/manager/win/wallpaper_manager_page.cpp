@@ -10,7 +10,11 @@
 #include "client/core/win/system_utils.h"
 #include "client/core/win/tray_frame.h"
 #include "client/core/win/wallpaper_carousel.h"
+#include "client/core/win/skin_engine.h"
 #include "client/ui/manager/preview_paging.h"
+#include "client/ui/skin/win/skin_fonts.h"
+#include "client/ui/win/small_window_calls.h"
+#include "framework/gdi.h"
 #include "client/ui/res/resource.h"
 
 namespace mb {
@@ -53,9 +57,9 @@ struct PagePlaces {
 // Left, top, right, bottom of the tree, the picture list and the strip in each layout; the strip
 // lines its marks up with the carousel radios.
 PagePlaces PlacesOf(int layout) {
-  if (layout == 1) return {{11, 6, 161, 144}, {166, 6, 665, 144}, {0, 172, 390, 230}};
-  if (layout == 3) return {{0, 0, 150, 158}, {155, 32, 675, 158}, {0, 160, 675, 318}};
-  return {{0, 6, 150, 155}, {155, 32, 675, 155}, {0, 157, 675, 297}};
+  if (layout == 1) return {{11, 6, 161, 144}, {168, 6, 521, 146}, {0, 172, 390, 230}};
+  if (layout == 3) return {{0, 0, 150, 158}, {150, 0, 679, 160}, {0, 160, 675, 318}};
+  return {{0, 6, 150, 155}, {150, 6, 689, 156}, {0, 157, 675, 297}};
 }
 
 std::string ItemText(HWND window, int id) {
@@ -77,7 +81,7 @@ WallpaperCarousel* Carousel() {
 
 }  // namespace
 
-void ManagerPageShell::ShowFolder(const std::string& folder) { ShowFileInFolder(folder); }
+void ManagerPageShell::ShowInFolder(const std::string& path) { ShowFileInFolder(path); }
 
 bool ManagerPageShell::DeleteFolder(const std::string& folder) {
   return ShellDeletePath(folder, false) && !PathExists(folder);
@@ -87,7 +91,8 @@ WallpaperManagerPage::WallpaperManagerPage(std::unique_ptr<ManagerPageShell> she
     : Dialog(IDD_WALLPAPER_MANAGER_PAGE),
       layout_(GetClientConfig()->skinLayout),
       shell_(shell ? std::move(shell) : std::make_unique<ManagerPageShell>()),
-      preview_(std::make_unique<ThumbnailPreviewList>(layout_)),
+      skin_(layout_),
+      preview_(std::make_unique<ThumbnailPreviewList>(layout_, shell_.get())),
       panel_(std::make_unique<ThumbnailPanel>(layout_)) {
   Handle(WM_INITDIALOG, &WallpaperManagerPage::OnInitDialog);
   Handle(WM_ERASEBKGND, &WallpaperManagerPage::OnEraseBackground);
@@ -103,6 +108,12 @@ WallpaperManagerPage::WallpaperManagerPage(std::unique_ptr<ManagerPageShell> she
   Handle(WM_PREVIEW_ADD_SELECTED, &WallpaperManagerPage::OnAddSelected);
   Handle(WM_COMMAND, &WallpaperManagerPage::OnCommandMessage);
   Handle(WM_NOTIFY, &WallpaperManagerPage::OnNotifyMessage);
+  Handle(WM_PREVIEW_PICTURE_DELETED, &WallpaperManagerPage::OnPictureDeleted);
+  Handle(WM_MOUSEMOVE, &WallpaperManagerPage::OnMouse);
+  Handle(WM_LBUTTONDOWN, &WallpaperManagerPage::OnMouse);
+  Handle(WM_LBUTTONUP, &WallpaperManagerPage::OnMouse);
+  Handle(WM_CTLCOLORSTATIC, &WallpaperManagerPage::OnControlColour);
+  Handle(WM_DESTROY, &WallpaperManagerPage::OnDestroyPage);
 }
 
 WallpaperManagerPage::~WallpaperManagerPage() {
@@ -121,6 +132,7 @@ std::string WallpaperManagerPage::FolderOf(const std::string& category) const {
 
 LRESULT WallpaperManagerPage::OnInitDialog(const fw::Message&) {
   const ClientConfig& config = *GetClientConfig();
+  RemoveSkinFromDialog(Handle());
   PlaceControls();
   char number[16];
   const bool bothZero = config.minutes == 0 && config.seconds == 0;
@@ -142,8 +154,12 @@ LRESULT WallpaperManagerPage::OnInitDialog(const fw::Message&) {
     SendMessageA(tree, TVM_SETTEXTCOLOR, 0, 0x2F2F2F);
     SendMessageA(tree, TVM_SETBKCOLOR, 0, 0xFFF1D7);
   }
-  preview_->Create(Handle(), places.list);
+  preview_->CreateList(Handle(), places.list);
   panel_->CreatePanel(Handle(), places.panel);
+  SetWindowPos(tree, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(Item(kPageChooser), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  skin_.Attach(Handle());
+  skin_.AddLayoutElements(skin::SkinWindow::kWallpaperManagerPage);
   FillTree();
   return TRUE;
 }
@@ -217,6 +233,7 @@ void WallpaperManagerPage::ShowCategory(HTREEITEM item, bool setCaption) {
   if (setCaption) {
     caption_ = manager::PreviewCaption(GetClientConfig()->GetCurrentUserName(), category,
                                        CountFolderFiles(folder));
+    preview_->SetCaption(caption_);
   }
   RefreshPageInformation();
 }
@@ -413,7 +430,7 @@ void WallpaperManagerPage::ShowCategoryMenu() {
   if (previous && previous != item) TreeView_SelectItem(Tree(), previous);
   followSelection_ = true;
   if (command == kDeleteCategoryCommand) DeleteCategory(menuItem_);
-  if (command == kOpenCategoryFolderCommand) shell_->ShowFolder(FolderOf(tree_.CategoryOf(menuItem_)));
+  if (command == kOpenCategoryFolderCommand) shell_->ShowInFolder(FolderOf(tree_.CategoryOf(menuItem_)));
 }
 
 LRESULT WallpaperManagerPage::OnCommandMessage(const fw::Message& m) {
@@ -431,14 +448,15 @@ LRESULT WallpaperManagerPage::OnCommandMessage(const fw::Message& m) {
     case kPanelRight: ScrollPanelBack(); break;
     case kApplyElement: StartCarousel(); break;
     case kStopElement: StopCarousel(); break;
-    case kTimeElement: break;     // the carousel time dialog is not part of the client yet
-    case kPreviewElement: break;  // nor the picture preview
+    case kTimeElement: ShowCarouselTimeDialog(Handle()); break;
+    case kPreviewElement:
+    case kPreviewButton: panel_->PreviewAll(); break;
     case kApplyButton: Send(WM_PANEL_APPLY_CAROUSEL); break;
     case kPageChooser:
       if (code == CBN_SELCHANGE) GoToPage(static_cast<int>(SendMessageA(Item(kPageChooser), CB_GETCURSEL, 0, 0)), false);
       break;
     case kDeleteCategoryCommand: DeleteCategory(menuItem_); break;
-    case kOpenCategoryFolderCommand: shell_->ShowFolder(FolderOf(tree_.CategoryOf(menuItem_))); break;
+    case kOpenCategoryFolderCommand: shell_->ShowInFolder(FolderOf(tree_.CategoryOf(menuItem_))); break;
     default: break;
   }
   return 0;
@@ -450,9 +468,6 @@ LRESULT WallpaperManagerPage::OnNotifyMessage(const fw::Message& m) {
     ShowCategory(reinterpret_cast<const NMTREEVIEWA*>(header)->itemNew.hItem, true);
   } else if (header->idFrom == kCategoryTreeId && header->code == NM_RCLICK) {
     ShowCategoryMenu();
-  } else if (header->idFrom == kPreviewListId && header->code == NM_DBLCLK) {
-    const std::string path = preview_->PathOfCell(reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem);
-    if (!path.empty()) Send(WM_PREVIEW_ADD_SELECTED, 0, reinterpret_cast<LPARAM>(path.c_str()));
   }
   return 0;
 }
@@ -462,15 +477,53 @@ LRESULT WallpaperManagerPage::OnEraseBackground(const fw::Message& m) {
   RECT client;
   GetClientRect(Handle(), &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  {
+    SkinSchemeRef scheme;
+    if (scheme) {
+      scheme->DrawImageAt(dc, "dlg_bk", 0, 0);
+      const POINT tree = layout_ == 1 ? POINT{11, 6} : layout_ == 2 ? POINT{0, 6} : POINT{0, 0};
+      scheme->DrawImageAt(dc, "tree_bk", tree.x, tree.y);
+    }
+  }
+  skin_.Draw(dc);
   if (layout_ != 1) return TRUE;
   const manager::PreviewPaging& paging = preview_->Paging();
-  SetBkMode(dc, TRANSPARENT);
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  const COLORREF oldColour = SetTextColor(dc, RGB(255, 255, 255));
+  const fw::Font songTi(skin::CreateSkinFont(skin::SkinFont::kSongTi9, dc));
+  const fw::ScopedSelect font(dc, songTi);
   const std::string count = manager::PictureCountText(preview_->PictureCount());
   const std::string position = manager::PagePositionText(paging.Current(), paging.Count());
   RECT countBox = {255, 149, 320, 167}, positionBox = {360, 149, 420, 167};
   DrawTextA(dc, count.c_str(), -1, &countBox, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
   DrawTextA(dc, position.c_str(), -1, &positionBox, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+  SetTextColor(dc, oldColour);
+  SetBkMode(dc, oldMode);
   return TRUE;
+}
+
+LRESULT WallpaperManagerPage::OnMouse(const fw::Message& m) {
+  skin_.OnMouseMessage(m.id, m.wParam, m.lParam);
+  return 0;
+}
+
+LRESULT WallpaperManagerPage::OnControlColour(const fw::Message& m) {
+  const HDC dc = reinterpret_cast<HDC>(m.wParam);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, layout_ == 1 ? RGB(255, 255, 255) : RGB(255, 0, 0));
+  return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+}
+
+LRESULT WallpaperManagerPage::OnDestroyPage(const fw::Message&) {
+  skin_.Elements().RemoveAll();
+  return 0;
+}
+
+LRESULT WallpaperManagerPage::OnPictureDeleted(const fw::Message& m) {
+  const char* path = reinterpret_cast<const char*>(m.lParam);
+  if (path) panel_->RemovePicture(path);
+  ReloadSelectedCategory();
+  return 0;
 }
 
 }  // namespace mb

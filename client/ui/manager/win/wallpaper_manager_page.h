@@ -11,28 +11,18 @@
 
 #include "client/ui/download/win/category_tree.h"
 #include "client/ui/download/win/manager_page_link.h"
+#include "client/ui/manager/win/manager_shell.h"
 #include "client/ui/manager/win/thumbnail_panel.h"
 #include "client/ui/manager/win/thumbnail_preview_list.h"
+#include "client/ui/skin/win/skin_element_host.h"
 #include "framework/dialog.h"
 
 namespace mb {
 
-constexpr UINT WM_PREVIEW_PAGE_PREV = 0x466;
-constexpr UINT WM_PREVIEW_PAGE_NEXT = 0x467;
-// lParam: the picture's path (const char*), so a page turned meanwhile adds nothing else.
-constexpr UINT WM_PREVIEW_ADD_SELECTED = 0x80C8;
 
 constexpr int kCategoryTreeId = 1101;
 constexpr UINT kDeleteCategoryCommand = 32811;
 constexpr UINT kOpenCategoryFolderCommand = 32813;
-
-// Hooks around what Wine cannot show: the category folder in the file manager.
-class ManagerPageShell {
- public:
-  virtual ~ManagerPageShell() = default;
-  virtual void ShowFolder(const std::string& folder);
-  virtual bool DeleteFolder(const std::string& folder);
-};
 
 class WallpaperManagerPage : public fw::Dialog, public ManagerPageLink {
  public:
@@ -65,6 +55,10 @@ class WallpaperManagerPage : public fw::Dialog, public ManagerPageLink {
   LRESULT OnAddSelected(const fw::Message& m);
   LRESULT OnCommandMessage(const fw::Message& m);
   LRESULT OnNotifyMessage(const fw::Message& m);
+  LRESULT OnPictureDeleted(const fw::Message& m);
+  LRESULT OnMouse(const fw::Message& m);
+  LRESULT OnControlColour(const fw::Message& m);
+  LRESULT OnDestroyPage(const fw::Message& m);
 
   void PlaceControls();
   void FillTree();
@@ -83,6 +77,7 @@ class WallpaperManagerPage : public fw::Dialog, public ManagerPageLink {
   int layout_;
   std::unique_ptr<ManagerPageShell> shell_;
   CategoryTree tree_;
+  skin::SkinElementHost skin_;  // layout 1's elements
   std::unique_ptr<ThumbnailPreviewList> preview_;
   std::unique_ptr<ThumbnailPanel> panel_;
   std::string caption_;

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <future>
 #include <set>
 #include <string>
@@ -16,6 +17,7 @@
 #include "client/core/download_request.h"
 #include "client/core/win/tray_frame.h"
 #include "client/core/win/wallpaper_carousel.h"
+#include "client/ui/manager/preview_grid.h"
 #include "client/ui/manager/win/wallpaper_manager_page.h"
 #include "client/ui/tests/win/control_test_support.h"
 #include "framework/module.h"
@@ -89,6 +91,13 @@ HTREEITEM FindItem(HWND tree, const std::string& label) {
   return nullptr;
 }
 
+// Records what the page and its list would show in the file manager.
+class RecordingShell : public ManagerPageShell {
+ public:
+  void ShowInFolder(const std::string& path) override { shown.push_back(path); }
+  std::vector<std::string> shown;
+};
+
 std::vector<std::string> StoredStrip(const ClientConfig& config) {
   std::vector<std::string> list;
   LoadWallpaperList(config.FilePath("wallpaper.dat"), list);
@@ -115,7 +124,9 @@ class ManagerPageRoad : public ::testing::TestWithParam<int> {
     TrayFrame::CreateTrayFrame({});
     ASSERT_NE(GetTrayFrame(), nullptr);
     host_ = std::make_unique<PageHost>();
-    page_ = std::make_unique<WallpaperManagerPage>();
+    auto shell = std::make_unique<RecordingShell>();
+    shell_ = shell.get();
+    page_ = std::make_unique<WallpaperManagerPage>(std::move(shell));
     ASSERT_TRUE(page_->Create(host_->Handle()));
     MoveWindow(page_->Handle(), 0, 0, 679, 318, TRUE);
     ShowWindow(page_->Handle(), SW_SHOW);
@@ -137,19 +148,29 @@ class ManagerPageRoad : public ::testing::TestWithParam<int> {
     SendMessageA(chooser, CB_GETLBTEXT, SendMessageA(chooser, CB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(text));
     return text;
   }
+  // The middle of a cell of the list as it is scrolled now.
+  LPARAM CellPoint(int cell) const {
+    const ThumbnailPreviewList& list = page_->Preview();
+    const skin::Rect r = manager::PreviewCellRect(GetParam(), cell, list.ScrollOffset());
+    return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
   void DoubleClickCell(int cell) {
-    const HWND list = page_->Preview().Window();
-    SendMessageA(list, LVM_ENSUREVISIBLE, cell, FALSE);
-    RECT box = {LVIR_ICON};
-    ASSERT_TRUE(SendMessageA(list, LVM_GETITEMRECT, cell, reinterpret_cast<LPARAM>(&box)));
-    const LPARAM at = MAKELPARAM((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+    const HWND list = page_->Preview().Handle();
+    const LPARAM at = CellPoint(cell);
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(list, WM_LBUTTONUP, 0, at);
     SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
     SendMessageA(list, WM_LBUTTONUP, 0, at);
   }
+  // Every cell of the page shown has its thumbnail from the worker.
+  bool WaitForThumbnails() {
+    const ThumbnailPreviewList& list = page_->Preview();
+    const int cells = std::min(list.Paging().PerPage(), list.PictureCount() - list.Paging().FirstPicture());
+    return uitest::WaitUntil([&] { return list.ReadyCells() == cells; }, 10000);
+  }
 
   winkit::TempFolder folder_;
+  RecordingShell* shell_ = nullptr;
   ClientConfig* config_ = nullptr;
   std::unique_ptr<PageHost> host_;
   std::unique_ptr<WallpaperManagerPage> page_;
@@ -184,6 +205,45 @@ TEST_P(ManagerPageRoad, PagesPicksReordersAppliesAndDeletes) {
   SetDlgItemTextA(page, 1022, "0");
   page_->Send(WM_COMMAND, 20105);
   EXPECT_EQ(page_->Preview().Paging().Current(), 0);
+  // Every cell gets its thumbnail from the worker, the unreadable picture a white one.
+  EXPECT_TRUE(WaitForThumbnails());
+  ThumbnailPreviewList& list = page_->Preview();
+  const HWND listWindow = list.Handle();
+  if (layout == 1) {
+    // Five rows of 67 px in a 140 px list: lines of 64 px, the wheel a line, never past the end.
+    SendMessageA(listWindow, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(list.ScrollOffset(), 64);
+    SendMessageA(listWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(list.ScrollOffset(), 0);
+    for (int i = 0; i < 3; ++i) SendMessageA(listWindow, WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(list.ScrollOffset(), 5 * 67 - 140);
+    SendMessageA(listWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(list.ScrollOffset(), 5 * 67 - 140);
+    SendMessageA(listWindow, WM_VSCROLL, SB_PAGEUP, 0);
+    EXPECT_EQ(list.ScrollOffset(), 5 * 67 - 140 - 141);
+    SendMessageA(listWindow, WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(list.ScrollOffset(), 0);
+  } else {
+    // Its arrows step from the chooser's entry ("GO" left it on the second page); the wheel does
+    // nothing on one row.
+    SendMessageA(listWindow, WM_COMMAND, kPreviewPageNextElement, 0);
+    EXPECT_EQ(ChooserText(), "第3页");
+    EXPECT_EQ(list.Paging().Current(), 2);
+    SendMessageA(listWindow, WM_COMMAND, kPreviewPagePrevElement, 0);
+    EXPECT_EQ(ChooserText(), "第2页");
+    page_->Send(WM_COMMAND, 20105);
+    SendMessageA(listWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(list.ScrollOffset(), 0);
+    EXPECT_TRUE(WaitForThumbnails());
+  }
+  // A click outside every cell keeps the selection; a right click there clears it.
+  SendMessageA(listWindow, WM_LBUTTONDOWN, MK_LBUTTON, CellPoint(1));
+  SendMessageA(listWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+  EXPECT_EQ(list.SelectedCell(), 1);
+  POINT outside = {1, 1};
+  ClientToScreen(listWindow, &outside);
+  SendMessageA(listWindow, WM_CONTEXTMENU, 0, MAKELPARAM(outside.x, outside.y));
+  EXPECT_EQ(list.SelectedCell(), -1);
 
   // Cells double-clicked into the strip, in click order, into wallpaper.dat.
   for (int cell : {1, 2, 3, 1}) DoubleClickCell(cell);
@@ -210,8 +270,18 @@ TEST_P(ManagerPageRoad, PagesPicksReordersAppliesAndDeletes) {
   }
   page_->ScrollPanelForward();
   EXPECT_EQ(panel.FirstVisible(), 1);
+  // A selected and a hot cell for the pictures; the hot one holds the mouse until it leaves.
+  SendMessageA(listWindow, WM_LBUTTONDOWN, MK_LBUTTON, CellPoint(0));
+  SendMessageA(listWindow, WM_LBUTTONUP, 0, CellPoint(0));
+  SendMessageA(listWindow, WM_MOUSEMOVE, 0, CellPoint(2));
+  EXPECT_EQ(list.HotCell(), 2);
+  EXPECT_EQ(GetCapture(), listWindow);
+  UpdateWindow(listWindow);
   uitest::SaveScreenshot(page, "page_manager_layout" + std::to_string(layout));
   uitest::SaveScreenshot(panel.Handle(), "panel_layout" + std::to_string(layout));
+  SendMessageA(listWindow, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+  EXPECT_EQ(list.HotCell(), -1);
+  EXPECT_EQ(GetCapture(), nullptr);
 
   // Apply: 61 seconds refused; then the interval is stored and the strip's first picture shows.
   const std::string first = panel.GetItemPath(0);
@@ -247,6 +317,20 @@ TEST_P(ManagerPageRoad, PagesPicksReordersAppliesAndDeletes) {
   WritePicture(config_->downloadPath + "a\\new.jpg", 5, 0);
   page_->Send(WM_DOWNLOAD_FINISHED, 1, 0);
   EXPECT_NE(FindItem(tree, "a (27张)"), nullptr);
+
+  // Menu 215 on the strip's first picture p0 (cell 1 after new.jpg and broken.jpg): shown in its
+  // folder, then deleted from disk, the strip and wallpaper.dat.
+  ASSERT_EQ(list.PathOfCell(2), p0);
+  SendMessageA(listWindow, WM_LBUTTONDOWN, MK_LBUTTON, CellPoint(2));
+  list.RunMenuCommand(kPreviewShowInFolder);
+  EXPECT_EQ(shell_->shown, std::vector<std::string>{p0});
+  list.RunMenuCommand(kPreviewDeletePicture);
+  EXPECT_FALSE(winkit::FileExists(p0));
+  for (const std::string& path : StoredStrip(*config_)) EXPECT_NE(path, p0);
+  EXPECT_EQ(panel.Paths(), StoredStrip(*config_));
+  EXPECT_NE(FindItem(tree, "a (26张)"), nullptr);
+  EXPECT_NE(list.PathOfCell(2), p0);
+  EXPECT_TRUE(WaitForThumbnails());
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, ManagerPageRoad, ::testing::Values(1, 2, 3));
