@@ -10,6 +10,8 @@
 #include "framework/module.h"
 #include "thumblist/core/image_info_record.h"
 #include "thumblist/core/upload_rule.h"
+#include "thumblist/win/list_cell_editors.h"
+#include "thumblist/win/list_header_ctrl.h"
 #include "thumblist/win/list_messages.h"
 #include "thumblist/win/picture_loader.h"
 
@@ -66,15 +68,21 @@ void CListImageCtrl::CreateColumn() {
 }
 
 void CListImageCtrl::RefreshColumn() {
+  HideEditBox();
   const ColumnFlags flags = CurrentFlags();
   for (int column = kFirstRefreshedColumn; column <= kLastRefreshedColumn; ++column) {
     SetColumnWidth(column, RefreshWidth(column, flags));
   }
-  // Exactly 0, past the margin rule: straight to the header.
+  // Exactly 0, past the margin rule: straight to the header (not yet bound in icon mode).
   HDITEMA closed = {};
   closed.mask = HDI_WIDTH;
   for (int column = kFirstRefreshedColumn; column <= kLastRefreshedColumn; ++column) {
-    if (!flags[column]) SendMessageA(GetHeader(), HDM_SETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&closed));
+    if (flags[column]) continue;
+    if (header_) {
+      header_->SetItemWidth(column, 0);
+    } else {
+      SendMessageA(GetHeader(), HDM_SETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&closed));
+    }
   }
 }
 
@@ -84,6 +92,7 @@ void CListImageCtrl::SetColumnWidth(int column, int width) {
 }
 
 void CListImageCtrl::SetImageList2(int thumbnails) {
+  HideEditBox();
   SetImageList(thumbnails ? thumbnails_.Handle() : icons_.Handle(), LVSIL_NORMAL);
 }
 
@@ -94,22 +103,35 @@ void CListImageCtrl::SetThumSize(int width, int height) {
 
 void CListImageCtrl::SubclassHeader() {
   if (header_) return;
-  header_ = CreateHeaderObject();
-  if (!header_->Subclass(GetHeader())) return;
+  auto header = std::make_unique<CListHeaderCtrl>();
+  if (!header->Subclass(GetHeader())) return;
+  header_ = std::move(header);
+  header_->SetAlignment(headerAlignment_);
+  header_->SetTextColor(headerTextColour_);
   const int headerId = GetDlgCtrlID(GetHeader());
   Notify(static_cast<UINT>(headerId), HDN_BEGINTRACKA, &CListImageCtrl::OnHeaderBeginTrack);
   Notify(static_cast<UINT>(headerId), HDN_BEGINTRACKW, &CListImageCtrl::OnHeaderBeginTrack);
+  Notify(static_cast<UINT>(headerId), NM_RCLICK, &CListImageCtrl::OnHeaderRightClick);
 }
 
-std::unique_ptr<fw::HeaderCtrl> CListImageCtrl::CreateHeaderObject() { return std::make_unique<fw::HeaderCtrl>(); }
+LRESULT CListImageCtrl::OnHeaderRightClick(NMHDR*) {
+  HideEditBox();
+  header_->ShowColumnMenu();
+  return 1;
+}
 
 void CListImageCtrl::ShowSortArrow(int column, bool ascending) {
-  if (!header_) return;
-  for (int item = 0; item < header_->GetItemCount(); ++item) {
-    int format = header_->GetItemFormat(item) & ~(HDF_SORTUP | HDF_SORTDOWN);
-    if (item == column) format |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
-    header_->SetItemFormat(item, format);
-  }
+  if (header_) header_->SetSortImage(column, ascending);
+}
+
+void CListImageCtrl::SetHeaderAlignment(UINT alignment) {
+  headerAlignment_ = alignment;
+  if (header_) header_->SetAlignment(alignment);
+}
+
+void CListImageCtrl::SetHeaderTextColor(COLORREF colour) {
+  headerTextColour_ = colour;
+  if (header_) header_->SetTextColor(colour);
 }
 
 CListImageCtrl::ListRow* CListImageCtrl::RowAt(int row) const {
@@ -405,58 +427,81 @@ void CListImageCtrl::DrawWindow() {
 
 // Editors and cell tables.
 
-void CListImageCtrl::AttachEditor(HWND editor, int row, int column) {
-  if (activeEditor_ != editor) HideEditBox();
-  activeEditor_ = editor;
-  editRow_ = row;
-  editColumn_ = column;
+bool CListImageCtrl::CellEditorRect(int row, int column, RECT& rect) {
+  if (!RowAt(row) || column < 0 || column >= columnCount_) return false;
+  EnsureVisible(row, FALSE);
+  // The first column's bounds are the whole row's: its label is the cell.
+  return GetSubItemRect(row, column, column == 0 ? LVIR_LABEL : LVIR_BOUNDS, rect);
+}
+
+HWND CListImageCtrl::OpenEditor(std::unique_ptr<ListCellEditor> editor) {
+  editor_ = std::move(editor);
+  return editor_->Handle();
+}
+
+HWND CListImageCtrl::DisplayEditBox(int row, int column) {
+  HideEditBox();
+  RECT cell;
+  if (!CellEditorRect(row, column, cell)) return nullptr;
+  auto edit = std::make_unique<CListCellEdit>(*this, row, column);
+  HFONT font = reinterpret_cast<HFONT>(Send(WM_GETFONT));
+  if (!edit->Create(cell, RowAt(row)->texts[column], font)) return nullptr;
+  return OpenEditor(std::move(edit));
+}
+
+HWND CListImageCtrl::DisplayComboBox(int row, int column) {
+  HideEditBox();
+  RECT cell;
+  if (!CellEditorRect(row, column, cell)) return nullptr;
+  const ComboFill fill = ComboFillFor(ChoicesOf(row, column), RowAt(row)->texts[column]);
+  auto combo = std::make_unique<CListCellCombo>(*this, row, column);
+  HFONT font = reinterpret_cast<HFONT>(Send(WM_GETFONT));
+  if (!combo->Create(cell, fill.items, fill.selected, font)) return nullptr;
+  return OpenEditor(std::move(combo));
 }
 
 void CListImageCtrl::GetCellInfo(int& row, int& column) const {
-  row = editRow_;
-  column = editColumn_;
+  row = editor_ ? editor_->Row() : -1;
+  column = editor_ ? editor_->Column() : -1;
 }
 
 void CListImageCtrl::HideEditBox() {
-  HWND editor = activeEditor_;
-  activeEditor_ = nullptr;
-  if (editor && ::IsWindow(editor)) {
-    ShowWindow(editor, SW_HIDE);
-    DestroyWindow(editor);
-  }
+  std::unique_ptr<ListCellEditor> editor = std::move(editor_);
+  if (!editor) return;
+  editor->Commit();
+  editor->Destroy();
 }
 
-namespace {
-bool Matches(int stored, int asked) { return stored == -1 || stored == asked; }
-}  // namespace
-
-void CListImageCtrl::AddEditableCell(int row, int column) { editableCells_.emplace_back(row, column); }
-
-bool CListImageCtrl::IsEditable(int row, int column) const {
-  return std::any_of(editableCells_.begin(), editableCells_.end(), [&](const std::pair<int, int>& cell) {
-    return Matches(cell.first, row) && Matches(cell.second, column);
-  });
+LRESULT CListImageCtrl::OnEditorEnded(const fw::Message& m) {
+  if (editor_ && editor_->Handle() == reinterpret_cast<HWND>(m.wParam)) HideEditBox();
+  return 0;
 }
+
+void CListImageCtrl::AddEditableCell(int row, int column) { editableCells_.Add(row, column); }
+
+bool CListImageCtrl::IsEditable(int row, int column) const { return editableCells_.Contains(row, column); }
 
 void CListImageCtrl::SetComboBox(int row, int column, const std::string& choices) {
   if (row >= 0) {
     if (ListRow* data = RowAt(row)) data->choices[column] = choices;
     return;
   }
-  anyRowChoices_.push_back({row, column, choices});
+  anyRowChoices_.Add(row, column, choices);
+}
+
+std::string CListImageCtrl::ChoicesOf(int row, int column) const {
+  if (const ListRow* data = RowAt(row)) {
+    auto found = data->choices.find(column);
+    if (found != data->choices.end()) return found->second;
+  }
+  const std::string* kept = anyRowChoices_.Find(row, column);
+  return kept ? *kept : std::string();
 }
 
 bool CListImageCtrl::IsComboSet(int row, int column) const { return !GetComboChoices(row, column).empty(); }
 
 std::vector<std::string> CListImageCtrl::GetComboChoices(int row, int column) const {
-  if (const ListRow* data = RowAt(row)) {
-    auto found = data->choices.find(column);
-    if (found != data->choices.end()) return mb::GbkSplit(found->second, "$");
-  }
-  for (const CellChoices& cell : anyRowChoices_) {
-    if (Matches(cell.column, column)) return mb::GbkSplit(cell.choices, "$");
-  }
-  return {};
+  return SplitChoices(ChoicesOf(row, column));
 }
 
 // Reports.

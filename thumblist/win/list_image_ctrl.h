@@ -22,6 +22,7 @@
 #include "framework/image_list.h"
 #include "framework/list_view.h"
 #include "framework/tooltip.h"
+#include "thumblist/core/cell_choices.h"
 #include "thumblist/core/column_layout.h"
 #include "thumblist/core/picture_row.h"
 #include "thumblist/core/sort_order.h"
@@ -29,6 +30,8 @@
 #include "thumblist/win/thumbrill_api.h"
 
 struct stImageInfo;
+class CListHeaderCtrl;
+class ListCellEditor;
 
 class MB_THUMBRILL_API CListImageCtrl : public fw::ListView {
  public:
@@ -93,12 +96,16 @@ class MB_THUMBRILL_API CListImageCtrl : public fw::ListView {
 
   void DrawWindow();
   void SetParentHwnd(HWND owner) { owner_ = owner; }
-  void SetHeaderAlignment(UINT alignment) { headerAlignment_ = alignment; }
-  void SetHeaderTextColor(COLORREF colour) { headerTextColour_ = colour; }
+  void SetHeaderAlignment(UINT alignment);
+  void SetHeaderTextColor(COLORREF colour);
 
-  // In-place editors: an editor window opened over a cell attaches here, asks which cell it
-  // edits and writes back through SetItemText; the list closes it by hiding and destroying it.
-  void AttachEditor(HWND editor, int row, int column);
+  // In-place editors, one at a time, over a cell: an edit box with the cell's whole text, or a
+  // drop-down list of the cell's choices. Null when the row does not exist or the window could
+  // not be made. An editor that ends writes its text into its cell; HideEditBox writes it too
+  // and closes the editor (before rows are removed, sorted or reloaded, and the view switched).
+  HWND DisplayEditBox(int row, int column);
+  HWND DisplayComboBox(int row, int column);
+  // The cell of the open editor; -1, -1 when none is open.
   void GetCellInfo(int& row, int& column) const;
   void HideEditBox();
   // Cells the editors may change, and the combo choices of a cell ("$"-joined); row or
@@ -114,23 +121,21 @@ class MB_THUMBRILL_API CListImageCtrl : public fw::ListView {
 
  protected:
   // The header's object, made once: at creation in report mode, else at the first column click.
-  virtual std::unique_ptr<fw::HeaderCtrl> CreateHeaderObject();
-  virtual void ShowSortArrow(int column, bool ascending);
-  fw::HeaderCtrl* Header() { return header_.get(); }
+  CListHeaderCtrl* Header() { return header_.get(); }
 
  private:
   struct ListRow;
   struct SortContext;
   static int CALLBACK CompareRows(LPARAM left, LPARAM right, LPARAM context);
-  struct CellChoices {
-    int row;
-    int column;
-    std::string choices;
-  };
 
   void RegisterHandlers();
   mb::thumblist::ColumnFlags CurrentFlags() const;
   void SubclassHeader();
+  void ShowSortArrow(int column, bool ascending);
+  bool CellEditorRect(int row, int column, RECT& rect);
+  HWND OpenEditor(std::unique_ptr<ListCellEditor> editor);
+  // The '$'-joined choices of a cell: the row's own, else those kept for every row.
+  std::string ChoicesOf(int row, int column) const;
   ListRow* RowAt(int row) const;
   bool PrepareRow(const std::string& path, mb::thumblist::PreparedRow& row);
   void SetLastLoadError(const std::string& path, const std::string& reason);
@@ -157,8 +162,10 @@ class MB_THUMBRILL_API CListImageCtrl : public fw::ListView {
   LRESULT OnStoreImageInfo(const fw::Message& m);
   LRESULT OnEditPicture(const fw::Message& m);
   LRESULT OnRowsPrepared(const fw::Message& m);
+  LRESULT OnEditorEnded(const fw::Message& m);
   LRESULT OnReflectedNotify(const fw::Message& m);
   LRESULT OnHeaderBeginTrack(NMHDR* header);
+  LRESULT OnHeaderRightClick(NMHDR* header);
   LRESULT OnCommandMessage(const fw::Message& m);
   void OnClick(const NMITEMACTIVATE& click);
   void OnDoubleClick();
@@ -180,14 +187,12 @@ class MB_THUMBRILL_API CListImageCtrl : public fw::ListView {
   std::vector<int> pendingRows_;
   int thumbWidth_ = 90;
   int thumbHeight_ = 90;
-  std::unique_ptr<fw::HeaderCtrl> header_;
+  std::unique_ptr<CListHeaderCtrl> header_;
   UINT headerAlignment_ = static_cast<UINT>(-1);
-  COLORREF headerTextColour_ = 0;
-  std::vector<std::pair<int, int>> editableCells_;
-  std::vector<CellChoices> anyRowChoices_;
-  HWND activeEditor_ = nullptr;
-  int editRow_ = -1;
-  int editColumn_ = -1;
+  COLORREF headerTextColour_ = GetSysColor(COLOR_BTNTEXT);
+  mb::thumblist::CellTable editableCells_;
+  mb::thumblist::CellTable anyRowChoices_;  // choices kept for every row of a column
+  std::unique_ptr<ListCellEditor> editor_;
   fw::ToolTip cellTip_;
   int tipCell_ = 0;  // packed row and column the tooltip shows, 0 none
   fw::ImageList thumbnails_;

@@ -9,6 +9,7 @@
 #include "framework/module.h"
 #include "thumblist/core/cell_text.h"
 #include "thumblist/core/row_menu.h"
+#include "thumblist/win/list_cell_editors.h"
 #include "thumblist/win/list_image_ctrl.h"
 #include "thumblist/win/list_messages.h"
 #include "thumblist/win/operation_range.h"
@@ -42,6 +43,7 @@ void CListImageCtrl::RegisterHandlers() {
   Handle(WM_STORE_IMAGE_INFO, &CListImageCtrl::OnStoreImageInfo);
   Handle(WM_EDIT_PICTURE, &CListImageCtrl::OnEditPicture);
   Handle(kRowsPrepared, &CListImageCtrl::OnRowsPrepared);
+  Handle(kCellEditorEnded, &CListImageCtrl::OnEditorEnded);
   Handle(fw::kReflectBase + WM_NOTIFY, &CListImageCtrl::OnReflectedNotify);
   Handle(WM_COMMAND, &CListImageCtrl::OnCommandMessage);
 }
@@ -218,7 +220,10 @@ void CListImageCtrl::ShowRowMenu() {
 }
 
 LRESULT CListImageCtrl::OnCommandMessage(const fw::Message& m) {
-  if (m.lParam != 0) return CallDefault(m);  // from a child control (an editor), not a menu
+  if (m.lParam != 0) {  // from a child control (an editor), not a menu
+    if (editor_ && editor_->Handle() == reinterpret_cast<HWND>(m.lParam)) editor_->OnControlNotification(HIWORD(m.wParam));
+    return CallDefault(m);
+  }
   RunCommand(LOWORD(m.wParam));
   return 0;
 }

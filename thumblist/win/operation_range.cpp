@@ -1,8 +1,9 @@
 #include "thumblist/win/operation_range.h"
 
+#include "thumblist/win/rotate_set_dlg.h"
+
 namespace mb::thumblist {
 
-// Until the operation-range dialog joins the library, the range kept in the settings stands.
-bool AskOperationRange(HWND) { return true; }
+bool AskOperationRange(HWND owner) { return CRotateSetDlg().DoModal(owner) == IDOK; }
 
 }  // namespace mb::thumblist

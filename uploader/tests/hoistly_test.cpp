@@ -424,7 +424,7 @@ TEST(HoistlyWired, TreeListLoginSettingsRotationAndEditor) {
   // Rotate right with both rows ticked: both files turn clockwise on disk.
   SendMessageA(frame, WM_COMMAND, 32891, 0);
   PostMessageA(frame, WM_COMMAND, 32894, 0);
-  winkit::AnswerMessageBox("选择图片操作范围", IDOK, 3000, nullptr, id);
+  EXPECT_TRUE(winkit::AnswerMessageBox("选择图片操作范围", IDOK, kStartTimeoutMs, nullptr, id));  // the range asked first
   EXPECT_TRUE(WaitUntil([&] {
     mb::Picture turned;
     return turned.Load(bitmap) && turned.Width() == 80;

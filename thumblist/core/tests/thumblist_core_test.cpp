@@ -2,7 +2,9 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "thumblist/core/cell_choices.h"
 #include "thumblist/core/cell_text.h"
 #include "thumblist/core/column_layout.h"
 #include "thumblist/core/image_info_record.h"
@@ -170,6 +172,37 @@ TEST(CellText, NumbersDatesAreasAndTooltipIds) {
   EXPECT_EQ(PackCellId(7, 12), 7 * 1024 + 13);
   EXPECT_EQ(row, 7);
   EXPECT_EQ(column, 12);
+}
+
+TEST(CellChoices, DollarJoinedChoicesAndCellsNamedWithWildcards) {
+  // Double-byte choices come through whole; empty pieces are no choices.
+  EXPECT_EQ(SplitChoices("公开$私有$$好友$"), (std::vector<std::string>{"公开", "私有", "好友"}));
+  EXPECT_TRUE(SplitChoices("").empty());
+  ComboFill fill = ComboFillFor("A$B$C", "B");
+  EXPECT_EQ(fill.items, (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(fill.selected, 1);
+  fill = ComboFillFor("A$B", "壁纸-人物");  // a text that is no choice is added and chosen
+  EXPECT_EQ(fill.items.back(), "壁纸-人物");
+  EXPECT_EQ(fill.selected, 2);
+  fill = ComboFillFor("A$B", "");
+  EXPECT_EQ(fill.items.size(), 2u);
+  EXPECT_EQ(fill.selected, -1);
+
+  CellTable cells;
+  cells.Add(-1, 4, "any row, column 4");
+  cells.Add(3, -1, "row 3, any column");
+  cells.Add(7, 2, "exact");
+  cells.Add(-1, 4, "replaced");
+  ASSERT_NE(cells.Find(100, 4), nullptr);
+  EXPECT_EQ(*cells.Find(100, 4), "replaced");
+  EXPECT_EQ(*cells.Find(3, 9), "row 3, any column");
+  EXPECT_EQ(*cells.Find(3, 4), "replaced");  // the first entry that names the cell
+  EXPECT_EQ(*cells.Find(7, 2), "exact");
+  EXPECT_FALSE(cells.Contains(7, 3));
+  EXPECT_FALSE(cells.Contains(-1, 2));  // "any row" asked of an exact entry is no match
+  CellTable everywhere;
+  everywhere.Add(-1, -1);
+  EXPECT_TRUE(everywhere.Contains(0, 0) && everywhere.Contains(999, 12));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/winkit.h"
 #include "thumblist/core/image_info_record.h"
+#include "thumblist/win/list_header_ctrl.h"
 #include "thumblist/win/list_image_ctrl.h"
 #include "thumblist/win/list_messages.h"
 
@@ -385,6 +386,213 @@ TEST(ListImageCtrl, ScanThreadsHandRowsToTheWindowThread) {
   ASSERT_EQ(host.list.GetItemCount(), 4);
   for (int row = 0; row < 4; ++row) EXPECT_EQ(host.list.GetItemFilePath(row).Str(), paths[row]);
   EXPECT_EQ(host.list.GetItemText(3, 3), "1027*768");
+}
+
+// Rows of texts only, as the editors and the header need them.
+void AddTextRows(CListImageCtrl& list, int count) {
+  for (int row = 0; row < count; ++row) {
+    const std::string name = "row" + std::to_string(row) + ".jpg";
+    mb::thumblist::RowTexts texts = {name, "C:\\nowhere\\", "1 KB", "10*10", "title" + std::to_string(row), "remark",
+                                     "壁纸-人物", "公开", "否", "12", "0", "0", ""};
+    ASSERT_EQ(list.AddItem(I_IMAGENONE, texts), row);
+  }
+}
+
+// Rows of the arrow drawn at the right end of a header item: the widest is its flat side.
+int ArrowFlatSide(const winkit::RgbImage& shot, const RECT& item, const winkit::Rgb& face) {
+  int widest = 0, flatRow = -1;
+  for (int y = item.top + 2; y < item.bottom - 2; ++y) {
+    int width = 0;
+    for (int x = item.right - (item.bottom - item.top); x < item.right - 2; ++x) width += shot.Pixel(x, y) != face ? 1 : 0;
+    if (width > widest) widest = width, flatRow = y;
+  }
+  return flatRow - (item.top + item.bottom) / 2;  // < 0: at the top (pointing down)
+}
+
+TEST(ListHeaderCtrl, ArrowColumnMenuAndCellEditors) {
+  SetColumnFlags(true, true, true, true, false);
+  ListHost host(LVS_REPORT);
+  CListImageCtrl& list = host.list;
+  AddTextRows(list, 3);
+  auto* header = dynamic_cast<CListHeaderCtrl*>(fw::Window::FromHandle(list.GetHeader()));
+  ASSERT_NE(header, nullptr);
+  // Check boxes drawn by the header (without an image list: the list view hands it the small
+  // icons): empty on "路径", ticked on "文件大小"; the sort goes to the next column.
+  header->Send(HDM_SETIMAGELIST, 0, 0);
+  for (int item : {1, 2}) {
+    HDITEMA hdi = {};
+    hdi.mask = HDI_IMAGE;
+    hdi.iImage = item;
+    header->Send(HDM_SETITEMA, item, reinterpret_cast<LPARAM>(&hdi));
+  }
+
+  // Two clicks on a column: owner-drawn, arrow up, then turned over.
+  NMLISTVIEW click = {};
+  click.hdr = {list.Handle(), 10000, static_cast<UINT>(LVN_COLUMNCLICK)};
+  click.iSubItem = 3;
+  const winkit::Rgb face = {GetRValue(GetSysColor(COLOR_BTNFACE)), GetGValue(GetSysColor(COLOR_BTNFACE)),
+                            GetBValue(GetSysColor(COLOR_BTNFACE))};
+  RECT item;
+  int sides[2] = {};
+  for (int& side : sides) {
+    host.view.Send(WM_NOTIFY, 10000, reinterpret_cast<LPARAM>(&click));
+    EXPECT_TRUE(header->GetItemFormat(3) & HDF_OWNERDRAW);
+    ASSERT_TRUE(header->GetItemRect(3, item));
+    side = ArrowFlatSide(winkit::CaptureClientArea(*header), item, face);
+  }
+  EXPECT_EQ(header->GetSortColumn(), 3);
+  EXPECT_FALSE(header->IsSortAscending());
+  EXPECT_GT(sides[0], 0);  // ascending: pointing up, flat side below
+  EXPECT_LT(sides[1], 0);
+  const winkit::RgbImage shot = winkit::CaptureClientArea(*header);
+  header->GetItemRect(1, item);
+  const winkit::Rgb frame = {0x33, 0x66, 0x99}, tick = {0x33, 0x99, 0x33};
+  EXPECT_GE(shot.CountPixels(frame, item.left, item.top, item.right, item.bottom), 48u);
+  EXPECT_EQ(shot.CountPixels(tick, item.left, item.top, item.right, item.bottom), 0u);
+  header->GetItemRect(2, item);
+  EXPECT_GE(shot.CountPixels(tick, item.left, item.top, item.right, item.bottom), 20u);
+  SaveScreenshot(host.frame, "thumbrill_header");
+
+  // The column menu as its handler builds it, and its path command.
+  HMENU menu = header->BuildColumnMenu();
+  ASSERT_NE(menu, nullptr);
+  HMENU popup = GetSubMenu(menu, 0);
+  EXPECT_EQ(GetMenuState(popup, 32784, MF_BYCOMMAND), static_cast<UINT>(-1));
+  EXPECT_EQ(GetMenuItemCount(popup), 8);
+  EXPECT_TRUE(GetMenuState(popup, 32774, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_TRUE(GetMenuState(popup, 32788, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_FALSE(GetMenuState(popup, 32785, MF_BYCOMMAND) & MF_CHECKED);
+  DestroyMenu(menu);
+  header->Send(WM_COMMAND, 32788);
+  EXPECT_EQ(CConfig::GetConfig()->GetShowFilePath(), 0);
+  EXPECT_EQ(list.GetColumnWidth(1), 12);
+  header->Send(WM_COMMAND, 32788);
+  EXPECT_EQ(CConfig::GetConfig()->GetShowFilePath(), 1);
+  EXPECT_EQ(list.GetColumnWidth(1), 212);
+  menu = header->BuildColumnMenu();
+  EXPECT_TRUE(GetMenuState(GetSubMenu(menu, 0), 32788, MF_BYCOMMAND) & MF_CHECKED);
+  DestroyMenu(menu);
+
+  // An edit box takes the whole text and gives it back when the focus leaves.
+  const std::string longText(300, 'x'), longer = std::string(400, 'y') + "题";
+  list.SetItemText(1, 4, longText.c_str());
+  HWND edit = list.DisplayEditBox(1, 4);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(GetDlgCtrlID(edit), 100);
+  EXPECT_EQ(GetWindowTextLengthA(edit), 300);
+  int row = -1, column = -1;
+  list.GetCellInfo(row, column);
+  EXPECT_EQ(row * 100 + column, 104);
+  SetWindowTextA(edit, longer.c_str());
+  SetFocus(list);
+  winkit::PumpMessages(50);
+  EXPECT_EQ((*list.GetRowTexts(1))[4], longer);
+  EXPECT_FALSE(IsWindow(edit));
+  EXPECT_EQ(GetDlgItem(list, 100), nullptr);
+  list.GetCellInfo(row, column);
+  EXPECT_EQ(row, -1);
+
+  // A combo box of the column's choices ("$", any row), the cell's text among them.
+  list.SetComboBox(-1, 6, "壁纸-风景$壁纸-人物$壁纸-动物");
+  HWND combo = list.DisplayComboBox(0, 6);
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(GetDlgCtrlID(combo), 110);
+  EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
+  SendMessageA(combo, CB_SETCURSEL, 2, 0);
+  list.Send(WM_COMMAND, MAKEWPARAM(110, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+  winkit::PumpMessages(50);
+  EXPECT_EQ(list.GetItemText(0, 6), "壁纸-动物");
+  EXPECT_FALSE(IsWindow(combo));
+
+  // A row removed while an editor is open: the typed text lands in its own row first.
+  edit = list.DisplayEditBox(2, 4);
+  SetWindowTextA(edit, "typed");
+  list.EditDelete(1);
+  winkit::PumpMessages(50);
+  ASSERT_EQ(list.GetItemCount(), 2);
+  EXPECT_EQ(list.GetItemText(0, 4), "title0");
+  EXPECT_EQ(list.GetItemText(0, 6), "壁纸-动物");
+  EXPECT_EQ(list.GetItemText(1, 0), "row2.jpg");
+  EXPECT_EQ(list.GetItemText(1, 4), "typed");
+  EXPECT_FALSE(IsWindow(edit));
+}
+
+// Answers the operation-range dialog from another thread: the boxes clicked in order, then the
+// button; the dialog's client area is kept as a screenshot when a name is given.
+class RangeAnswer {
+ public:
+  RangeAnswer(std::vector<int> clicks, int button, std::string screenshot = "")
+      : thread_([=] {
+          HWND dialog = winkit::WaitForWindow("#32770", "选择图片操作范围", 3000, GetCurrentProcessId());
+          if (!dialog) return;
+          shown_ = true;
+          initial_ = IsDlgButtonChecked(dialog, 1019) * 100 + IsDlgButtonChecked(dialog, 1020) * 10 +
+                     IsDlgButtonChecked(dialog, 1021);
+          for (int id : clicks) SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+          if (!screenshot.empty()) winkit::SaveClientScreenshot(dialog, screenshot);
+          SendMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+        }) {}
+  ~RangeAnswer() { Join(); }
+  void Join() {
+    if (thread_.joinable()) thread_.join();
+  }
+  bool Shown() { return Join(), shown_; }
+  int Initial() { return Join(), initial_; }  // 1019, 1020, 1021 checked as three digits
+
+ private:
+  std::atomic<bool> shown_{false};
+  std::atomic<int> initial_{-1};
+  std::thread thread_;
+};
+
+TEST(RotateSetDlg, RangeAskedAnsweredAndCancelled) {
+  SetColumnFlags(true, true, true, false, false);
+  CConfig* config = CConfig::GetConfig();
+  config->SetUploading(0);
+  config->SetShowOperateDialog(1);
+  config->SetOperateHighlight(0);
+  ListHost host(LVS_REPORT);
+  CListImageCtrl& list = host.list;
+  AddTextRows(list, 3);
+  list.SetCheck(0, true);
+  list.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+
+  // Cancel: nothing turns, nothing is written.
+  {
+    RangeAnswer answer({1021, 1020}, IDCANCEL);
+    list.OnRotate90Right();
+    EXPECT_TRUE(answer.Shown());
+    EXPECT_EQ(answer.Initial(), 100);
+  }
+  EXPECT_TRUE(host.Take(WM_LIST_ROTATED).empty());
+  EXPECT_EQ(config->GetShowOperateDialog(), 1);
+  EXPECT_EQ(config->GetOperateHighlight(), 0);
+
+  // "Do not ask again" and the highlighted picture: this and the next turn act on row 2 alone.
+  {
+    RangeAnswer answer({1021, 1020}, IDOK, "thumbrill_range_dialog");
+    list.Send(WM_COMMAND, 32780);
+    EXPECT_TRUE(answer.Shown());
+  }
+  EXPECT_EQ(config->GetShowOperateDialog(), 0);
+  EXPECT_EQ(config->GetOperateHighlight(), 1);
+  {
+    RangeAnswer none({}, IDCANCEL);
+    list.OnRotate90Left();
+    EXPECT_FALSE(none.Shown());
+  }
+  const std::vector<Received> rotated = host.Take(WM_LIST_ROTATED);
+  ASSERT_EQ(rotated.size(), 2u);
+  EXPECT_EQ(rotated[0].wParam, 1u);
+  EXPECT_EQ(rotated[1].wParam, 0u);
+  for (const Received& r : rotated) EXPECT_EQ(r.text, "C:\\nowhere\\row2.jpg");
+
+  // Asked again, the dialog shows the stored range.
+  config->SetShowOperateDialog(1);
+  RangeAnswer again({}, IDCANCEL);
+  list.OnRotate90Left();
+  EXPECT_EQ(again.Initial(), 10);
 }
 
 }  // namespace
