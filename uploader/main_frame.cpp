@@ -9,6 +9,7 @@
 #include "conf/win/config.h"
 #include "editor/win/shell_folder_tree.h"
 #include "framework/module.h"
+#include "settings/win/config_dlg.h"
 #include "uibase/win/xp_button.h"
 #include "thumblist/core/image_info_record.h"
 #include "uibase/win/zel_head_ctrl.h"
@@ -665,10 +666,14 @@ LRESULT CMainFrame::OnToggleFrame(const fw::Message&) {
 }
 
 void CMainFrame::OnSettings() {
-  // The settings dialog comes with its own library; until then the command only brings the frame up.
   SetActiveWindow(Handle());
   CConfig* config = CConfig::GetConfig();
-  if (config->GetOpenAtBrowse()) config->SetOpenAtBrowse(0);
+  CConfigDlg dialog(Handle());
+  if (config->GetOpenAtBrowse()) {  // the list asked for its column choice
+    dialog.SetDefaultSet(1);
+    config->SetOpenAtBrowse(0);
+  }
+  dialog.DoModal();
 }
 
 void CMainFrame::ApplyListView(int report) {

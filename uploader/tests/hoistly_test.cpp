@@ -21,7 +21,7 @@ constexpr int kBar = mb::editor::PaneSplitterWnd::kBarWidth;
 
 const char kTitle[] = "Pelora--壁纸批量上传工具";
 const DWORD kStartTimeoutMs = 30000;
-const std::vector<std::string> kProgram = {"Hoistly.exe", "Framework.dll", "ZelBase.dll", "Thumbrill.dll",
+const std::vector<std::string> kProgram = {"Hoistly.exe", "Framework.dll", "ZelBase.dll", "Thumbrill.dll", "Set.dll",
                                            "Conf.dll", "Upload.dll", "Tabvane.dll"};
 
 // A private program folder with the toolbar's icons in "Res", as the build draws them.

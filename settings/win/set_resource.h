@@ -1,0 +1,47 @@
+// Resource ids of Set.dll.
+#pragma once
+
+// The dialog, its tree and the frame its pages are placed in.
+#define IDD_CONFIG 152
+#define IDC_CONFIG_TREE 1008
+#define IDC_CONFIG_PAGE_FRAME 1009
+#define IDI_CONFIG_GENERAL 128
+
+// The header band over the pages.
+#define IDD_DIALOG_HEADER 8002
+#define IDB_DIALOG_HEADER 8004
+#define IDC_HEADER_TEXT 8005
+
+// The general page.
+#define IDD_LOGIN_SET 8001
+#define IDC_LOGIN_GROUP 8007
+#define IDC_RECORD_PASSWORD 1024
+#define IDC_AUTO_LOGIN 1025
+#define IDC_CLOSE_GROUP 8004
+#define IDC_HIDE_TO_TRAY 8002
+#define IDC_EXIT_GROUP 8009
+#define IDC_EXIT_TIP 8003
+
+// The picture-browsing page.
+#define IDD_SELECT_COLUMN 7002
+#define IDC_COLUMN_GROUP 8008
+#define IDC_COLUMN_FILE_NAME 7000
+#define IDC_COLUMN_FILE_PATH 7001
+#define IDC_COLUMN_FILE_SIZE 7002
+#define IDC_COLUMN_IMAGE_SIZE 7003
+#define IDC_COLUMN_SOURCE 7004
+#define IDC_COLUMN_CATEGORY 7005
+#define IDC_COLUMN_TITLE 7006
+#define IDC_COLUMN_PK 7007
+#define IDC_COLUMN_REMARK 7008
+#define IDC_VIEW_GROUP 8006
+#define IDC_VIEW_THUMBNAILS 8005
+#define IDC_VIEW_REPORT 8007
+
+// The operation-range page.
+#define IDD_RANGE_SET 8000
+#define IDC_RANGE_GROUP 8001
+#define IDC_RANGE_TICKED 1019
+#define IDC_RANGE_HIGHLIGHTED 1020
+#define IDC_RANGE_WHEN_GROUP 8007
+#define IDC_RANGE_NO_DIALOG 1021
