@@ -13,6 +13,8 @@
 #include "framework/splitter_window.h"
 #include "framework/status_bar.h"
 #include "framework/tool_bar.h"
+#include "uploader/status/text_progress_ctrl.h"
+#include "uploader/status/zel_status_bar.h"
 
 class CXPButton;
 class PaneSet;
@@ -98,8 +100,8 @@ class CMainFrame : public fw::FrameWindow {
   // The exit question, when the settings ask for it; true to end the program.
   bool ExitConfirmed();
 
-  fw::StatusBar status_;
-  HWND progress_ = nullptr;
+  CZELStatusBar status_;
+  CTextProgressCtrl progress_;
   fw::ToolBar toolBar_;
   fw::SplitterWindow inner_;
   fw::SplitterWindow outer_;
