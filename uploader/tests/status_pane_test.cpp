@@ -71,35 +71,36 @@ struct TipSearch {
   std::string text;
 };
 
+// One tooltip control of Hoistly asked for the label's tool text; enumeration stops at the text.
+BOOL CALLBACK AskTip(HWND tip, LPARAM data) {
+  auto* search = reinterpret_cast<TipSearch*>(data);
+  char name[64] = "";
+  GetClassNameA(tip, name, sizeof name);
+  if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || winkit::WindowProcessId(tip) != search->processId) return TRUE;
+  // The wide form: the narrow one copies at most 80 bytes of any tip.
+  struct Ask {
+    TTTOOLINFOW info;
+    wchar_t text[1100];
+  } ask = {};
+  RemoteBuffer remote(search->processId, sizeof ask);
+  ask.info.cbSize = TTTOOLINFOW_V2_SIZE;
+  ask.info.hwnd = search->label;
+  ask.info.uId = reinterpret_cast<UINT_PTR>(search->label);
+  const LPARAM address = remote.Put(&ask, sizeof ask);
+  ask.info.lpszText = reinterpret_cast<wchar_t*>(address + offsetof(Ask, text));
+  remote.Put(&ask, sizeof ask);
+  SendMessageW(tip, TTM_GETTEXTW, sizeof ask.text / sizeof ask.text[0], address);
+  remote.Get(&ask, sizeof ask);
+  char narrow[2200] = "";
+  WideCharToMultiByte(CP_ACP, 0, ask.text, -1, narrow, sizeof narrow, nullptr, nullptr);
+  search->text = narrow;
+  return search->text.empty();
+}
+
 // The tooltip text the label registered for itself, asked of every tooltip control of Hoistly.
 std::string LabelTip(HWND label, DWORD processId) {
   TipSearch search = {processId, label, ""};
-  EnumWindows(
-      [](HWND tip, LPARAM data) -> BOOL {
-        auto* search = reinterpret_cast<TipSearch*>(data);
-        char name[64] = "";
-        GetClassNameA(tip, name, sizeof name);
-        if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || winkit::WindowProcessId(tip) != search->processId) return TRUE;
-        // The wide form: the narrow one copies at most 80 bytes of any tip.
-        struct Ask {
-          TTTOOLINFOW info;
-          wchar_t text[1100];
-        } ask = {};
-        RemoteBuffer remote(search->processId, sizeof ask);
-        ask.info.cbSize = TTTOOLINFOW_V2_SIZE;
-        ask.info.hwnd = search->label;
-        ask.info.uId = reinterpret_cast<UINT_PTR>(search->label);
-        const LPARAM address = remote.Put(&ask, sizeof ask);
-        ask.info.lpszText = reinterpret_cast<wchar_t*>(address + offsetof(Ask, text));
-        remote.Put(&ask, sizeof ask);
-        SendMessageW(tip, TTM_GETTEXTW, sizeof ask.text / sizeof ask.text[0], address);
-        remote.Get(&ask, sizeof ask);
-        char narrow[2200] = "";
-        WideCharToMultiByte(CP_ACP, 0, ask.text, -1, narrow, sizeof narrow, nullptr, nullptr);
-        search->text = narrow;
-        return search->text.empty();
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(AskTip, reinterpret_cast<LPARAM>(&search));
   return search.text;
 }
 
