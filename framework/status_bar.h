@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 #include "framework/framework_api.h"
@@ -25,6 +26,8 @@ class FW_API StatusBar {
   // Widths in pixels; a width of -1 takes the rest of the bar.
   void SetPanes(const std::vector<int>& widths, const std::vector<UINT>& styles);
   void SetPaneText(int pane, const char* text);
+  // The text last given to a pane, kept whatever the pane's style (a no-text pane shows none).
+  const std::string& StoredText(int pane) const;
   RECT PaneRect(int pane) const;
   int Height() const;
   void Show(bool show) const { ShowWindow(hwnd_, show ? SW_SHOW : SW_HIDE); }
@@ -33,6 +36,7 @@ class FW_API StatusBar {
  private:
   HWND hwnd_ = nullptr;
   std::vector<UINT> styles_;
+  std::vector<std::string> texts_;
 };
 
 }  // namespace fw

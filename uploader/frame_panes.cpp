@@ -70,6 +70,8 @@ class PaneSet::PictureView : public ImageViewLink {
   }
   HWND ViewWindow() const override { return view_.Handle(); }
   void ResetUploadCounters() override { view_.ResetUploadCounters(); }
+  std::uint64_t BlocksSent() const override { return view_.BlocksSent(); }
+  std::uint64_t BlocksTotal() const override { return view_.BlocksTotal(); }
   void OpenFolder(const std::string& path) override { view_.OpenFolder(path); }
   int RowCount() const override { return view_.RowCount(); }
   int TickedCount() const override { return view_.TickedCount(); }
@@ -113,7 +115,8 @@ bool PaneSet::Create(fw::SplitterWindow& inner, fw::SplitterWindow& outer, int c
   inner.SetPane(0, 1, viewStandIn_);
 #endif
   inner.SetColumnInfo(1, clientWidth * 6 / 10, 200);
-  infoPane_ = MakeStandIn(outer.Handle(), "", ID_PANE_INFO);
+  infoView_ = std::make_unique<CInfoView>();
+  infoPane_ = infoView_->Create(outer.Handle(), none, ID_PANE_INFO, frame);
   limitView_ = std::make_unique<CImageLimitView>();
   limitPane_ = limitView_->Create(outer.Handle(), none, ID_PANE_IMAGE_LIMIT, frame);
   outer.SetPane(0, 0, infoPane_);

@@ -1,6 +1,6 @@
 // The main frame's four panes: the folder tree and the picture view side by side, the information
-// pane over the picture settings pane in the third column. The information pane is a plain
-// window in its cell. The picture view gets the picture editor and the side strip from here.
+// pane over the picture settings pane in the third column. The picture view gets the picture
+// editor and the side strip from here.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,7 @@
 #include "uploader/member/win/image_limit_view.h"
 
 #include "framework/splitter_window.h"
+#include "uploader/status/info_view.h"
 #include "uploader/view_mediator.h"
 
 class PaneSet {
@@ -50,6 +51,7 @@ class PaneSet {
   ViewHistory history_;
   std::unique_ptr<CFileTreeView> folderTree_;
   std::unique_ptr<CImageLimitView> limitView_;
+  std::unique_ptr<CInfoView> infoView_;
   std::unique_ptr<CShowPaneDlg2> sideStrip_;
   HWND infoPane_ = nullptr;
   HWND limitPane_ = nullptr;

@@ -22,6 +22,7 @@
 #include "uploader/picture_import.h"
 #include "uploader/program_folder.h"
 #include "uploader/service_places.h"
+#include "uploader/status/image_facts.h"
 #include "uploader/uploader_messages.h"
 #include "uploader/view_mediator.h"
 
@@ -199,9 +200,7 @@ void CMainFrame::DefineCommandStates() {
 LRESULT CMainFrame::OnCreate(const fw::Message&) {
   if (!status_.Create(Handle(), ID_VIEW_STATUS_BAR, 4)) return -1;
   SetStatusBar(&status_);
-  progress_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | PBS_SMOOTH, 0, 0, 0, 0, status_.Handle(),
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_STATUS_PROGRESS)),
-                              fw::Module::Instance(), nullptr);
+  if (!progress_.Create(status_.Handle(), ID_STATUS_PROGRESS)) return -1;
   LayOutStatusPanes(false);
   UpdateLoginMenu();
   if (!CreateToolBar()) return -1;
@@ -455,18 +454,16 @@ LRESULT CMainFrame::OnShowImageInfo(const fw::Message& m) {
   const auto* info = reinterpret_cast<const stImageInfo*>(m.lParam);
   const int row = static_cast<int>(m.wParam);
   if (row == -1 || inner_.HiddenColumnCount() != 0) {
-    if (!info) return 0;
-    const std::string path = mb::ReadField(info->filePath, sizeof info->filePath);
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return 0;
-    const size_t slash = mb::GbkFindLast(path, '\\');
+    hoistly::ImageFacts facts;
+    if (!info || !hoistly::ReadImageFacts(*info, facts)) return 0;
     RECT client;
     GetClientRect(Handle(), &client);
     status_.SetPanes({180, client.right - 500, 136, 180},
                      {fw::kPaneNormal, fw::kPaneNoText, fw::kPanePopOut, fw::kPanePopOut});
-    status_.SetPaneText(0, ("文件名：" + path.substr(slash + 1)).c_str());
-    status_.SetPaneText(1, ("文件路径：" + path.substr(0, slash)).c_str());
-    status_.SetPaneText(2, ("文件大小：" + mb::ReadField(info->sizeText, sizeof info->sizeText)).c_str());
-    status_.SetPaneText(3, ("图像大小：" + mb::ReadField(info->dimensions, sizeof info->dimensions)).c_str());
+    status_.SetPaneText(0, ("文件名：" + facts.name).c_str());
+    status_.SetPaneText(1, ("文件路径：" + facts.folder).c_str());
+    status_.SetPaneText(2, ("文件大小：" + facts.size).c_str());
+    status_.SetPaneText(3, ("图像大小：" + facts.dimensions).c_str());
     ShowProgress(false);
     return 0;
   }

@@ -14,6 +14,8 @@
 #include "framework/splitter_window.h"
 #include "framework/status_bar.h"
 #include "framework/tool_bar.h"
+#include "uploader/status/text_progress_ctrl.h"
+#include "uploader/status/zel_status_bar.h"
 
 class CXPButton;
 class PaneSet;
@@ -99,8 +101,8 @@ class CMainFrame : public fw::FrameWindow {
   // The exit question, when the settings ask for it; true to end the program.
   bool ExitConfirmed();
 
-  fw::StatusBar status_;
-  HWND progress_ = nullptr;
+  CZELStatusBar status_;
+  CTextProgressCtrl progress_;
   fw::ToolBar toolBar_;
   mb::editor::PaneSplitterWnd inner_;
   mb::editor::PaneSplitterWnd outer_;

@@ -71,6 +71,9 @@ void CViewMediator::ResetUploadCounters() {
   if (imageView_) imageView_->ResetUploadCounters();
 }
 
+std::uint64_t CViewMediator::BlocksSent() const { return imageView_ ? imageView_->BlocksSent() : 0; }
+std::uint64_t CViewMediator::BlocksTotal() const { return imageView_ ? imageView_->BlocksTotal() : 0; }
+
 void CViewMediator::ResetPanes() {
   if (frame_) frame_->ResetPanes();
 }

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 class CMainFrame;
@@ -17,6 +18,9 @@ class ImageViewLink {
  public:
   virtual HWND ViewWindow() const = 0;
   virtual void ResetUploadCounters() = 0;
+  // The running batch's blocks acknowledged and blocks in all.
+  virtual std::uint64_t BlocksSent() const = 0;
+  virtual std::uint64_t BlocksTotal() const = 0;
   virtual void OpenFolder(const std::string& path) = 0;
   virtual int RowCount() const = 0;
   virtual int TickedCount() const = 0;
@@ -70,6 +74,9 @@ class CViewMediator {
   void ShowProgress(bool show);
 
   void ResetUploadCounters();
+  // The picture view's upload counters (0 without a view).
+  std::uint64_t BlocksSent() const;
+  std::uint64_t BlocksTotal() const;
   // Every hidden pane shown again, both side panes marked shown, the side strip hidden.
   void ResetPanes();
   // The frame keeps the path as its current folder, tells the side panes, then the view opens it.

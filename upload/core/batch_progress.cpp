@@ -71,9 +71,9 @@ std::uint64_t BatchProgress::BytesSent() const {
   return whole * blocksSent_ + rest * blocksSent_ / totalBlocks_;
 }
 
-std::string BatchProgress::PercentText() const {
-  if (blocksSent_ >= totalBlocks_) return "100%";
-  return Format("%llu%%", static_cast<unsigned long long>(blocksSent_ * 100 / totalBlocks_));
+std::string BatchProgress::PercentText(std::uint64_t sent, std::uint64_t total) {
+  if (sent >= total) return "100%";
+  return Format("%llu%%", static_cast<unsigned long long>(sent * 100 / total));
 }
 
 std::uint32_t BatchProgress::PictureDone() {

@@ -46,7 +46,10 @@ class MB_UPLOAD_API BatchProgress {
   // passes the total and reaches it with the last block.
   std::uint64_t BytesSent() const;
   // "100%" when every block is sent (and with nothing to count), else the truncated percentage.
-  std::string PercentText() const;
+  std::string PercentText() const { return PercentText(blocksSent_, totalBlocks_); }
+  // The same for any pair of counters: "100%" when sent reaches the total or there is nothing to
+  // count, else the truncated percentage (never above 99).
+  static std::string PercentText(std::uint64_t sent, std::uint64_t total);
 
   // The engine set up the next picture: returns the number of files done before it (what the
   // status text shows), then counts one more, never more than the files to send.

@@ -1,6 +1,8 @@
 #include "uploader/member/win/dialog_text.h"
 
 #include "common/gbk_text.h"
+#include "conf/win/config.h"
+#include "uploader/member/win/member_resources.h"
 
 namespace mb::uploader {
 
@@ -63,6 +65,19 @@ bool SelectComboText(HWND combo, const std::string& text) {
   if (found < 0) return false;
   SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
   return true;
+}
+
+void RunPaneMenu(HWND owner, HINSTANCE resources, POINT at, HWND mainWindow) {
+  HMENU menu = LoadMenuA(resources, MAKEINTRESOURCEA(IDR_IMAGE_LIMIT_MENU));
+  if (!menu) return;
+  HMENU popup = GetSubMenu(menu, 0);
+  CConfig* config = CConfig::GetConfig();
+  CheckMenuItem(popup, ID_PANE_UPLOAD_INFO, config->GetSettingsPaneShown() ? MF_CHECKED : MF_UNCHECKED);
+  CheckMenuItem(popup, ID_PANE_IMAGE_INFO, config->GetInfoPaneShown() ? MF_CHECKED : MF_UNCHECKED);
+  const UINT command =
+      TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr);
+  DestroyMenu(menu);
+  if (command) SendMessageA(mainWindow, WM_COMMAND, command, 0);
 }
 
 }  // namespace mb::uploader

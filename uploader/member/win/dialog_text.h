@@ -23,4 +23,8 @@ int AddComboTextOnce(HWND combo, const std::string& text);
 // Selects the item whose text is exactly text; false when there is none.
 bool SelectComboText(HWND combo, const std::string& text);
 
+// The side panes' menu (214) at a screen point, its two items checked by the panes shown; the
+// chosen command goes to the main window.
+void RunPaneMenu(HWND owner, HINSTANCE resources, POINT at, HWND mainWindow);
+
 }  // namespace mb::uploader

@@ -270,17 +270,9 @@ void CImageLimitDlg::ResetForFolder() {
 }
 
 LRESULT CImageLimitDlg::OnContextMenu(const fw::Message& message) {
-  HMENU menu = LoadMenuA(resources_, MAKEINTRESOURCEA(IDR_IMAGE_LIMIT_MENU));
-  if (!menu) return 0;
-  HMENU popup = GetSubMenu(menu, 0);
-  CheckMenuItem(popup, ID_PANE_UPLOAD_INFO, Config().GetSettingsPaneShown() ? MF_CHECKED : MF_UNCHECKED);
-  CheckMenuItem(popup, ID_PANE_IMAGE_INFO, Config().GetInfoPaneShown() ? MF_CHECKED : MF_UNCHECKED);
   POINT at = {static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
   if (message.lParam == -1) GetCursorPos(&at);
-  const UINT command =
-      TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, Handle(), nullptr);
-  DestroyMenu(menu);
-  if (command) SendMessageA(MainWindow(), WM_COMMAND, command, 0);
+  mb::uploader::RunPaneMenu(Handle(), resources_, at, MainWindow());
   return 0;
 }
 

@@ -1,0 +1,140 @@
+// Driving Hoistly.exe from a test process: starting it in a program folder, finding its windows,
+// reaching into its memory for the messages whose parameters point at data, clicking list rows.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace hoistlytest {
+
+inline constexpr char kTitle[] = "Pelora--壁纸批量上传工具";
+inline constexpr DWORD kStartTimeoutMs = 30000;
+inline const std::vector<std::string> kProgram = {"Hoistly.exe", "Framework.dll", "ZelBase.dll", "Thumbrill.dll", "Set.dll",
+                                                  "Conf.dll", "Upload.dll", "Tabvane.dll"};
+
+// Hoistly started the way the client starts it: the member's name is the whole command line.
+class Uploader {
+ public:
+  bool Start(std::string folder, const std::string& commandLine) {
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    const std::string program = folder + "\\Hoistly.exe";
+    std::string line = commandLine;
+    STARTUPINFOA startup = {sizeof startup};
+    return CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                          &startup, &info_) != FALSE;
+  }
+  ~Uploader() {
+    if (!info_.hProcess) return;
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 1);
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+  }
+  bool WaitForExit(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
+  DWORD Id() const { return info_.dwProcessId; }
+
+ private:
+  PROCESS_INFORMATION info_ = {};
+};
+
+struct ChildSearch {
+  const char* className;
+  int id;
+  HWND found;
+};
+
+inline BOOL CALLBACK MatchChild(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<ChildSearch*>(data);
+  char name[64] = "";
+  GetClassNameA(hwnd, name, sizeof name);
+  if (lstrcmpiA(name, search->className) == 0 && (search->id < 0 || GetDlgCtrlID(hwnd) == search->id)) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+inline HWND Child(HWND parent, const char* className, int id = -1) {
+  ChildSearch search = {className, id, nullptr};
+  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+inline std::string Text(HWND hwnd) {
+  char text[256] = "";
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+// Memory in another process, for the messages whose parameters point at data.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(DWORD processId, size_t size) : size_(size) {
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBuffer() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  LPARAM Put(const void* data, size_t size) {
+    WriteProcessMemory(process_, address_, data, size < size_ ? size : size_, nullptr);
+    return reinterpret_cast<LPARAM>(address_);
+  }
+  void Get(void* data, size_t size) const { ReadProcessMemory(process_, address_, data, size, nullptr); }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  size_t size_;
+};
+
+// The text of a list cell, read through the list's own process.
+inline std::string CellText(HWND list, DWORD processId, int row, int column) {
+  struct Cell {
+    LVITEMA item;
+    char text[260];
+  } cell = {};
+  RemoteBuffer remote(processId, sizeof cell);
+  cell.item.iSubItem = column;
+  cell.item.cchTextMax = sizeof cell.text;
+  const LPARAM address = remote.Put(&cell, sizeof cell);
+  cell.item.pszText = reinterpret_cast<char*>(address + offsetof(Cell, text));
+  remote.Put(&cell, sizeof cell);
+  SendMessageA(list, LVM_GETITEMTEXTA, row, address);
+  remote.Get(&cell, sizeof cell);
+  return cell.text;
+}
+
+// A click on the row, as the member reports a row to the panes.
+inline void ClickRow(HWND list, DWORD processId, int row) {
+  RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
+  RemoteBuffer remote(processId, sizeof bounds);
+  SendMessageA(list, LVM_GETITEMRECT, row, remote.Put(&bounds, sizeof bounds));
+  remote.Get(&bounds, sizeof bounds);
+  const LPARAM point = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageA(list, WM_LBUTTONUP, 0, point);
+}
+
+inline HWND FindChild(HWND parent, const char* className, bool visibleOnly) {
+  for (HWND child = FindWindowExA(parent, nullptr, className, nullptr); child;
+       child = FindWindowExA(parent, child, className, nullptr)) {
+    if (!visibleOnly || IsWindowVisible(child)) return child;
+  }
+  return nullptr;
+}
+
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = kStartTimeoutMs) {
+  for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+    if (condition()) return true;
+    Sleep(50);
+  }
+  return condition();
+}
+
+}  // namespace hoistlytest
