@@ -42,18 +42,17 @@ struct PreviewWatch {
 };
 PreviewWatch* watching = nullptr;
 
+BOOL CALLBACK FindPreviewDialog(HWND window, LPARAM found) {
+  char title[32] = {};
+  GetWindowTextA(window, title, sizeof(title));
+  if (std::string(title) == "壁纸预览" && IsWindowVisible(window)) *reinterpret_cast<HWND*>(found) = window;
+  return TRUE;
+}
+
 void CALLBACK SamplePreview(HWND, UINT, UINT_PTR, DWORD) {
   PreviewWatch& w = *watching;
   HWND dialog = nullptr;  // this thread's: other test processes show theirs on the same desktop
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM found) {
-        char title[32] = {};
-        GetWindowTextA(window, title, sizeof(title));
-        if (std::string(title) == "壁纸预览" && IsWindowVisible(window)) *reinterpret_cast<HWND*>(found) = window;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&dialog));
+  EnumThreadWindows(GetCurrentThreadId(), FindPreviewDialog, reinterpret_cast<LPARAM>(&dialog));
   const HWND view = dialog ? GetDlgItem(dialog, PicturePreviewDialog::kViewId) : nullptr;
   if (!view) return;
   if (w.started == 0) {
