@@ -20,7 +20,7 @@ namespace mb {
 namespace {
 
 const char kMessageCaption[] = "墨岚屏[Pelora]-系统消息";
-char kToolTipText[] = "Pelora 墨岚屏";
+const char kToolTipText[] = "Pelora 墨岚屏";
 constexpr UINT kBatchUploadCommand = 32828;
 
 std::unique_ptr<FloatWindow>& TheFloatWindow() {
@@ -162,7 +162,7 @@ LRESULT FloatWindow::OnActivate(const fw::Message& m) {
 LRESULT FloatWindow::OnNotify(const fw::Message& m) {
   auto* header = reinterpret_cast<NMHDR*>(m.lParam);
   if (!header || header->code != TTN_GETDISPINFOA) return 0;
-  reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = kToolTipText;
+  reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = const_cast<char*>(kToolTipText);  // read only
   SendMessageA(header->hwndFrom, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN));
   return 0;
 }

@@ -42,18 +42,11 @@ struct PreviewWatch {
 };
 PreviewWatch* watching = nullptr;
 
-BOOL CALLBACK FindPreviewDialog(HWND window, LPARAM found) {
-  char title[32] = {};
-  GetWindowTextA(window, title, sizeof(title));
-  if (std::string(title) == "壁纸预览" && IsWindowVisible(window)) *reinterpret_cast<HWND*>(found) = window;
-  return TRUE;
-}
-
 void CALLBACK SamplePreview(HWND, UINT, UINT_PTR, DWORD) {
   PreviewWatch& w = *watching;
-  HWND dialog = nullptr;  // this thread's: other test processes show theirs on the same desktop
-  EnumThreadWindows(GetCurrentThreadId(), FindPreviewDialog, reinterpret_cast<LPARAM>(&dialog));
-  const HWND view = dialog ? GetDlgItem(dialog, PicturePreviewDialog::kViewId) : nullptr;
+  // This process's preview: tests of other processes show theirs on the same desktop.
+  const HWND dialog = winkit::WaitForWindow("#32770", "壁纸预览", 0, GetCurrentProcessId());
+  const HWND view = dialog && IsWindowVisible(dialog) ? GetDlgItem(dialog, PicturePreviewDialog::kViewId) : nullptr;
   if (!view) return;
   if (w.started == 0) {
     w.started = GetTickCount();
