@@ -9,7 +9,7 @@ void PopupNotifier::Run() {
   for (;;) {
     // A notice leaves the queue whether or not it is shown.
     if (std::optional<PopupItem> item = queue_.TakeFront()) {
-      if (settings_.Get().enabled) host_.Show(*item);
+      if (settings_.Get().enabled && !host_.WaitForStop(0)) host_.Show(*item);
     }
     const std::int64_t now = host_.NowSeconds();
     if (now - lastFetch >= settings_.Get().refreshIntervalSeconds && !host_.WaitForStop(0)) {

@@ -191,12 +191,13 @@ TEST_F(PopupThreadTest, ThreeNoticesSlideInTurnAgainAfterTheIntervalUntilALinkIs
   EXPECT_EQ(recorder.shown, 7);
 }
 
-TEST_F(PopupThreadTest, AnUnloadedPopupClosesAfterItsTimeAndAStopDuringOneIsBounded) {
+TEST_F(PopupThreadTest, AnUnloadedPopupClosesAfterItsTimeAndStopsAreBounded) {
   ASSERT_TRUE(standin.Control("notices " + Notice(1) + "|" + Notice(2)));
   PopupSchedule schedule;
   schedule.firstWaitMs = 100;
   schedule.pollMs = 100;
   schedule.loadTimeoutMs = 800;
+  schedule.stopWaitMs = 1500;
   SetPopupSchedule(schedule);
   StartPopupThread();
 
@@ -212,6 +213,16 @@ TEST_F(PopupThreadTest, AnUnloadedPopupClosesAfterItsTimeAndAStopDuringOneIsBoun
   // The stopped thread is gone with its handle: a new start runs again from its first wait.
   StartPopupThread();
   EXPECT_TRUE(WaitForShown(3, 10000));
+  StopPopupThread();
+
+  // Nor does a list download that hangs hold the stop past its wait.
+  ASSERT_TRUE(standin.Control("fault /kivane/getmsg.html stall"));
+  StartPopupThread();
+  Sleep(500);  // past the first wait, into the download
+  const DWORD stalled = GetTickCount();
+  StopPopupThread();
+  EXPECT_LT(GetTickCount() - stalled, schedule.stopWaitMs + 1000);
+  EXPECT_EQ(recorder.shown, 3);
 }
 
 }  // namespace
