@@ -12,6 +12,7 @@
 #include "client/ui/browser/win/personal_page.h"
 #include "client/ui/download/win/download_dialog.h"
 #include "client/ui/manager/win/wallpaper_manager_page.h"
+#include "client/ui/settings/win/settings_dialog.h"
 #include "framework/dialog.h"
 
 namespace mb {
@@ -79,7 +80,7 @@ class MainWindowPages {
   std::unique_ptr<DownloadPage> download_;
   std::unique_ptr<UploadPageSlot> upload_;
   std::unique_ptr<DownloadPage> ranking_;
-  std::unique_ptr<PlaceholderPage> settings_;
+  std::unique_ptr<SettingsDialog> settings_;
   std::unique_ptr<PersonalPage> personal_;
   int personalReload_ = 0;
 };

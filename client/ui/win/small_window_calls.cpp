@@ -10,8 +10,6 @@ void StopPopupThread() {}
 
 void ShowPicturePreview(const std::vector<std::string>&) {}
 
-bool ShowCarouselTimeDialog(HWND) { return false; }
-
 HWND CreatePictureView(HWND parent, const RECT& rect, int id) {
   return CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_WHITERECT, rect.left, rect.top,
                          rect.right - rect.left, rect.bottom - rect.top, parent,
