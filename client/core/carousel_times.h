@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace mb {
 
@@ -14,6 +15,11 @@ struct CarouselTimes {
   int minutes = 0;
   int seconds = 0;
 };
+
+// The two boxes' texts read as decimal numbers the way the member sees them: leading blanks and
+// one sign are taken, reading stops at the first other character, empty text is 0, and a
+// number past the int range stays at its end of the range (so the check below refuses it).
+CarouselTimes ReadCarouselTimes(std::string_view minutes, std::string_view seconds);
 
 std::int64_t CarouselPeriodSeconds(const CarouselTimes& times);
 

@@ -83,7 +83,7 @@ HWND MainWindowPages::CreatePage(UINT tab) {
       page = ranking_.get();
       break;
     case kTabParameters:
-      settings_ = std::make_unique<PlaceholderPage>(IDD_SETTINGS_PAGE);
+      settings_ = std::make_unique<SettingsDialog>();
       page = settings_.get();
       break;
     case kTabPersonal:

@@ -13,6 +13,7 @@
 #include "client/ui/download/win/download_dialog.h"
 #include "client/ui/manager/win/wallpaper_manager_page.h"
 #include "client/ui/upload/win/upload_page.h"
+#include "client/ui/settings/win/settings_dialog.h"
 #include "framework/dialog.h"
 
 namespace mb {
@@ -72,7 +73,7 @@ class MainWindowPages {
   std::unique_ptr<DownloadPage> download_;
   std::unique_ptr<UploadPage> upload_;
   std::unique_ptr<DownloadPage> ranking_;
-  std::unique_ptr<PlaceholderPage> settings_;
+  std::unique_ptr<SettingsDialog> settings_;
   std::unique_ptr<PersonalPage> personal_;
   int personalReload_ = 0;
 };

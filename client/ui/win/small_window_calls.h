@@ -1,6 +1,6 @@
 // Calls into the client's small windows (the float window, the popup notices, the picture
-// preview and view, the carousel time dialog) that the tray menu and the pages make. Each does
-// the least it can until its window exists in the program.
+// preview and view, the carousel time dialog) that the tray menu and the pages make; each is
+// defined beside its window, so the callers need none of their classes.
 #pragma once
 
 #include <windows.h>
