@@ -170,6 +170,8 @@ TEST_P(SettingsWindows, PageChecksStoresAndAppliesItsSwitches) {
   SetClipboard(page, "3456");
   SendMessageA(minutes, WM_PASTE, 0, 0);
   EXPECT_EQ(Text(page, 1016), "12345");
+  SendMessageA(minutes, WM_CHAR, '6', 1);
+  EXPECT_EQ(Text(page, 1016), "12345");
 
   // Refusals store nothing.
   SetDlgItemTextA(page, 1016, "2");
