@@ -8,6 +8,7 @@
 #include "client/core/client_config.h"
 #include "client/core/win/skin_engine.h"
 #include "client/core/win/system_utils.h"
+#include "client/ui/popup/popup_settings.h"
 #include "client/ui/res/resource.h"
 #include "client/ui/settings/settings_layout.h"
 #include "client/ui/settings/win/settings_operations.h"
@@ -122,6 +123,7 @@ bool SettingsDialog::Apply(const CarouselTimes& times) {
   config.enableTip = !Checked(dialog, kCloseNoticesBox);
   RestartCarouselWithConfig();
   SetDesktopIconsVisible(!config.hideIcon);
+  SetPopupEnabled(config.enableTip != 0);
   // The switch keeps what the Startup folders hold after the change, not what was asked.
   config.startWithWindows = SetAutoStartShortcut(config.startWithWindows != 0);
   Check(dialog, kStartWithWindowsBox, config.startWithWindows != 0);
