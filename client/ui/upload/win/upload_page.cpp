@@ -142,7 +142,7 @@ UploadPage::UploadPage() : Dialog(IDD_UPLOAD_PAGE), layout_(GetClientConfig()->s
   Command(IDC_UPLOAD_CATEGORY2, CBN_SELCHANGE, &UploadPage::OnSubCategoryChange);
 }
 
-UploadPage::~UploadPage() { StopUpload(kCancelWaitMs); }
+UploadPage::~UploadPage() { StopUpload(kCancelWaitMs, false); }
 
 LRESULT UploadPage::OnInitDialog(const fw::Message&) {
   FillCombo(IDC_UPLOAD_SOURCE, {"原创", "转载"});
@@ -386,13 +386,18 @@ LRESULT UploadPage::OnUploadProgress(const fw::Message& m) {
   return 0;
 }
 
-void UploadPage::StopUpload(DWORD waitMs) {
+void UploadPage::StopUpload(DWORD waitMs, bool pumpMessages) {
   // Taken first: the page's messages are dispatched during the wait and find no upload.
   const std::shared_ptr<UploadJob> job = std::move(job_);
   const HANDLE worker = std::exchange(worker_, nullptr);
   if (job) job->Stop();
   if (worker) {
-    WaitPumpingMessages(worker, waitMs);
+    // The worker only posts to the page, so a plain wait cannot block it.
+    if (pumpMessages) {
+      WaitPumpingMessages(worker, waitMs);
+    } else {
+      WaitForSingleObject(worker, waitMs);
+    }
     CloseHandle(worker);  // a worker still sending ends alone at its next question
   }
 }
@@ -414,7 +419,7 @@ void UploadPage::OnCancel() {
 }
 
 LRESULT UploadPage::OnDestroy(const fw::Message&) {
-  StopUpload(kCancelWaitMs);
+  StopUpload(kCancelWaitMs, false);
   return 0;
 }
 

@@ -70,8 +70,9 @@ class UploadPage : public fw::Dialog {
   int ValidateForm();
   UploadFormInput ReadForm() const;
   void ShowFormMessage(const std::string& text, UINT icon) const;
-  // Ends the running upload: the worker is asked to stop and waited for, at most waitMs.
-  void StopUpload(DWORD waitMs);
+  // Ends the running upload: the worker is asked to stop and waited for, at most waitMs, while
+  // the page's messages go on (pumpMessages) or, as the page goes, without them.
+  void StopUpload(DWORD waitMs, bool pumpMessages = true);
   void SetIdle();
   bool IsCurrentJob(WPARAM serial) const;
   RECT HelpRect() const;
