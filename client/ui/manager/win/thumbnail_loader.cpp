@@ -31,6 +31,13 @@ void ThumbnailLoader::Stop() {
   stop_ = true;
 }
 
+void ThumbnailLoader::StopAndWait() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  next_.reset();
+  stop_ = true;
+  idle_.wait(lock, [this] { return !busy_; });
+}
+
 std::unique_ptr<LoadedThumbnail> ThumbnailLoader::TakeThumbnail(LPARAM lParam) {
   return std::unique_ptr<LoadedThumbnail>(reinterpret_cast<LoadedThumbnail*>(lParam));
 }
@@ -45,8 +52,14 @@ void ThumbnailLoader::Run() {
       batch = std::move(*next_);
       next_.reset();
       stop_ = false;
+      busy_ = true;
     }
     Make(batch);
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      busy_ = false;
+    }
+    idle_.notify_all();
   }
 }
 

@@ -40,6 +40,8 @@ class ThumbnailLoader {
   void Start(std::vector<std::string> paths, skin::Size cellSize, int batch);
   // Sets the stop flag: the worker drops its batch after the picture in hand.
   void Stop();
+  // Stops and waits until the worker has let go of the picture in hand (before a file goes).
+  void StopAndWait();
 
   // The cell a posted message carries; the caller owns it.
   static std::unique_ptr<LoadedThumbnail> TakeThumbnail(LPARAM lParam);
@@ -61,6 +63,8 @@ class ThumbnailLoader {
   std::condition_variable wake_;
   std::optional<Batch> next_;  // guarded by mutex_
   bool quit_ = false;          // guarded by mutex_
+  bool busy_ = false;          // guarded by mutex_: a batch is being made
+  std::condition_variable idle_;
   std::atomic<bool> stop_{false};
   std::thread worker_;
 };

@@ -146,6 +146,7 @@ int ThumbnailPreviewList::ApplyDateFilter(const manager::DateFilter& filter) {
 }
 
 void ThumbnailPreviewList::Clear() {
+  if (loader_) loader_->StopAndWait();  // lets go of the folder's files, which may go next
   all_.clear();
   filtered_.clear();
   Rebuild();
@@ -418,8 +419,10 @@ void ThumbnailPreviewList::AddSelectedToStrip() {
 void ThumbnailPreviewList::DeleteSelectedPicture() {
   const std::string path = PathOfCell(selected_);
   ShownItem& item = shown_[selected_];
+  loader_->StopAndWait();  // the worker may be reading this very file
   if (!DeleteFileA(path.c_str()) && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
     MessageBoxA(Handle(), "删除壁纸失败", kListCaption, MB_OK | MB_ICONWARNING);
+    FillPage();  // the page's thumbnails load again
     return;
   }
   if (item.image >= 0) {
