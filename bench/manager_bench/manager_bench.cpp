@@ -46,6 +46,7 @@ class BenchHost : public fw::Window {
 struct Round {
   double drawnMs = 0;
   double longestStepMs = 0;
+  UINT longestMessage = 0;  // 0: the selection itself
 };
 
 // Selects the category and runs the window's messages until every cell of the page is drawn.
@@ -66,7 +67,11 @@ Round MeasureSelection(mb::WallpaperManagerPage& page, int cells) {
     const Clock::time_point step = Clock::now();
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
-    round.longestStepMs = std::max(round.longestStepMs, Milliseconds(step, Clock::now()));
+    const double ms = Milliseconds(step, Clock::now());
+    if (ms > round.longestStepMs) {
+      round.longestStepMs = ms;
+      round.longestMessage = msg.message;
+    }
   }
   round.drawnMs = Milliseconds(start, Clock::now());
   return round;
@@ -98,8 +103,8 @@ int main(int argc, char** argv) {
       page.SelectCategoryInTree("empty");
       const Round round = MeasureSelection(page, cells);
       if (page.Preview().ReadyCells() != cells) status = 1;
-      std::printf("round %d: first %d thumbnails drawn in %.1f ms, longest step %.1f ms\n", i + 1, cells,
-                  round.drawnMs, round.longestStepMs);
+      std::printf("round %d: first %d thumbnails drawn in %.1f ms, longest step %.1f ms (message 0x%X)\n", i + 1,
+                  cells, round.drawnMs, round.longestStepMs, round.longestMessage);
     }
     std::printf("shown:\n");
     for (int cell = 0; cell < cells; ++cell) std::printf("%s\n", page.Preview().PathOfCell(cell).c_str());

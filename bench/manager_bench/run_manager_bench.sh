@@ -54,7 +54,7 @@ for round in $(seq 1 "$rounds"); do
   drawn=$(sed -E 's/.* in ([0-9.]+) ms.*/\1/' <<<"$line")
   step=$(sed -E 's/.*longest step ([0-9.]+) ms.*/\1/' <<<"$line")
   page_best=$(awk -v a="$drawn" -v b="$page_best" 'BEGIN { print (b == "" || a < b) ? a : b }')
-  longest_step=$(awk -v a="$step" -v b="$longest_step" 'BEGIN { print a > b ? a : b }')
+  longest_step=$(awk -v a="$step" -v b="$longest_step" 'BEGIN { print (a > b) ? a : b }')
   if ((${#shown[@]} == 0)); then
     mapfile -t shown < <(sed -n '/^shown:/,$p' <<<"$out" | tail -n +2 | sed -e 's/^Z://' -e 's/\\/\//g')
     batch=$work/djpeg.bat

@@ -1,12 +1,16 @@
 // ThumbnailLoader: one worker thread that makes the thumbnail cells of a page's pictures in turn
 // (the image layer's scaled decode) and posts each finished cell to a window. The window takes
-// the cell with TakeThumbnail in its handler; the loader never touches the window's data.
+// the cell with TakeThumbnail in its handler; the loader never touches the window's data. A new
+// batch or a stop never waits for the worker: the picture it is decoding is dropped when done.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,25 +30,41 @@ struct LoadedThumbnail {
 class ThumbnailLoader {
  public:
   ThumbnailLoader(HWND target, UINT message) : target_(target), message_(message) {}
-  // Stops the worker and frees the cells still waiting in the window's queue.
+  // Ends the worker (waiting for the picture it decodes) and frees the cells still waiting in
+  // the window's queue; call it while the window exists.
   ~ThumbnailLoader();
   ThumbnailLoader(const ThumbnailLoader&) = delete;
   ThumbnailLoader& operator=(const ThumbnailLoader&) = delete;
 
-  // Stops a running worker, then starts one for these pictures (cell n = paths[n]).
+  // The worker drops what it was making and makes these pictures (cell n = paths[n]).
   void Start(std::vector<std::string> paths, skin::Size cellSize, int batch);
-  // Sets the stop flag and waits for the worker; cells it posted before stay queued.
+  // Sets the stop flag: the worker drops its batch after the picture in hand.
   void Stop();
+  // Stops and waits until the worker has let go of the picture in hand (before a file goes).
+  void StopAndWait();
 
   // The cell a posted message carries; the caller owns it.
   static std::unique_ptr<LoadedThumbnail> TakeThumbnail(LPARAM lParam);
 
  private:
-  void Run(std::vector<std::string> paths, skin::Size cellSize, int batch);
+  struct Batch {
+    std::vector<std::string> paths;
+    skin::Size cellSize;
+    int number = 0;
+  };
+
+  void Run();
+  void Make(const Batch& batch);
   void DiscardQueued();
 
   HWND target_;
   UINT message_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::optional<Batch> next_;  // guarded by mutex_
+  bool quit_ = false;          // guarded by mutex_
+  bool busy_ = false;          // guarded by mutex_: a batch is being made
+  std::condition_variable idle_;
   std::atomic<bool> stop_{false};
   std::thread worker_;
 };

@@ -27,11 +27,21 @@ std::int64_t LocalSeconds(const SYSTEMTIME& t) {
   return UnixTimeFromUtc(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
 }
 
+// The local clock's offset now, as Windows gives it (UTC = local + bias), read once per scan.
+int CurrentBiasMinutes() {
+  TIME_ZONE_INFORMATION zone;
+  const DWORD which = GetTimeZoneInformation(&zone);
+  if (which == TIME_ZONE_ID_DAYLIGHT) return static_cast<int>(zone.Bias + zone.DaylightBias);
+  if (which == TIME_ZONE_ID_STANDARD) return static_cast<int>(zone.Bias + zone.StandardBias);
+  return static_cast<int>(zone.Bias);
+}
+
 // The file's last write on the local clock, so it compares with the local now.
-std::int64_t LocalWriteTime(const FILETIME& written) {
-  SYSTEMTIME utc, local;
-  if (!FileTimeToSystemTime(&written, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) return 0;
-  return LocalSeconds(local);
+std::int64_t LocalWriteTime(const FILETIME& written, int biasMinutes) {
+  const ULARGE_INTEGER ticks = {{written.dwLowDateTime, written.dwHighDateTime}};
+  constexpr ULONGLONG kUnixEpochTicks = 116444736000000000ULL;  // 1970-01-01 in 100 ns from 1601
+  if (ticks.QuadPart < kUnixEpochTicks) return 0;
+  return manager::ToLocalSeconds(static_cast<std::int64_t>((ticks.QuadPart - kUnixEpochTicks) / 10000000ULL), biasMinutes);
 }
 
 std::int64_t LocalNow() {
@@ -116,10 +126,11 @@ void ThumbnailPreviewList::ScanCategoryFolder(const std::string& folder) {
   const HANDLE search = FindFirstFileA(FolderSearchPattern(folder).c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
     const std::string prefix = folder.empty() || folder.back() == '\\' ? folder : folder + "\\";
+    const int bias = CurrentBiasMinutes();
     do {
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
       if (ImageFormatFromExtension(found.cFileName) == kImageFormatUnknown) continue;
-      all_.push_back({prefix + found.cFileName, LocalWriteTime(found.ftLastWriteTime)});
+      all_.push_back({prefix + found.cFileName, LocalWriteTime(found.ftLastWriteTime, bias)});
     } while (FindNextFileA(search, &found));
     FindClose(search);
   }
@@ -135,6 +146,7 @@ int ThumbnailPreviewList::ApplyDateFilter(const manager::DateFilter& filter) {
 }
 
 void ThumbnailPreviewList::Clear() {
+  if (loader_) loader_->StopAndWait();  // lets go of the folder's files, which may go next
   all_.clear();
   filtered_.clear();
   Rebuild();
@@ -407,8 +419,10 @@ void ThumbnailPreviewList::AddSelectedToStrip() {
 void ThumbnailPreviewList::DeleteSelectedPicture() {
   const std::string path = PathOfCell(selected_);
   ShownItem& item = shown_[selected_];
+  loader_->StopAndWait();  // the worker may be reading this very file
   if (!DeleteFileA(path.c_str()) && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
     MessageBoxA(Handle(), "删除壁纸失败", kListCaption, MB_OK | MB_ICONWARNING);
+    FillPage();  // the page's thumbnails load again
     return;
   }
   if (item.image >= 0) {

@@ -51,6 +51,7 @@ class ThumbnailPreviewList : public fw::Window {
   void ScanCategoryFolder(const std::string& folder);
   // Keeps the pictures the filter passes and shows the first page; returns how many.
   int ApplyDateFilter(const manager::DateFilter& filter);
+  // Empties the list once the worker has let go of its pictures.
   void Clear();
   // Shows that page (from 0); false for a page outside the list.
   bool ShowPage(int page);
