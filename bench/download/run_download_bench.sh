@@ -11,6 +11,7 @@
 # ROUNDS to 3, PORT (a free one for the stand-in) to 18429.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
+. "$src/bench/bench_common.sh"
 build=$(cd "${1:-$src/build}" && pwd)
 rounds=${2:-3}
 port=${3:-18429}
@@ -42,7 +43,6 @@ done
 warm
 curl_args=()
 for u in "${urls[@]}"; do curl_args+=("$u" -o "$work/curl/${u##*/}"); done
-windows() { local p=$1; echo "Z:${p//\//\\}"; }
 
 seconds_ms() { date +%s%N; }
 declare -A best=()

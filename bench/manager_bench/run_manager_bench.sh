@@ -9,6 +9,7 @@
 # (tools/mingw-codecs.sh) and native djpeg.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
+. "$src/bench/bench_common.sh"
 tree_name=$("$src/tools/windows-test-tree.sh")
 tree=$(cd "${1:-$src/build}/$tree_name" && pwd)
 rounds=${2:-3}
@@ -26,7 +27,6 @@ work=$tree/manager_bench_run
 library=$work/wallpaper
 "$tree/wine-rig.sh" start >/dev/null 2>&1
 trap '"$tree/wine-rig.sh" stop >/dev/null 2>&1 || true' EXIT
-windows() { local p=$1; echo "Z:${p//\//\\}"; }
 
 # The pictures are made once (by our encoder) and kept for later runs.
 mkdir -p "$library/empty"
@@ -36,13 +36,6 @@ if [ "$(find "$library/bench" -name '*.jpg' 2>/dev/null | wc -l)" -ne "$count" ]
   "$tree/wine-run.sh" "$tree/bin/thumbnail_bench.exe" generate "$(windows "$library/bench")" "$count"
 fi
 
-milliseconds() { # command...: its wall-clock time
-  local start end
-  start=$(date +%s%N)
-  "$@" >/dev/null
-  end=$(date +%s%N)
-  echo $(((end - start) / 1000000))
-}
 
 page_best=""
 longest_step=0

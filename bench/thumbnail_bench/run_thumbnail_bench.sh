@@ -11,6 +11,7 @@
 # Needs that tree built, its cross-built codecs (tools/mingw-codecs.sh) and native djpeg.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
+. "$src/bench/bench_common.sh"
 tree_name=$("$src/tools/windows-test-tree.sh")
 tree=$(cd "${1:-$src/build}/$tree_name" && pwd)
 rounds=${2:-3}
@@ -40,7 +41,6 @@ if ! "$tree/wine-rig.sh" start >/dev/null 2>&1; then
   echo "Wine does not start on this machine: only the native figures are measured"
 fi
 trap '"$tree/wine-rig.sh" stop >/dev/null 2>&1 || true' EXIT
-windows() { local p=$1; echo "Z:${p//\//\\}"; }
 
 # The photos are made once (by our encoder) and kept for later runs.
 if [ "$(find "$photos" -name '*.jpg' 2>/dev/null | wc -l)" -ne "$count" ]; then
@@ -62,13 +62,6 @@ cp "$wine_djpeg" "$work/djpeg.exe"
 : >"$batch"
 for f in "${files[@]}"; do printf 'djpeg.exe -scale 1/8 -outfile NUL "%s"\r\n' "$(windows "$f")" >>"$batch"; done
 
-milliseconds() { # command...: its wall-clock time
-  local start end
-  start=$(date +%s%N)
-  "$@" >/dev/null
-  end=$(date +%s%N)
-  echo $(((end - start) / 1000000))
-}
 native_djpeg() { for f in "${files[@]}"; do djpeg -scale 1/8 -outfile /dev/null "$f"; done; }
 ours_wine() { "$tree/wine-run.sh" "$bench" thumbs "$(windows "$photos")"; }
 ours_native() { "$native_bench" thumbs "$photos"; }
