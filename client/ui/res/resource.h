@@ -66,5 +66,9 @@
 // Controls of the pages that later work fills in.
 #define IDC_PAGE_MINUTES_WALLPAPER 1018
 #define IDC_PAGE_SECONDS_WALLPAPER 1016
+// The labels of the manager page's carousel time boxes.
+#define IDC_PAGE_INTERVAL_LABEL 1130
+#define IDC_PAGE_MINUTES_LABEL 1131
+#define IDC_PAGE_SECONDS_LABEL 1132
 #define IDC_PAGE_MINUTES_SETTINGS 1016
 #define IDC_PAGE_SECONDS_SETTINGS 1026

@@ -45,7 +45,7 @@ fw::WindowClassSpec ThumbnailPanel::ClassSpec() const {
 }
 
 HWND ThumbnailPanel::CreatePanel(HWND page, const RECT& place) {
-  return Create(page, "", WS_CHILD | WS_VISIBLE, 0, &place);
+  return Create(page, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, &place);
 }
 
 bool ThumbnailPanel::AddPicture(const std::string& path) {

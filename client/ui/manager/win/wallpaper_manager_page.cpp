@@ -33,7 +33,15 @@ enum Control : int {
   kPageChooser = 1045,
   kApplyButton = 1047,
   kPreviewButton = 1048,
+  kIntervalLabel = IDC_PAGE_INTERVAL_LABEL,
+  kMinutesLabel = IDC_PAGE_MINUTES_LABEL,
+  kSecondsLabel = IDC_PAGE_SECONDS_LABEL,
 };
+
+// The carousel switch and time boxes with their labels: shown in layouts 2 and 3 only, over the
+// thumbnail panel's top band.
+constexpr int kCarouselControls[] = {kCarouselOn, kCarouselOff, kSecondsBox, kMinutesBox,
+                                     kIntervalLabel, kMinutesLabel, kSecondsLabel};
 
 enum PageCommand : UINT {
   kSearch = 20100,
@@ -158,6 +166,7 @@ LRESULT WallpaperManagerPage::OnInitDialog(const fw::Message&) {
   panel_->CreatePanel(Handle(), places.panel);
   SetWindowPos(tree, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowPos(Item(kPageChooser), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  for (int id : kCarouselControls) SetWindowPos(Item(id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   skin_.Attach(Handle());
   skin_.AddLayoutElements(skin::SkinWindow::kWallpaperManagerPage);
   FillTree();
@@ -167,9 +176,8 @@ LRESULT WallpaperManagerPage::OnInitDialog(const fw::Message&) {
 void WallpaperManagerPage::PlaceControls() {
   const HWND page = Handle();
   const bool radios = layout_ != 1;
-  for (int id : {kCarouselOn, kCarouselOff, kSecondsBox, kMinutesBox, kPageChooser}) {
-    ShowWindow(Item(id), radios ? SW_SHOW : SW_HIDE);
-  }
+  for (int id : kCarouselControls) ShowWindow(Item(id), radios ? SW_SHOW : SW_HIDE);
+  ShowWindow(Item(kPageChooser), radios ? SW_SHOW : SW_HIDE);
   ShowWindow(Item(kApplyButton), SW_HIDE);
   ShowWindow(Item(kPreviewButton), SW_HIDE);
   if (layout_ == 2) {
@@ -177,12 +185,18 @@ void WallpaperManagerPage::PlaceControls() {
     MoveItem(page, kCarouselOff, 180, 160, 13, 12);
     MoveItem(page, kSecondsBox, 530, 158, 32, 18);
     MoveItem(page, kMinutesBox, 470, 158, 32, 18);
+    MoveItem(page, kIntervalLabel, 362, 161, 52, 14);  // clear of the GO box above it
+    MoveItem(page, kMinutesLabel, 505, 161, 16, 14);
+    MoveItem(page, kSecondsLabel, 565, 161, 16, 14);
     MoveItem(page, kPageChooser, 590, 10, 64, 200);
   } else if (layout_ == 3) {
     MoveItem(page, kCarouselOn, 82, 176, 12, 12);
     MoveItem(page, kCarouselOff, 189, 176, 12, 12);
     MoveItem(page, kSecondsBox, 520, 171, 32, 18);
     MoveItem(page, kMinutesBox, 465, 171, 32, 18);
+    MoveItem(page, kIntervalLabel, 407, 174, 56, 14);
+    MoveItem(page, kMinutesLabel, 500, 174, 16, 14);
+    MoveItem(page, kSecondsLabel, 555, 174, 16, 14);
     MoveItem(page, kPageChooser, 572, 12, 64, 200);
   }
   if (radios) CheckRadioButton(page, kCarouselOn, kCarouselOff, kCarouselOn);
