@@ -108,7 +108,7 @@ std::string LabelTip(HWND label, DWORD processId) {
 
 // An upload to the stand-in servers as the status bar shows it: the skinned bar with its framed
 // panes, the progress control over pane 1 from the first block with its percentage (a screenshot
-// at 37%), gone when all is sent. The control itself: an empty range paints nothing and divides
+// at about 37%), gone when all is sent. The control itself: an empty range paints nothing and divides
 // by nothing, and its text is copied with room for the terminating zero. Then the information
 // pane: a row click fills its four labels, a row whose file was deleted leaves them, and a long
 // folder is whole in the label's tooltip.
@@ -152,14 +152,16 @@ TEST(HoistlyStatus, UploadProgressAndInformationPane) {
   EXPECT_GT(shot.CountPixels({255, 206, 104}, bar.left, bar.top, bar.right, bar.bottom), 100u);
   EXPECT_GT(shot.CountPixels({226, 121, 31}, bar.left, bar.top, bar.right, bar.bottom), 100u);
 
-  // Everything ticked and sent: the bar is caught at 37% on its way.
+  // Everything ticked and sent: the bar is caught at about 37% on its way (35-40%: one percent
+  // lasts a few tens of milliseconds, less than a loaded machine may keep this thread waiting).
   SendMessageA(frame, WM_COMMAND, 32891, 0);
   PostMessageA(frame, WM_COMMAND, 32895, 0);
   bool at37 = WaitUntil(
       [&] {
         const int high = static_cast<int>(SendMessageA(progress, PBM_GETRANGE, FALSE, 0));
         const int pos = static_cast<int>(SendMessageA(progress, PBM_GETPOS, 0, 0));
-        return IsWindowVisible(progress) && high > 0 && pos * 100 / high == 37;
+        const int percent = high > 0 ? pos * 100 / high : 0;
+        return IsWindowVisible(progress) && percent >= 35 && percent <= 40;
       },
       60000);
   ASSERT_TRUE(at37);
