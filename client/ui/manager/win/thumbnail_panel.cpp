@@ -7,6 +7,7 @@
 #include "client/ui/win/small_window_calls.h"
 #include "common/gbk_text.h"
 #include "image/win/picture_gdi.h"
+#include "framework/menu.h"
 
 namespace mb {
 
@@ -188,13 +189,12 @@ LRESULT ThumbnailPanel::OnContextMenu(const fw::Message& m) {
   const int item = strip_.ItemAtSlot(manager::HitStripSlot(layout_, client.x, client.y));
   if (item < 0) return 0;
   menuItem_ = item;
-  HMENU menu = CreatePopupMenu();
-  AppendMenuA(menu, MF_STRING, kPanelRemove, "删除");
-  AppendMenuA(menu, MF_STRING, kPanelMoveEarlier, "前移一张");
-  AppendMenuA(menu, MF_STRING, kPanelMoveLater, "后移一张");
-  AppendMenuA(menu, MF_STRING, kPanelPreview, "预览");
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
-  DestroyMenu(menu);
+  fw::Menu menu = fw::Menu::CreatePopup();
+  menu.AppendItem(kPanelRemove, "删除");
+  menu.AppendItem(kPanelMoveEarlier, "前移一张");
+  menu.AppendItem(kPanelMoveLater, "后移一张");
+  menu.AppendItem(kPanelPreview, "预览");
+  menu.Track(Handle(), at.x, at.y);
   return 0;
 }
 

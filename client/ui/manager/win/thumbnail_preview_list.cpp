@@ -9,6 +9,7 @@
 #include "client/ui/manager/win/manager_shell.h"
 #include "client/ui/manager/win/thumbnail_loader.h"
 #include "framework/gdi.h"
+#include "framework/menu.h"
 #include "image/win/picture_gdi.h"
 
 namespace mb {
@@ -382,12 +383,11 @@ LRESULT ThumbnailPreviewList::OnContextMenu(const fw::Message& m) {
   selected_ = cell;
   InvalidateCell(selected_);
   if (cell < 0) return 0;
-  HMENU menu = CreatePopupMenu();
-  AppendMenuA(menu, MF_STRING, kPreviewAddSelected, "添加到已选壁纸");
-  AppendMenuA(menu, MF_STRING, kPreviewShowInFolder, "打开该壁纸所在文件夹");
-  AppendMenuA(menu, MF_STRING, kPreviewDeletePicture, "删除壁纸");
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
-  DestroyMenu(menu);
+  fw::Menu menu = fw::Menu::CreatePopup();
+  menu.AppendItem(kPreviewAddSelected, "添加到已选壁纸");
+  menu.AppendItem(kPreviewShowInFolder, "打开该壁纸所在文件夹");
+  menu.AppendItem(kPreviewDeletePicture, "删除壁纸");
+  menu.Track(Handle(), at.x, at.y);
   return 0;
 }
 

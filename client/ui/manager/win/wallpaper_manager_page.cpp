@@ -15,6 +15,7 @@
 #include "client/ui/skin/win/skin_fonts.h"
 #include "client/ui/win/small_window_calls.h"
 #include "framework/gdi.h"
+#include "framework/menu.h"
 #include "client/ui/res/resource.h"
 
 namespace mb {
@@ -436,11 +437,10 @@ void WallpaperManagerPage::ShowCategoryMenu() {
   followSelection_ = false;
   TreeView_SelectItem(Tree(), item);
   menuItem_ = item;
-  HMENU menu = CreatePopupMenu();
-  AppendMenuA(menu, MF_STRING, kDeleteCategoryCommand, "删除该分类");
-  AppendMenuA(menu, MF_STRING, kOpenCategoryFolderCommand, "打开该分类所在文件夹");
-  const UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
-  DestroyMenu(menu);
+  fw::Menu menu = fw::Menu::CreatePopup();
+  menu.AppendItem(kDeleteCategoryCommand, "删除该分类");
+  menu.AppendItem(kOpenCategoryFolderCommand, "打开该分类所在文件夹");
+  const UINT command = menu.TrackForCommand(Handle(), at.x, at.y);
   if (previous && previous != item) TreeView_SelectItem(Tree(), previous);
   followSelection_ = true;
   if (command == kDeleteCategoryCommand) DeleteCategory(menuItem_);
