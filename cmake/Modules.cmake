@@ -162,7 +162,7 @@ function(mb_native_test name)
                        PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
 endfunction()
 
-# mb_windows_test(name SOURCES ... [LIBS ...] [LOCKS ...] [DEPENDS targets...] [SERVICE]): a
+# mb_windows_test(name SOURCES ... [LIBS ...] [LOCKS ...] [DEPENDS targets...] [SERVICE] [INPUT]): a
 # GoogleTest program run under Wine, one CTest entry per test case. LOCKS serialises tests that
 # share single-instance objects or the desktop.
 # SERVICE: the cases talk to the stand-in service. They require the fixture "standin_http" and hold
@@ -170,11 +170,13 @@ endfunction()
 # answers at http://MB_SERVICE_HOST:MB_SERVICE_HTTP_PORT; MB_STANDIN_LOG is its request log (JSON
 # lines) as a Windows path; POST /__control switches faults. winkit::StandinSession
 # (tests/winkit/standin_client.h) does both; tools/standin-rig.sh lists the commands.
+# INPUT: the cases click and type with real input (tests/winkit/member_input.h) and hold the lock
+# "desktop_input".
 function(mb_windows_test name)
   if(NOT MB_TREE STREQUAL "windows")
     return()
   endif()
-  cmake_parse_arguments(ARG "SERVICE" "TIMEOUT" "SOURCES;LIBS;LOCKS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "SERVICE;INPUT" "TIMEOUT" "SOURCES;LIBS;LOCKS;DEPENDS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest gtest_main)
   target_compile_definitions(${name} PRIVATE MB_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data")
@@ -192,6 +194,10 @@ function(mb_windows_test name)
     target_compile_definitions(${name} PRIVATE ${log_definition})
     list(APPEND fixtures standin_http)
     list(APPEND ARG_LOCKS standin_http)
+  endif()
+  if(ARG_INPUT)
+    # Real mouse and keyboard input: one pointer and one focus on the rig's display.
+    list(APPEND ARG_LOCKS desktop_input)
   endif()
   gtest_add_tests(TARGET ${name} TEST_PREFIX "windows." SOURCES ${ARG_SOURCES} TEST_LIST cases)
   set_tests_properties(${cases} PROPERTIES FIXTURES_REQUIRED "${fixtures}" TIMEOUT ${ARG_TIMEOUT})

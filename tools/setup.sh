@@ -16,16 +16,8 @@ packages=(
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
-# A mirror in the middle of a sync fails an index download now and then: try again, and go on with
-# the indexes that did arrive (the install below fails clearly if a package cannot be found).
-update_indexes() {
-  local try
-  for try in 1 2 3 4 5 6; do
-    "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq && return 0
-    sleep $((try * 10))
-  done
-  echo "setup: some package indexes could not be updated; going on with those present" >&2
-}
+# shellcheck source=tools/setup-packages.sh
+. "$(dirname "$0")/setup-packages.sh"
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo_cmd[@]}" dpkg --add-architecture i386
@@ -40,7 +32,7 @@ done
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   update_indexes
-  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+  install_packages "${missing[@]}" || { echo "setup: the packages could not be installed" >&2; exit 1; }
 elif [ "${need_update:-0}" = 1 ]; then
   update_indexes
 fi
