@@ -1,5 +1,6 @@
 #include "tests/winkit/member_input.h"
 
+#include <cstring>
 #include <vector>
 
 #include "tests/winkit/winkit.h"
@@ -48,6 +49,14 @@ INPUT KeyInput(WORD vk, bool up) {
   input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0 /* MAPVK_VK_TO_VSC */));
   input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
   return input;
+}
+
+std::wstring Widened(const std::string& gbkText) {
+  const int size = static_cast<int>(gbkText.size());
+  const int length = MultiByteToWideChar(936, 0, gbkText.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0) MultiByteToWideChar(936, 0, gbkText.data(), size, &wide[0], length);
+  return wide;
 }
 
 void PressButton(POINT at, DWORD down, DWORD up) {
@@ -189,11 +198,31 @@ void TypeText(const std::wstring& text) {
   PumpMessages(kSettleMs);
 }
 
-void TypeText(const std::string& gbkText) {
-  const int length = MultiByteToWideChar(936, 0, gbkText.data(), static_cast<int>(gbkText.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-  if (length > 0) MultiByteToWideChar(936, 0, gbkText.data(), static_cast<int>(gbkText.size()), &wide[0], length);
-  TypeText(wide);
+void TypeText(const std::string& gbkText) { TypeText(Widened(gbkText)); }
+
+bool PasteText(const std::string& gbkText) {
+  const std::wstring wide = Widened(gbkText);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+  if (!memory) return false;
+  memcpy(GlobalLock(memory), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  bool placed = false;
+  for (int attempt = 0; attempt < 20 && !placed; ++attempt) {
+    // Another program may hold the clipboard for a moment.
+    if (OpenClipboard(nullptr)) {
+      EmptyClipboard();
+      placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+      CloseClipboard();
+    } else {
+      Sleep(25);
+    }
+  }
+  if (!placed) {
+    GlobalFree(memory);
+    return false;
+  }
+  PressKey('V', kCtrl);
+  return true;
 }
 
 void PressKey(WORD virtualKey, unsigned modifiers) {

@@ -48,10 +48,15 @@ bool DoubleClickControl(HWND control, HWND* covering = nullptr);
 // The same for a skin element: a rectangle in owner's client coordinates, drawn by owner itself.
 bool ClickElement(HWND owner, const RECT& clientRect, HWND* covering = nullptr);
 
-// Typed text: every character as a key press of its own (KEYEVENTF_UNICODE), so Chinese arrives as
-// typed. The narrow form takes the test's literals, which are GBK in the Windows build.
+// Typed text: every character as a key press of its own (KEYEVENTF_UNICODE). The narrow form takes
+// the test's literals, which are GBK in the Windows build.
+// Under Wine, a program that takes its messages with the A functions (as ours do) receives a typed
+// character outside ASCII as '?': Wine's ANSI conversion of such key presses loses the character,
+// where Windows delivers its two GBK bytes. Chinese therefore goes in by PasteText.
 void TypeText(const std::wstring& text);
 void TypeText(const std::string& gbkText);
+// The text put on the clipboard and pasted with Ctrl+V into the focused box, as a member pastes it.
+bool PasteText(const std::string& gbkText);
 
 // One key pressed and released, with Ctrl, Shift or Alt held when asked.
 enum KeyModifier : unsigned { kNoModifier = 0, kCtrl = 1, kShift = 2, kAlt = 4 };

@@ -1,6 +1,6 @@
 // Member input against a window of known controls: a click reaches the button it aims at, a
-// covered or hidden button is refused and named, typed Chinese and keys arrive in the edit box as
-// typed, a right click, a double click and a drag are seen by the window under them.
+// covered or hidden button is refused and named, typed and pasted text and keys arrive in the edit
+// box as entered, a right click, a double click and a drag are seen by the window under them.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -102,10 +102,11 @@ TEST(MemberInput, ClicksReachOnlyWhatIsInSightAndTypedTextArrivesAsTyped) {
   ShowWindow(scene.button_, SW_SHOW);
   EXPECT_EQ(1, g_seen.buttonClicks);
 
-  // Typed Chinese and ASCII arrive as typed; keys reach the focused box.
+  // Typed and pasted text arrive as the member entered them; keys reach the focused box.
   ASSERT_TRUE(ClickControl(scene.edit_));
-  TypeText(std::string("壁纸 abc"));
-  EXPECT_EQ(std::string("壁纸 abc"), WindowText(scene.edit_));
+  TypeText(std::string("abc "));
+  ASSERT_TRUE(PasteText("壁纸"));
+  EXPECT_EQ(std::string("abc 壁纸"), WindowText(scene.edit_));
   g_seen.keys.clear();
   PressKey(VK_HOME);
   PressKey(VK_END, kShift);
