@@ -301,12 +301,7 @@ void ClientConfig::SaveAccount(const std::string& accountUser, const std::string
   SaveClientConfig();
 }
 
-void ClientConfig::AddDownloadRecord(const DownloadRecord& record) {
-  std::lock_guard<std::mutex> hold(recordLock_);
-  downloadRecords.push_back(record);
-}
-
-bool ClientConfig::RecordDownload(const DownloadRecord& record) {
+bool ClientConfig::AddDownloadRecord(const DownloadRecord& record) {
   std::lock_guard<std::mutex> hold(recordLock_);
   downloadRecords.push_back(record);
   return AppendDownloadInfo(DownloadInfoPath(), record);

@@ -78,6 +78,7 @@ bool SaveConfigFile(const std::string& path, const ConfigFileValues& values) {
 
 std::string StartupFolderFromShellPath(std::string shellPath) {
   while (!shellPath.empty() && shellPath.back() == ' ') shellPath.pop_back();
+  if (shellPath.empty()) return {};
   if (!GbkEndsWith(shellPath, '\\')) shellPath += '\\';
   return GbkReplaceAll(shellPath, ".WINDOWS", "");
 }

@@ -94,6 +94,8 @@ TEST(StartupFolder, DropsTheOldSystemFolderNameAndEndsInABackslash) {
             "C:\\Documents and Settings\\All Users\\Start Menu\\Startup\\");
   EXPECT_EQ(StartupFolderFromShellPath("C:\\Startup\\"), "C:\\Startup\\");
   EXPECT_EQ(StartupFolderFromShellPath("C:\\启动"), "C:\\启动\\");
+  EXPECT_EQ(StartupFolderFromShellPath(""), "");
+  EXPECT_EQ(StartupFolderFromShellPath("  "), "");
 }
 
 }  // namespace
