@@ -162,6 +162,32 @@ function(mb_native_test name)
                        PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
 endfunction()
 
+# mb_thread_sanitized_test(name SOURCES ... LIBS ...): a GoogleTest program of the native tree
+# built under ThreadSanitizer, for code shared between threads. ThreadSanitizer cannot join the
+# tree's AddressSanitizer, so the program compiles the sources of the portable libraries it names
+# itself (list every library it needs, not only the first) with its own options.
+function(mb_thread_sanitized_test name)
+  if(NOT MB_TREE STREQUAL "native")
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  set(sources ${ARG_SOURCES})
+  foreach(lib ${ARG_LIBS})
+    get_target_property(dir ${lib} SOURCE_DIR)
+    get_target_property(lib_sources ${lib} SOURCES)
+    list(TRANSFORM lib_sources PREPEND ${dir}/)
+    list(APPEND sources ${lib_sources})
+  endforeach()
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  set_target_properties(${name} PROPERTIES
+    COMPILE_OPTIONS "-g;-O1;-fno-omit-frame-pointer;-fsanitize=thread;-Wall;-Wextra"
+    LINK_OPTIONS "-fsanitize=thread")
+  target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name} TEST_PREFIX "native." DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1")
+endfunction()
+
 # mb_windows_test(name SOURCES ... [LIBS ...] [LOCKS ...] [DEPENDS targets...] [SERVICE] [INPUT]): a
 # GoogleTest program run under Wine, one CTest entry per test case. LOCKS serialises tests that
 # share single-instance objects or the desktop.

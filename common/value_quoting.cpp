@@ -1,14 +1,16 @@
 #include "common/value_quoting.h"
 
+#include <algorithm>
+
 #include "common/gbk_text.h"
 
 namespace mb {
 
 namespace {
 
-// Escapes LF, CR and the caret; with doubleQuotes also doubles '"'. Reports whether the text
-// holds a character that makes a list item need quotes.
-std::string Escape(std::string_view text, bool doubleQuotes, bool* needsQuotes) {
+// Escapes LF, CR and the caret and doubles '"'. Reports whether the text holds a character that
+// makes a list item need quotes.
+std::string Escape(std::string_view text, bool* needsQuotes) {
   std::string escaped;
   escaped.reserve(text.size() + 2);
   for (std::size_t pos = 0; pos < text.size();) {
@@ -22,7 +24,7 @@ std::string Escape(std::string_view text, bool doubleQuotes, bool* needsQuotes) 
       escaped += "^M";
     } else if (c == '^') {
       escaped += "^^";
-    } else if (c == '"' && doubleQuotes) {
+    } else if (c == '"') {
       escaped += "\"\"";
       *needsQuotes = true;
     } else {
@@ -36,15 +38,15 @@ std::string Escape(std::string_view text, bool doubleQuotes, bool* needsQuotes) 
 
 }  // namespace
 
-std::string EscapeConfigText(std::string_view text) {
-  bool unused = false;
-  return Escape(text, false, &unused);
+std::string_view ConfigLineText(std::string_view text) {
+  // CR, LF and NUL are never the trail byte of a GBK character, so a plain search is exact.
+  return text.substr(0, std::min(text.find_first_of(std::string_view("\r\n\0", 3)), text.size()));
 }
 
 std::string QuoteConfigValue(std::string_view text) {
   if (text.empty()) return {};
   bool needsQuotes = false;
-  std::string escaped = Escape(text, true, &needsQuotes);
+  std::string escaped = Escape(text, &needsQuotes);
   return needsQuotes ? '"' + escaped + '"' : escaped;
 }
 

@@ -1,5 +1,6 @@
 // Escaping of configuration values: LF as ^J, CR as ^M, a caret as ^^ and, inside a quoted list
-// item, a double quote doubled. conf.dat keeps its account list this way.
+// item, a double quote doubled. conf.dat keeps its account list this way; its other texts stand
+// on their lines as they are.
 #pragma once
 
 #include <string>
@@ -11,9 +12,9 @@ namespace mb {
 // The stored form of one value: escaped, and wrapped in double quotes when it holds "," or '"'.
 std::string QuoteConfigValue(std::string_view text);
 
-// Escapes LF, CR and the caret only: the form of a single value on a key=value line, which the
-// reader unescapes, so that no value can break its line.
-std::string EscapeConfigText(std::string_view text);
+// A text as it stands on a key=value line: written as it is, up to its first CR, LF or NUL,
+// none of which a line can hold.
+std::string_view ConfigLineText(std::string_view text);
 
 // ^J -> LF, ^M -> CR, ^^ -> ^; a caret before anything else stays as it is.
 std::string UnescapeConfigValue(std::string_view text);

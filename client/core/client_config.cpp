@@ -28,10 +28,11 @@ class ConfWriter {
     text_ += name;
     text_ += "]\r\n";
   }
-  void Text(const char* key, const std::string& value) {
+  // Texts stand as they are; the account list arrives already quoted.
+  void Text(const char* key, std::string_view value) {
     text_ += key;
     text_ += '=';
-    text_ += EscapeConfigText(value);
+    text_ += ConfigLineText(value);
     text_ += "\r\n";
   }
   void Int(const char* key, int value) { Text(key, std::to_string(value)); }
@@ -156,7 +157,7 @@ bool ClientConfig::LoadClientConfig() {
 
   if (SDOMDocSection s = doc.FindSection("USER"); s.IsValid()) {
     s.GetString("user", user);
-    sessionUser = user;
+    SetSharedText(&ClientConfig::sessionUser, user);
     int playTime = 0;
     if (s.GetInt("wallpaperplaytime", playTime) && playTime != 0) wallpaperPlayTime = playTime;
     ReadIntOr(s, "windowstart", startWithWindows, 0);
@@ -189,16 +190,17 @@ bool ClientConfig::LoadClientConfig() {
     loadedClientId = cid;
   }
   if (SDOMDocSection s = doc.FindSection("LINKLIST"); s.IsValid()) {
-    std::pair<const char*, std::string*> urls[] = {
-        {"registerurl", &registerUrl}, {"lostpasswdurl", &lostPasswordUrl},
-        {"hotlisturl", &hotListUrl},   {"searchurl", &searchUrl},
-        {"uploadurl", &uploadUrl},     {"reporturl", &reportUrl},
-        {"updateurl", &updateUrl},     {"manageurl", &manageUrl},
-        {"viewuploadurl", &viewUploadUrl},
+    // A skin switch reloads while workers read these addresses: each is replaced under the lock.
+    const std::pair<const char*, std::string ClientConfig::*> urls[] = {
+        {"registerurl", &ClientConfig::registerUrl}, {"lostpasswdurl", &ClientConfig::lostPasswordUrl},
+        {"hotlisturl", &ClientConfig::hotListUrl},   {"searchurl", &ClientConfig::searchUrl},
+        {"uploadurl", &ClientConfig::uploadUrl},     {"reporturl", &ClientConfig::reportUrl},
+        {"updateurl", &ClientConfig::updateUrl},     {"manageurl", &ClientConfig::manageUrl},
+        {"viewuploadurl", &ClientConfig::viewUploadUrl},
     };
     for (auto& [key, member] : urls) {
       std::string value;
-      if (s.GetString(key, value) && !value.empty()) *member = value;
+      if (s.GetString(key, value) && !value.empty()) SetSharedText(member, std::move(value));
     }
   }
   return true;
@@ -299,12 +301,7 @@ void ClientConfig::SaveAccount(const std::string& accountUser, const std::string
   SaveClientConfig();
 }
 
-void ClientConfig::AddDownloadRecord(const DownloadRecord& record) {
-  std::lock_guard<std::mutex> hold(recordLock_);
-  downloadRecords.push_back(record);
-}
-
-bool ClientConfig::RecordDownload(const DownloadRecord& record) {
+bool ClientConfig::AddDownloadRecord(const DownloadRecord& record) {
   std::lock_guard<std::mutex> hold(recordLock_);
   downloadRecords.push_back(record);
   return AppendDownloadInfo(DownloadInfoPath(), record);

@@ -53,12 +53,10 @@ class ClientConfig {
   // accounts and settings stay.
   std::string FormatConfDatForLayout(std::string_view layoutConf) const;
 
-  // Keeps one more finished download in downloadRecords, under the record lock.
-  void AddDownloadRecord(const DownloadRecord& record);
-  // A finished download: one record appended to downloadinfo.res and kept, both under the record
-  // lock, so downloads that end on two pages at once never mix their writes. False when the file
-  // could not be written (the record is kept all the same).
-  bool RecordDownload(const DownloadRecord& record);
+  // A finished download: one record appended to downloadinfo.res and kept in downloadRecords,
+  // both under the record lock, so downloads that end on two pages at once never mix their
+  // writes. False when the file could not be written (the record is kept all the same).
+  bool AddDownloadRecord(const DownloadRecord& record);
   // A copy of the records, taken under the record lock.
   std::vector<DownloadRecord> DownloadRecords() const;
   std::string DownloadInfoPath() const;

@@ -59,8 +59,10 @@ ConfigFileState LoadConfigFile(const std::string& path, ConfigFileValues& values
 
 std::string FormatConfigFile(const ConfigFileValues& values) {
   std::string text = "[USER]\r\n";
-  // Escaped so that no name can break its line; the reader unescapes.
-  text += "user=" + EscapeConfigText(values.userName) + "\r\n";
+  // The name as it is, cut where it would break its line.
+  text += "user=";
+  text += ConfigLineText(values.userName);
+  text += "\r\n";
   for (const auto& [key, member] : kNumbers) {
     text += std::string(key) + "=" + std::to_string(values.*member) + "\r\n";
   }
@@ -76,6 +78,7 @@ bool SaveConfigFile(const std::string& path, const ConfigFileValues& values) {
 
 std::string StartupFolderFromShellPath(std::string shellPath) {
   while (!shellPath.empty() && shellPath.back() == ' ') shellPath.pop_back();
+  if (shellPath.empty()) return {};
   if (!GbkEndsWith(shellPath, '\\')) shellPath += '\\';
   return GbkReplaceAll(shellPath, ".WINDOWS", "");
 }

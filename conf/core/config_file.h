@@ -47,7 +47,8 @@ ConfigFileState LoadConfigFile(const std::string& path, ConfigFileValues& values
 std::string FormatConfigFile(const ConfigFileValues& values);
 
 // The Startup folder as the shortcuts are made in it, from the path the shell gives: trailing
-// blanks dropped, a trailing backslash, and ".WINDOWS" taken out wherever it stands.
+// blanks dropped, a trailing backslash, and ".WINDOWS" taken out wherever it stands. No path
+// (the shell named no folder) gives no folder, never a bare backslash.
 std::string StartupFolderFromShellPath(std::string shellPath);
 bool SaveConfigFile(const std::string& path, const ConfigFileValues& values);
 

@@ -115,12 +115,14 @@ int CConfig::IsWin98() const {
 
 std::string CConfig::GetStartMenuPath() const {
   char path[MAX_PATH] = {};
-  SHGetSpecialFolderPathA(nullptr, path, IsWin98() ? CSIDL_STARTUP : CSIDL_COMMON_STARTUP, FALSE);
+  if (!SHGetSpecialFolderPathA(nullptr, path, IsWin98() ? CSIDL_STARTUP : CSIDL_COMMON_STARTUP, FALSE)) return {};
   return mb::conf::StartupFolderFromShellPath(path);
 }
 
 int CConfig::CreateLink(int create) {
-  const std::string shortcut = GetStartMenuPath() + kStartupShortcut;
+  const std::string folder = GetStartMenuPath();
+  if (folder.empty()) return 0;  // no Startup folder, no shortcut
+  const std::string shortcut = folder + kStartupShortcut;
   const bool exists = isFileExist(shortcut.c_str());
   if (create) return exists ? 0 : CreateProgramLink(GetProgramPath().c_str(), shortcut.c_str());
   return exists ? (DeleteFileA(shortcut.c_str()) ? 1 : 0) : 0;

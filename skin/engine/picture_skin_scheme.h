@@ -39,7 +39,7 @@ class PictureSkinScheme final : public ISkinScheme {
   HRESULT STDMETHODCALLTYPE Reserved10() override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved11() override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetImageRect(RECT* rect, LPCSTR name) override;
-  HRESULT STDMETHODCALLTYPE Reserved13() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE MeasureImage(RECT* rect, LPCSTR name) override { return GetImageRect(rect, name); }
   HRGN STDMETHODCALLTYPE GetImageRegion(LPCSTR name) override;
 
  private:

@@ -31,7 +31,9 @@ BlockResult SendWithTries(CZELSocket& socket, const BlockPacketBytes& packet, Up
     if (socket.Send(bytes, size) == size && socket.Recv(reply, sizeof reply) == sizeof reply) {
       return BlockResult::kSent;
     }
-    ++tries;  // a short reply fails the try as a failed send does
+    // A short reply fails the try as a failed send does; after the last try no new connection
+    // is worth making.
+    if (++tries == kBlockTries) break;
     if (socket.Connect(3) != 0) return BlockResult::kFailed;
   }
   return BlockResult::kFailed;

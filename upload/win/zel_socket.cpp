@@ -158,8 +158,8 @@ void CZELSocket::UseBlockingCallsWithTimeouts() {
   timedCalls_ = true;
 }
 
-bool CZELSocket::ConnectOnce() {
-  if (!Socket(AF_INET, SOCK_STREAM, 0)) return false;
+CZELSocket::Attempt CZELSocket::ConnectOnce() {
+  if (!Socket(AF_INET, SOCK_STREAM, 0)) return Attempt::kNoSocket;
   // Connected without blocking, so that the attempt has its own time-out and can be aborted.
   u_long nonBlocking = 1;
   ioctlsocket(handle_, FIONBIO, &nonBlocking);
@@ -188,18 +188,19 @@ bool CZELSocket::ConnectOnce() {
   }
   if (connected && !Aborted()) {
     UseBlockingCallsWithTimeouts();
-    return true;
+    return Attempt::kConnected;
   }
   CloseHandle();
-  return false;
+  return Attempt::kFailed;
 }
 
 int CZELSocket::Connect(int tries) {
   CloseHandle();
   if (tries < 1) return -1;
-  for (int attempt = 0; attempt < tries; ++attempt) {
-    if (ConnectOnce()) return 0;
-    if (!SleepUnlessAborted(kPauseBetweenTriesMs)) return -1;
+  for (int tried = 0; tried < tries; ++tried) {
+    const Attempt attempt = ConnectOnce();
+    if (attempt == Attempt::kConnected) return 0;
+    if (attempt == Attempt::kNoSocket || !SleepUnlessAborted(kPauseBetweenTriesMs)) return -1;
   }
   return -1;
 }

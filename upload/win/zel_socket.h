@@ -61,7 +61,10 @@ class MB_UPLOAD_API CZELSocket {
   bool WaitReady(SOCKET s, bool forWriting, DWORD deadline) const;
   // Sends or receives exactly length bytes (send-all / receive-all); -1 on any failure.
   int Transfer(bool sending, char* data, int length, SOCKET s, int flags);
-  bool ConnectOnce();
+  // One attempt on a fresh socket. kNoSocket: the socket itself could not be made, so no
+  // further attempt can do better.
+  enum class Attempt { kConnected, kFailed, kNoSocket };
+  Attempt ConnectOnce();
   // After a connect: blocking calls bounded by the I/O time-out.
   void UseBlockingCallsWithTimeouts();
   bool SleepUnlessAborted(DWORD milliseconds) const;

@@ -176,15 +176,78 @@ TEST(ClientConfig, CorruptFileIsKeptAndDefaultsAreUsed) {
   EXPECT_EQ(ReadWholeFile(folder.Path("conf.dat")).value_or(""), WithFolder(Defaults(2), folder.Root()));
 }
 
-TEST(ClientConfig, ValuesCannotBreakTheirLine) {
+// The file with one key's line replaced; the key must be there.
+std::string WithLine(std::string text, const std::string& key, const std::string& line) {
+  const std::size_t at = text.find("\n" + key + "=");
+  EXPECT_NE(at, std::string::npos) << key;
+  if (at == std::string::npos) return text;
+  const std::size_t end = text.find("\r\n", at);
+  text.replace(at + 1, end - at - 1, line);
+  return text;
+}
+
+TEST(ClientConfig, TextsStandAsTheyAreAndOnlyTheAccountListIsQuoted) {
   TempFolder folder;
+  WriteLayoutFlag(folder, 2);
+  {
+    ClientConfig config({folder.Root(), kSite});
+    config.user = "x^y,\"z\"";
+    config.reportUrl = "http://svc/r?a=1^2,\"3\"";
+    config.SaveAccount("a^b", "", 1, 0);
+    config.SaveAccount("c,d", "", 1, 0);
+    config.SaveAccount("e\"f", "0a1b", 0, 1);
+  }
+  std::string expected = WithFolder(Defaults(2), folder.Root());
+  expected = WithLine(expected, "user", "user=x^y,\"z\"");
+  expected = WithLine(expected, "autostart", "autostart=0");
+  expected = WithLine(expected, "isfirstrun", "isfirstrun=1\r\nuserlist=a^^b::::1::0,\"c,d::::1::0\",\"e\"\"f::0a1b::0::1\"");
+  expected = WithLine(expected, "reporturl", "reporturl=http://svc/r?a=1^2,\"3\"");
+  EXPECT_EQ(ReadWholeFile(folder.Path("conf.dat")).value_or(""), expected);
+
+  ClientConfig loaded({folder.Root(), kSite});
+  EXPECT_EQ(loaded.user, "x^y,\"z\"");
+  EXPECT_EQ(loaded.reportUrl, "http://svc/r?a=1^2,\"3\"");
+  ASSERT_EQ(loaded.accounts.size(), 3u);
+  EXPECT_EQ(loaded.accounts[0].user, "a^b");
+  EXPECT_EQ(loaded.accounts[1].user, "c,d");
+  EXPECT_EQ(loaded.accounts[2].user, "e\"f");
+  EXPECT_EQ(loaded.accounts[2].passwordHex, "0a1b");
+}
+
+TEST(ClientConfig, ValuesAreCutWhereTheyWouldBreakTheirLine) {
+  TempFolder folder;
+  WriteLayoutFlag(folder, 2);
   {
     ClientConfig config({folder.Root(), kSite});
     config.reportUrl = "http://x/\r\n[USER]\r\nuser=injected";
+    config.cid = std::string("7\0tail", 6);
+    config.confVersion = "2\nconfver=9";
+    config.SaveAccount("line\nbreak", "", 1, 0);  // the account list keeps it as ^J
   }
+  const std::string text = ReadWholeFile(folder.Path("conf.dat")).value_or("");
+  EXPECT_NE(text.find("\r\nreporturl=http://x/\r\nupdateurl="), std::string::npos) << text;
+  EXPECT_NE(text.find("\r\ncid=7\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\r\nconfver=2\r\ndownloadPath="), std::string::npos) << text;
+  EXPECT_NE(text.find("\r\nuserlist=line^Jbreak::::1::0\r\n"), std::string::npos) << text;
   ClientConfig loaded({folder.Root(), kSite});
-  EXPECT_EQ(loaded.reportUrl, "http://x/\r\n[USER]\r\nuser=injected");
+  EXPECT_EQ(loaded.reportUrl, "http://x/");
   EXPECT_EQ(loaded.user, "");
+  EXPECT_EQ(loaded.cid, "7");
+  EXPECT_EQ(loaded.confVersion, "2");
+}
+
+TEST(ClientConfig, FilesWrittenWithEscapedTextsStillRead) {
+  TempFolder folder;
+  WriteLayoutFlag(folder, 2);
+  ASSERT_TRUE(WriteFileReplacing(folder.Path("conf.dat"),
+                                 "[USER]\r\nuser=x^^y\r\nuserlist=a^^^^b::::1::0,\"c,d::::1::0\"\r\n"
+                                 "[LINKLIST]\r\nreporturl=http://x/^M^J[USER]^M^Jq=1^^2\r\n"));
+  ClientConfig config({folder.Root(), kSite});
+  EXPECT_EQ(config.user, "x^y");
+  EXPECT_EQ(config.reportUrl, "http://x/\r\n[USER]\r\nq=1^2");
+  ASSERT_EQ(config.accounts.size(), 2u);
+  EXPECT_EQ(config.accounts[0].user, "a^b");
+  EXPECT_EQ(config.accounts[1].user, "c,d");
 }
 
 TEST(ClientConfig, ReadsTheListsAtStartAndWritesTheCarouselListBack) {

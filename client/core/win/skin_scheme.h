@@ -33,10 +33,11 @@ struct ISkinScheme {
   virtual HRESULT STDMETHODCALLTYPE Reserved9() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved10() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved11() = 0;
-  // Slot 12: the rectangle of a named image with left and top 0: its size.
+  // Slot 12: the rectangle of a named image with left and top 0: its size. Windows size
+  // themselves to their background image with it.
   virtual HRESULT STDMETHODCALLTYPE GetImageRect(RECT* rect, LPCSTR name) = 0;
-  // Slot 13: not used by the client.
-  virtual HRESULT STDMETHODCALLTYPE Reserved13() = 0;
+  // Slot 13: the same measure for the skin elements, which lay out and slice their images by it.
+  virtual HRESULT STDMETHODCALLTYPE MeasureImage(RECT* rect, LPCSTR name) = 0;
   // Slot 14: a new region of a named image's opaque part; the caller owns it.
   virtual HRGN STDMETHODCALLTYPE GetImageRegion(LPCSTR name) = 0;
 };

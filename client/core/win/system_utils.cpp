@@ -73,16 +73,9 @@ std::string GetModuleDirectory() {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-std::string DownloadInfoPath() { return GetModuleDirectory() + "downloadinfo.res"; }
-
 bool PathExists(const std::string& path) {
   if (path.empty()) return false;
   return FileSearch(path).found();
-}
-
-bool FolderExists(const std::string& folder) {
-  if (folder.empty()) return false;
-  return FileSearch(FolderSearchPattern(folder)).found();
 }
 
 bool CreateDirectoryPath(const std::string& path) {

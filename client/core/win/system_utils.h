@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 
 namespace mb {
@@ -13,15 +12,11 @@ namespace mb {
 // Folder of the program file with its trailing backslash (empty when the path holds none).
 std::string GetModuleDirectory();
 std::string GetModuleFilePath();
-// Program folder + "downloadinfo.res".
-std::string DownloadInfoPath();
 
 // True when a file or folder of that name can be found; false for an empty path.
 bool PathExists(const std::string& path);
 // The same test under the name the callers of file tests use.
 inline bool FileExists(const std::string& path) { return PathExists(path); }
-// True when a search for "*.*" in the folder finds an entry.
-bool FolderExists(const std::string& folder);
 
 // Creates the folder, and every missing folder above it from the left. True when the folder
 // exists afterwards.
@@ -44,9 +39,6 @@ bool RunProcess(const std::string& commandLine, bool show, bool wait);
 // The window's text, at most 260 bytes (cut at a character boundary). True when the text filled
 // all 260, so that it may have been cut.
 bool GetWindowTextString(HWND window, std::string& text);
-
-// Byte-wise comparison as strcmp: negative, 0 or positive.
-inline int StringCompare(const std::string& text, const char* other) { return std::strcmp(text.c_str(), other); }
 
 // Gives the process's unused pages back to the system (NT systems only).
 void TrimWorkingSet();

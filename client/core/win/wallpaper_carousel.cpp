@@ -4,8 +4,8 @@
 #include <mutex>
 
 #include "client/core/client_config.h"
-#include "client/core/unix_time.h"
 #include "client/core/win/hover_helper.h"
+#include "client/core/win/system_utils.h"
 #include "client/core/win/wallpaper_player.h"
 #include "common/atomic_file.h"
 
@@ -53,7 +53,7 @@ std::string PlayerStepper::Step(bool& skip) {
   skip = false;
   SYSTEMTIME now;
   GetLocalTime(&now);
-  const std::int64_t clock = UnixTimeFromUtc(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+  const std::int64_t clock = GetUnixTime();
 
   std::optional<std::string> picture;
   AdvertChoice advert;

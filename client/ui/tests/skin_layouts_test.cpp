@@ -56,50 +56,6 @@ TEST(SkinLayouts, EveryTableHasUniqueIdsSaneRectanglesAndNamedImages) {
   }
 }
 
-TEST(SkinLayouts, WindowsWithoutElementsInALayoutGetNone) {
-  EXPECT_TRUE(SkinLayoutElements(SkinWindow::kWallpaperManagerPage, 2).empty());
-  EXPECT_TRUE(SkinLayoutElements(SkinWindow::kThumbnailPreviewList, 1).empty());
-  EXPECT_TRUE(SkinLayoutElements(SkinWindow::kSettingsDialog, 2).empty());
-  EXPECT_TRUE(SkinLayoutElements(SkinWindow::kFloatWindow, 3).empty());
-  EXPECT_TRUE(SkinLayoutElements(SkinWindow::kUploadPage, 1).empty());
-  EXPECT_TRUE(SkinLayoutElements(SkinWindow::kMainWindow, 4).empty());
-  EXPECT_EQ(SkinLayoutElements(SkinWindow::kLoginDialog, 3).size(), 1u) << "only the close button";
-  EXPECT_EQ(SkinLayoutElements(SkinWindow::kUploadPage, 2).size(), 1u);
-}
-
-TEST(SkinLayouts, TrayMenuItemsFollowTheirColumnsStepsAndState) {
-  auto find = [](const std::vector<SkinElementSpec>& specs, int id) {
-    for (const SkinElementSpec& s : specs) {
-      if (s.id == id) return s;
-    }
-    ADD_FAILURE() << "no element " << id;
-    return SkinElementSpec{};
-  };
-  const auto one = SkinLayoutElements(SkinWindow::kTrayMenu, 1, {false, false});
-  EXPECT_EQ(find(one, 20305).rect, (Rect{48, 216, 114, 236})) << "last of the first column";
-  EXPECT_EQ(find(one, 20311).rect, (Rect{121, 96, 182, 116}));
-  EXPECT_EQ(find(one, 20310).rect, (Rect{121, 216, 182, 236}));
-  EXPECT_EQ(find(one, 20302).text, "开拖拽框");
-  EXPECT_EQ(find(one, 20309).text, "登录");
-  EXPECT_EQ(find(one, 20307).colour, 0x000000u);
-
-  const auto two = SkinLayoutElements(SkinWindow::kTrayMenu, 2, {true, true});
-  EXPECT_EQ(find(two, 20304).rect, (Rect{36, 106, 114, 130}));
-  EXPECT_EQ(find(two, 20305).rect, (Rect{36, 136, 114, 160})) << "30 before 参数设置";
-  EXPECT_EQ(find(two, 20307).rect, (Rect{36, 238, 114, 262})) << "30 before 帮助";
-  EXPECT_EQ(find(two, 20310).rect, (Rect{36, 286, 114, 310}));
-  EXPECT_EQ(find(two, 20302).text, "关拖拽框");
-  EXPECT_EQ(find(two, 20309).text, "注  销");
-  EXPECT_EQ(find(two, 20307).text, "帮  助");
-
-  const auto three = SkinLayoutElements(SkinWindow::kTrayMenu, 3);
-  EXPECT_EQ(find(three, 20305).rect, (Rect{47, 134, 115, 152}));
-  EXPECT_EQ(find(three, 20311).rect, (Rect{47, 152, 115, 170}));
-  EXPECT_EQ(find(three, 20310).rect, (Rect{47, 248, 115, 266}));
-  EXPECT_EQ(find(three, 20300).colour, 0x2F2F2Fu);
-  EXPECT_EQ(find(three, 20008).rect, (Rect{97, 157, 101, 164}));
-}
-
 TEST(SkinLayouts, ThumbnailPanelPushButtonsNeverShowTheirDownImage) {
   for (int layout : {1, 3}) {
     SCOPED_TRACE(layout);

@@ -33,7 +33,7 @@ TEST(ConfigFile, EveryNumberSurvivesASaveAndALoad) {
     *member = next++;
   }
   saved.themeVersion = -7;
-  saved.userName = "li\r\n[GUI]";  // cannot break its line or open a section
+  saved.userName = "li^^\r\n[GUI]";  // written as it is, cut where it would break its line
   ASSERT_TRUE(SaveConfigFile(path, saved));
 
   ConfigFileValues loaded;
@@ -47,7 +47,8 @@ TEST(ConfigFile, EveryNumberSurvivesASaveAndALoad) {
   ASSERT_TRUE(document.Parse(path));
   std::string user;
   EXPECT_TRUE(document.FindSection("USER").GetString("user", user));
-  EXPECT_EQ(user, "li\r\n[GUI]");
+  EXPECT_EQ(user, "li^");
+  EXPECT_NE(ReadWholeFile(path).value_or("").find("\r\nuser=li^^\r\noperatehighlight="), std::string::npos);
 }
 
 TEST(ConfigFile, MissingKeysKeepTheirDefaults) {
@@ -93,6 +94,8 @@ TEST(StartupFolder, DropsTheOldSystemFolderNameAndEndsInABackslash) {
             "C:\\Documents and Settings\\All Users\\Start Menu\\Startup\\");
   EXPECT_EQ(StartupFolderFromShellPath("C:\\Startup\\"), "C:\\Startup\\");
   EXPECT_EQ(StartupFolderFromShellPath("C:\\启动"), "C:\\启动\\");
+  EXPECT_EQ(StartupFolderFromShellPath(""), "");
+  EXPECT_EQ(StartupFolderFromShellPath("  "), "");
 }
 
 }  // namespace

@@ -137,7 +137,11 @@ TEST(SkinEngineScheme, MeasuresEveryImageOfEachLayout) {
     EXPECT_EQ(missing.bottom, 0);
     EXPECT_TRUE(FAILED(scheme->GetImageRect(&missing, nullptr)));
     EXPECT_EQ(scheme->GetImageRect(nullptr, "main_bk"), E_POINTER);
-    EXPECT_EQ(scheme->Reserved13(), E_NOTIMPL);
+    RECT measured = {};
+    EXPECT_EQ(scheme->MeasureImage(&measured, "button_normal"), S_OK) << "the elements' measure";
+    RECT whole = {};
+    EXPECT_EQ(scheme->GetImageRect(&whole, "button_normal"), S_OK);
+    EXPECT_TRUE(EqualRect(&measured, &whole));
   }
 }
 

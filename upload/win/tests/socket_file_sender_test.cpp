@@ -70,8 +70,12 @@ TEST_F(UploadClientSender, EveryFailureIsReportedAndReturnsZero) {
   standin_.Set("block", "refuse");
   EXPECT_EQ(Send(path), 0);
   // A server that takes the connection but drops every block: no silent gap in the file.
+  const std::uint64_t connectionsBefore = standin_.Counter("block_connections");
   standin_.Set("block", "drop");
   EXPECT_EQ(Send(path), 0);
+  Sleep(200);  // the stand-in counts a connection a moment after it was made
+  EXPECT_EQ(standin_.Counter("block_connections") - connectionsBefore, 2u)
+      << "connected before the second and third tries, not again after the third";
   EXPECT_EQ(page_.errors, (std::vector<std::string>{"获取图片文件信息错误,请确认文件是否存在!",
                                                     "与服务器建立连接失败,上传文件失败,请检查网络是否畅通!",
                                                     "与服务器建立连接失败,上传文件失败,请检查网络是否畅通!"}));

@@ -72,6 +72,15 @@ TEST_F(UploadSocket, RefusedConnectIsRetriedOnAFreshSocket) {
   EXPECT_EQ(socket.Recv(reply, -1), 0);
 }
 
+TEST_F(UploadSocket, ConnectEndsAtOnceWhenNoSocketCanBeMade) {
+  CZELSocket socket;
+  ASSERT_TRUE(socket.CleanSocket());  // the process's socket library is closed: socket() fails
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(socket.Connect(3), -1);
+  EXPECT_LT(GetTickCount() - start, 90u) << "no pause after an attempt that could not make a socket";
+  EXPECT_EQ(socket.Handle(), INVALID_SOCKET);
+}
+
 TEST_F(UploadSocket, SilentServerCannotHoldAReceiveBeyondItsTimeOut) {
   standin_.Set("block", "stall");
   CZELSocket socket;

@@ -292,7 +292,7 @@ void DownloadDialog::ReportOutcome(const DownloadResult& result) {
   }
   finalPath_ = result.path;
   // Recorded before the member is told, so a page closed meanwhile loses nothing.
-  GetClientConfig()->RecordDownload(MakeDownloadRecord(finalPath_, request_.category, request_));
+  GetClientConfig()->AddDownloadRecord(MakeDownloadRecord(finalPath_, request_.category, request_));
   const HWND mainWindow = GetParent(Handle());
   if (setWallpaper_) {
     if (managerPage_) {

@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include "client/core/path_text.h"
-#include "client/core/unix_time.h"
 #include "client/core/win/skin_engine.h"
 #include "client/ui/manager/preview_grid.h"
 #include "client/ui/manager/win/manager_shell.h"
@@ -24,10 +23,6 @@ constexpr COLORREF kSelectedCell = RGB(253, 185, 255);
 constexpr COLORREF kHotCell = RGB(255, 238, 211);
 constexpr COLORREF kPlainCell = RGB(255, 255, 255);
 
-std::int64_t LocalSeconds(const SYSTEMTIME& t) {
-  return UnixTimeFromUtc(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
-}
-
 // The local clock's offset now, as Windows gives it (UTC = local + bias), read once per scan.
 int CurrentBiasMinutes() {
   TIME_ZONE_INFORMATION zone;
@@ -38,17 +33,11 @@ int CurrentBiasMinutes() {
 }
 
 // The file's last write on the local clock, so it compares with the local now.
-std::int64_t LocalWriteTime(const FILETIME& written, int biasMinutes) {
+DateTimeValue LocalWriteTime(const FILETIME& written, int biasMinutes) {
   const ULARGE_INTEGER ticks = {{written.dwLowDateTime, written.dwHighDateTime}};
   constexpr ULONGLONG kUnixEpochTicks = 116444736000000000ULL;  // 1970-01-01 in 100 ns from 1601
-  if (ticks.QuadPart < kUnixEpochTicks) return 0;
-  return manager::ToLocalSeconds(static_cast<std::int64_t>((ticks.QuadPart - kUnixEpochTicks) / 10000000ULL), biasMinutes);
-}
-
-std::int64_t LocalNow() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  return LocalSeconds(now);
+  const ULONGLONG sinceEpoch = ticks.QuadPart < kUnixEpochTicks ? 0 : ticks.QuadPart - kUnixEpochTicks;
+  return manager::LocalPictureTime(static_cast<std::int64_t>(sinceEpoch / 10000000ULL), biasMinutes);
 }
 
 RECT ToRect(const skin::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -141,7 +130,7 @@ void ThumbnailPreviewList::ScanCategoryFolder(const std::string& folder) {
 }
 
 int ThumbnailPreviewList::ApplyDateFilter(const manager::DateFilter& filter) {
-  filtered_ = manager::FilterPictures(all_, filter, LocalNow());
+  filtered_ = manager::FilterPictures(all_, filter, DateTimeValue::Now());
   Rebuild();
   return PictureCount();
 }

@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "client/core/client_config.h"
+#include "client/core/win/system_utils.h"
 #include "client/ui/popup/win/popup_window.h"
 #include "client/ui/win/small_window_calls.h"
 #include "common/atomic_file.h"
@@ -48,12 +49,7 @@ class PopupThreadHost final : public PopupNotifierHost {
  public:
   explicit PopupThreadHost(PopupRun& run) : run_(run) {}
 
-  std::int64_t NowSeconds() override {
-    FILETIME now = {};
-    GetSystemTimeAsFileTime(&now);
-    const std::uint64_t ticks = (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return static_cast<std::int64_t>(ticks / 10000000ULL) - 11644473600LL;  // 1601 to 1970
-  }
+  std::int64_t NowSeconds() override { return GetUnixTime(); }
 
   bool WaitForStop(unsigned milliseconds) override {
     return WaitForSingleObject(run_.stop, milliseconds) != WAIT_TIMEOUT;

@@ -15,7 +15,7 @@ std::optional<Size> SchemeImageSize(ISkinScheme* scheme, std::string_view name) 
   if (!scheme) return std::nullopt;
   RECT r = {};
   const std::string text(name);
-  if (FAILED(scheme->GetImageRect(&r, text.c_str()))) return std::nullopt;
+  if (FAILED(scheme->MeasureImage(&r, text.c_str()))) return std::nullopt;
   if (r.right <= r.left || r.bottom <= r.top) return std::nullopt;
   return Size{r.right - r.left, r.bottom - r.top};
 }

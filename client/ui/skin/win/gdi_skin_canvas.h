@@ -12,7 +12,7 @@
 
 namespace mb::skin {
 
-// Image sizes from a scheme (the size query of slot 12).
+// Image sizes from a scheme (the size query of slot 13).
 std::optional<Size> SchemeImageSize(ISkinScheme* scheme, std::string_view name);
 
 class SchemeImages final : public SkinImages {
