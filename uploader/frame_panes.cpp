@@ -2,17 +2,14 @@
 
 #include "editor/win/edit_image_dlg.h"
 #include "editor/win/picture_steps.h"
-#include "framework/module.h"
 #include "uploader/hoistly_resource.h"
 #include "uploader/uploader_messages.h"
 
-#if defined(HOISTLY_HAS_IMAGE_VIEW)
+#include "thumblist/win/list_image_ctrl.h"
 #include "uploader/image_view/image_view.h"
-#endif
 
 static_assert(CFileTreeView::kSelectItemMessage == WM_SELECT_TREE_ITEM, "the view selects tree folders by path");
 
-#if defined(HOISTLY_HAS_IMAGE_VIEW)
 namespace {
 
 // CEditImageDlg as the picture view sees it: stepping through the view's list, reporting to the
@@ -72,7 +69,11 @@ class PaneSet::PictureView : public ImageViewLink {
   void ResetUploadCounters() override { view_.ResetUploadCounters(); }
   std::uint64_t BlocksSent() const override { return view_.BlocksSent(); }
   std::uint64_t BlocksTotal() const override { return view_.BlocksTotal(); }
+  void CompleteBatch() override { view_.CompleteBatch(); }
   void OpenFolder(const std::string& path) override { view_.OpenFolder(path); }
+  void StorePendingSettings() override {
+    if (CListImageCtrl* list = view_.CurrentList()) SendMessageA(list->Handle(), WM_STORE_IMAGE_INFO, 0, 0);
+  }
   int RowCount() const override { return view_.RowCount(); }
   int TickedCount() const override { return view_.TickedCount(); }
   int HighlightedCount() const override { return view_.HighlightedCount(); }
@@ -86,17 +87,9 @@ class PaneSet::PictureView : public ImageViewLink {
  private:
   CImageView view_;
 };
-#else
-class PaneSet::PictureView {};
-#endif
 
 PaneSet::PaneSet() = default;
 PaneSet::~PaneSet() = default;
-
-HWND PaneSet::MakeStandIn(HWND parent, const char* name, UINT id) {
-  return CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", name, WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 0, 0, 0, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), fw::Module::Instance(), nullptr);
-}
 
 bool PaneSet::Create(fw::SplitterWindow& inner, fw::SplitterWindow& outer, int clientWidth, HWND frame) {
   const RECT none = {0, 0, 0, 0};
@@ -106,14 +99,9 @@ bool PaneSet::Create(fw::SplitterWindow& inner, fw::SplitterWindow& outer, int c
   inner.SetPane(0, 0, folderTree_->Handle());
   inner.SetColumnInfo(0, 200, 100);
   sideStrip_ = std::make_unique<CShowPaneDlg2>([] { CViewMediator::Get().ResetPanes(); });
-#if defined(HOISTLY_HAS_IMAGE_VIEW)
   view_ = std::make_unique<PictureView>();
   if (!view_->Create(inner.Handle(), frame, *sideStrip_)) return false;
   inner.SetPane(0, 1, view_->ViewWindow());
-#else
-  viewStandIn_ = MakeStandIn(inner.Handle(), "", ID_PANE_IMAGE_VIEW);
-  inner.SetPane(0, 1, viewStandIn_);
-#endif
   inner.SetColumnInfo(1, clientWidth * 6 / 10, 200);
   infoView_ = std::make_unique<CInfoView>();
   infoPane_ = infoView_->Create(outer.Handle(), none, ID_PANE_INFO, frame);
@@ -133,18 +121,6 @@ HWND PaneSet::FolderTree() const { return folderTree_ ? folderTree_->Handle() : 
 std::string PaneSet::ChosenFolder() const { return folderTree_ ? folderTree_->Tree().CurrentPath() : std::string(); }
 
 
-ImageViewLink* PaneSet::ImageView() const {
-#if defined(HOISTLY_HAS_IMAGE_VIEW)
-  return view_.get();
-#else
-  return nullptr;
-#endif
-}
+ImageViewLink* PaneSet::ImageView() const { return view_.get(); }
 
-HWND PaneSet::ImageViewWindow() const {
-#if defined(HOISTLY_HAS_IMAGE_VIEW)
-  return view_ ? view_->ViewWindow() : nullptr;
-#else
-  return viewStandIn_;
-#endif
-}
+HWND PaneSet::ImageViewWindow() const { return view_ ? view_->ViewWindow() : nullptr; }

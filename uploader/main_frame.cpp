@@ -221,11 +221,13 @@ LRESULT CMainFrame::OnCreate(const fw::Message&) {
   SendMessageA(panes_->LimitPane(), WM_HEAD_CLOSE, HEAD_CLOSE_START, 0);
 
   if (hoistly::DataFileCheck().Run(hoistly::ServiceUrl("/admin/version.txt"), hoistly::ProgramFolder()) > 0) {
-    // New lists arrived: the settings pane offers them from now on.
+    // New lists arrived (on a first run the pane was filled from none): the settings pane
+    // offers them from now on.
     CConfig* config = CConfig::GetConfig();
     config->LoadClassify();
     config->LoadActives();
     config->LoadThemes();
+    SendMessageA(panes_->LimitPane(), WM_HEAD_CLOSE, HEAD_CLOSE_START, 0);
   }
   SendMessageA(Handle(), WM_COMMAND, ID_VIEW_TOOLBAR, 0);
   return 0;
@@ -412,9 +414,10 @@ LRESULT CMainFrame::OnUploadStatus(const fw::Message& m) {
       status_.SetPaneText(0, reinterpret_cast<const char*>(m.lParam));
       return 0;
     case UPLOAD_STATUS_ALL_SENT: {
-      const int high = static_cast<int>(SendMessageA(progress_, PBM_GETRANGE, FALSE, 0));
-      if (ProgressPos() < high) {
-        SetProgressPos(high);
+      if (views.BlocksTotal() > views.BlocksSent()) {
+        // The bar and its text read the batch's own count: both show the whole batch.
+        views.CompleteBatch();
+        SetProgressPos(static_cast<int>(SendMessageA(progress_, PBM_GETRANGE, FALSE, 0)));
         Sleep(300);
       }
       views.SetUploading(0);
@@ -467,7 +470,7 @@ LRESULT CMainFrame::OnShowImageInfo(const fw::Message& m) {
     ShowProgress(false);
     return 0;
   }
-  if (m.wParam == 8) {
+  if (m.wParam == kStoreOnlyRow) {
     SendToOuterPane(1, m.id, m.wParam, m.lParam);
     return 0;
   }

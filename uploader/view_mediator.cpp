@@ -74,12 +74,17 @@ void CViewMediator::ResetUploadCounters() {
 std::uint64_t CViewMediator::BlocksSent() const { return imageView_ ? imageView_->BlocksSent() : 0; }
 std::uint64_t CViewMediator::BlocksTotal() const { return imageView_ ? imageView_->BlocksTotal() : 0; }
 
+void CViewMediator::CompleteBatch() {
+  if (imageView_) imageView_->CompleteBatch();
+}
+
 void CViewMediator::ResetPanes() {
   if (frame_) frame_->ResetPanes();
 }
 
 void CViewMediator::OpenFolder(const std::string& path) {
   currentFolder_ = path;
+  if (imageView_) imageView_->StorePendingSettings();
   if (frame_) frame_->OnFolderOpened();
   if (imageView_) imageView_->OpenFolder(path);
 }

@@ -21,7 +21,10 @@ class ImageViewLink {
   // The running batch's blocks acknowledged and blocks in all.
   virtual std::uint64_t BlocksSent() const = 0;
   virtual std::uint64_t BlocksTotal() const = 0;
+  virtual void CompleteBatch() = 0;
   virtual void OpenFolder(const std::string& path) = 0;
+  // The settings pane's edits go back to the rows of the list on show.
+  virtual void StorePendingSettings() = 0;
   virtual int RowCount() const = 0;
   virtual int TickedCount() const = 0;
   virtual int HighlightedCount() const = 0;
@@ -77,9 +80,12 @@ class CViewMediator {
   // The picture view's upload counters (0 without a view).
   std::uint64_t BlocksSent() const;
   std::uint64_t BlocksTotal() const;
+  // Every picture sent: the picture view counts every block as acknowledged.
+  void CompleteBatch();
   // Every hidden pane shown again, both side panes marked shown, the side strip hidden.
   void ResetPanes();
-  // The frame keeps the path as its current folder, tells the side panes, then the view opens it.
+  // The frame keeps the path as its current folder; the settings pane's edits go back to their
+  // rows before the side panes hear of the folder (which empties them); then the view opens it.
   void OpenFolder(const std::string& path);
   const std::string& CurrentFolder() const { return currentFolder_; }
 

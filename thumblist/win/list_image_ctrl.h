@@ -144,9 +144,13 @@ class MB_THUMBRILL_API CListImageCtrl : public fw::ListView {
   void DeleteRow(int row);
   int HighlightedRow() const;
   bool AnyTicked() const;
+  // Sends WM_STORE_IMAGE_INFO for each pending row while the settings are marked edited, then
+  // clears the mark; FlushPendingRows also forgets the rows (their indexes are about to change).
+  void StorePendingEdits();
   void FlushPendingRows();
   void SendRowInfo(HWND target, WPARAM wParam, int row);
   void ReportRow(int row);
+  void ShowRowInPanes(int row);
   void SendStatusText(const std::string& text);
   void NotifyParentStatus();
   void Rotate(bool right);

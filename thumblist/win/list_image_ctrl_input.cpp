@@ -68,8 +68,10 @@ bool CListImageCtrl::CanStartUpload() const {
   return StartUploadEnabled(situation);
 }
 
+// The pane's edits go to its rows now (an upload starts, the folder changes); the pane keeps
+// showing those rows, so they stay pending.
 LRESULT CListImageCtrl::OnStoreImageInfo(const fw::Message&) {
-  FlushPendingRows();
+  StorePendingEdits();
   return 0;
 }
 
@@ -94,13 +96,13 @@ LRESULT CListImageCtrl::OnDropFiles(const fw::Message& m) {
 LRESULT CListImageCtrl::OnLButtonDown(const fw::Message& m) {
   const LRESULT result = CallDefault(m);
   NotifyParentStatus();
-  FlushPendingRows();
-  for (int row = GetNextItem(-1, LVNI_SELECTED); row >= 0; row = GetNextItem(row, LVNI_SELECTED)) {
-    pendingRows_.push_back(row);
-  }
   const POINT point{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
   const int hit = HitTest(point);
-  if (hit >= 0) ReportRow(hit);
+  if (hit >= 0) {
+    ReportRow(hit);
+  } else {
+    StorePendingEdits();
+  }
   return result;
 }
 
@@ -123,7 +125,6 @@ LRESULT CListImageCtrl::OnKeyDown(const fw::Message& m) {
     }
   } else if (m.wParam == VK_DELETE) {
     RemoveHighlighted();
-    return 0;
   }
   return CallDefault(m);
 }
@@ -174,12 +175,15 @@ void CListImageCtrl::OnClick(const NMITEMACTIVATE& click) {
   } else {
     SetCheck(row, !GetCheck(row));
   }
+  // The count of ticked pictures in the status follows the tick just made.
+  NotifyParentStatus();
 }
 
 void CListImageCtrl::OnDoubleClick() {
   OnEdit();
   const int highlighted = HighlightedRow();
-  if (highlighted >= 0) SendRowInfo(GetParent(GetParent(Handle())), static_cast<WPARAM>(-1), highlighted);
+  // The main window answers -1 with the picture's facts in its status bar.
+  if (highlighted >= 0) SendRowInfo(MainWindow(), static_cast<WPARAM>(-1), highlighted);
 }
 
 void CListImageCtrl::OnColumnClick(int column) {

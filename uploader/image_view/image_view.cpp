@@ -367,6 +367,7 @@ LRESULT CImageView::Impl::OnApplyRowSettings(const fw::Message& m) {
   current_->SetItemText(row, kColTitle, text(info->title, sizeof info->title).c_str());
   current_->SetItemText(row, kColRemark, text(info->remark, sizeof info->remark).c_str());
   current_->SetItemText(row, kColSource, text(info->source, sizeof info->source).c_str());
+  current_->SetItemText(row, kColPk, PkText(info->pk != 0));
   current_->SetItemText(row, kColCategory, text(info->category, sizeof info->category).c_str());
   current_->SetItemText(row, kColPictureType, number(info->pictureType).c_str());
   current_->SetItemText(row, kColUploadType, number(info->uploadType).c_str());
@@ -603,6 +604,7 @@ void CImageView::ShowSideStrip(bool show) { impl_->ShowSideStrip(show); }
 bool CImageView::IsSideStripVisible() const { return impl_->sideStripShown_; }
 std::uint64_t CImageView::BlocksSent() const { return impl_->uploader_.Progress().BlocksSent(); }
 std::uint64_t CImageView::BlocksTotal() const { return impl_->uploader_.Progress().TotalBlocks(); }
+void CImageView::CompleteBatch() { impl_->uploader_.Complete(); }
 void CImageView::ResetUploadCounters() { impl_->uploader_.Reset(); }
 
 int CImageView::AskMember(const std::string& text, UINT type) {

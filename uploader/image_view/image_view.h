@@ -84,6 +84,8 @@ class CImageView : public fw::Window {
   // The batch in progress, for the progress bar's own text.
   std::uint64_t BlocksSent() const;
   std::uint64_t BlocksTotal() const;
+  // Every picture sent (the frame's WM_UPLOAD_STATUS 9): every block counts as acknowledged.
+  void CompleteBatch();
   // At the end of an upload (the frame's WM_UPLOAD_STATUS 9).
   void ResetUploadCounters();
 
