@@ -80,6 +80,7 @@ class PaneSet::PictureView : public ImageViewLink {
   void RefreshColumns() override { view_.RefreshColumns(); }
   void AddPictureFile(const std::string& path) override { view_.AddPictureFile(path); }
   bool IsEditWindowVisible() const override { return view_.IsEditWindowVisible(); }
+  bool IsEditCommandEnabled(UINT id) const override { return view_.IsEditCommandEnabled(id); }
   int CurrentListIndex() const override { return view_.CurrentListIndex(); }
   int StoredListCount() const override { return view_.StoredListCount(); }
   void ShowSideStrip(bool show) override { view_.ShowSideStrip(show); }

@@ -10,6 +10,7 @@
 #include "editor/win/shell_folder_tree.h"
 #include "framework/module.h"
 #include "settings/win/config_dlg.h"
+#include "uibase/win/menu_xp.h"
 #include "uibase/win/xp_button.h"
 #include "thumblist/core/image_info_record.h"
 #include "uibase/win/zel_head_ctrl.h"
@@ -56,6 +57,19 @@ const ToolButton kToolButtons[] = {
     {32941, "后  退", nullptr, nullptr},
 };
 const char* const kCategories[] = {"全部", "活动", "原创", "壁纸", "主题"};
+
+// The commands of the "图像(&I)" menu: the picture editor enables them.
+const UINT kEditingCommands[] = {32793, 32794, 32806, 32807, 32808, 32809, 32817, 32836, 32838, 32839, 32840, 32841,
+                                 32842, 32843, 32844, 32877, 32878, 32882, 32930, 32948, 32949, 32951, 1001,
+                                 57643, 57644};
+
+// The folder tree can go one level up when its chosen folder has a parent item.
+bool FolderTreeCanGoUp(HWND folderTree) {
+  HWND tree = folderTree ? FindWindowExA(folderTree, nullptr, WC_TREEVIEWA, nullptr) : nullptr;
+  if (!tree) return false;
+  const LPARAM chosen = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+  return chosen && SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, chosen) != 0;
+}
 
 // "%sRes\%s": the icon beside the program, or a blank image when it is missing.
 HICON LoadResIcon(const char* name, int size) {
@@ -133,7 +147,7 @@ void CMainFrame::MapCommands() {
   }
   Map().OnCommand(32808, [this](UINT, HWND) { SendToImageView(WM_COMMAND, 32793, 0); });
   Map().OnCommand(32809, [this](UINT, HWND) { SendToImageView(WM_COMMAND, 32794, 0); });
-  Map().OnCommand(32939, [this](UINT, HWND) {
+  Map().OnCommand(32939, [](UINT, HWND) {
     if (HWND tree = CViewMediator::Get().FolderTree()) SendMessageA(tree, WM_COMMAND, 32938, 0);
   });
   Map().OnCommand(32772, [this](UINT, HWND) { SendToImageView(WM_TOGGLE_LIST_MODE, 0, 0); });
@@ -185,6 +199,10 @@ void CMainFrame::DefineCommandStates() {
   define({32941}, [&views] {
     return fw::EnabledIf(views.StoredListCount() >= 2 && views.CurrentListIndex() < views.StoredListCount() - 1);
   });
+  define({32939}, [&views] { return fw::EnabledIf(FolderTreeCanGoUp(views.FolderTree())); });
+  for (UINT id : kEditingCommands) {
+    state.Define(id, [&views, id] { return fw::EnabledIf(views.IsEditCommandEnabled(id)); });
+  }
   define({32921}, [config] { return fw::CheckedIf(config->GetShowGridLine() != 0, config->GetListView() != 0); });
   define({32787}, [config] { return fw::CheckedIf(config->GetDefaultListView() != 0); });
   define({32899}, [config] { return fw::CheckedIf(config->GetListView() == 0); });
@@ -236,6 +254,8 @@ LRESULT CMainFrame::OnCreate(const fw::Message&) {
 bool CMainFrame::CreateToolBar() {
   if (!toolBar_.Create(Handle(), ID_VIEW_TOOLBAR)) return false;
   toolBar_.SetImageLists(MakeImageList(32, false), MakeImageList(32, true));
+  smallImages_ = MakeImageList(16, false);
+  smallHotImages_ = MakeImageList(16, true);
   toolBar_.SetSizes({48, 48}, {30, 30});
   int image = 0;
   for (const ToolButton& button : kToolButtons) toolBar_.AddButton(button.id, button.icon ? image++ : I_IMAGENONE, button.text);
@@ -296,6 +316,7 @@ void CMainFrame::UpdateLoginMenu() {
     ModifyMenuA(login, 32853, MF_BYCOMMAND | MF_STRING, 32853, text);
   }
   for (UINT id : {32853u, 32858u, 32898u}) RemoveMenu(bar, id, MF_BYCOMMAND);
+  CMenuXP::UpdateMenuBar(Handle());
   DrawMenuBar(Handle());
 }
 
@@ -529,7 +550,7 @@ void CMainFrame::AfterPaneChange() {
     SendToOuterPane(0, WM_PANE_HEAD_STATE, 5, 0);
     SendToOuterPane(1, WM_PANE_HEAD_STATE, 5, 0);
   } else if (config->GetInfoPaneShown() || config->GetSettingsPaneShown()) {
-    SendToOuterPane(0, WM_PANE_HEAD_STATE, 6, 0);
+    SendToOuterPane(config->GetInfoPaneShown() ? 0 : 1, WM_PANE_HEAD_STATE, 6, 0);
   }
 }
 
@@ -643,7 +664,14 @@ LRESULT CMainFrame::OnEditingMenu(const fw::Message& m) {
     } else if (inner_.IsColumnHidden(2)) {
       inner_.ShowColumn(2);
     }
+    // The status bar had the edited picture's facts in its own layout: the ordinary panes come
+    // back whole, and the panes hear the picture's facts as the editor left the file.
+    LayOutStatusPanes(false);
+    for (int pane = 1; pane < 4; ++pane) status_.SetPaneText(pane, "");
+    SendToImageView(WM_UPLOAD_STATUS, LIST_STATUS_FOLDER_COUNT, 0);
+    SendToImageView(WM_REFRESH_CURRENT_THUMB, 0, 0);
   }
+  CMenuXP::UpdateMenuBar(Handle());
   DrawMenuBar(Handle());
   return 0;
 }

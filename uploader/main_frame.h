@@ -104,6 +104,9 @@ class CMainFrame : public fw::FrameWindow {
   CZELStatusBar status_;
   CTextProgressCtrl progress_;
   fw::ToolBar toolBar_;
+  // The toolbar's 16x16 images, normal and hot, beside the 32x32 ones the toolbar draws with.
+  fw::ImageList smallImages_;
+  fw::ImageList smallHotImages_;
   mb::editor::PaneSplitterWnd inner_;
   mb::editor::PaneSplitterWnd outer_;
   HWND searchEdit_ = nullptr;

@@ -93,6 +93,9 @@ int CViewMediator::RowCount() const { return imageView_ ? imageView_->RowCount()
 int CViewMediator::TickedCount() const { return imageView_ ? imageView_->TickedCount() : 0; }
 int CViewMediator::HighlightedCount() const { return imageView_ ? imageView_->HighlightedCount() : 0; }
 bool CViewMediator::IsEditWindowVisible() const { return imageView_ && imageView_->IsEditWindowVisible(); }
+bool CViewMediator::IsEditCommandEnabled(UINT id) const {
+  return imageView_ && imageView_->IsEditCommandEnabled(id);
+}
 int CViewMediator::CurrentListIndex() const { return imageView_ ? imageView_->CurrentListIndex() : 0; }
 int CViewMediator::StoredListCount() const { return imageView_ ? imageView_->StoredListCount() : 0; }
 

@@ -32,6 +32,7 @@ class ImageViewLink {
   // Adds one picture file (a full path) to the current list.
   virtual void AddPictureFile(const std::string& path) = 0;
   virtual bool IsEditWindowVisible() const = 0;
+  virtual bool IsEditCommandEnabled(UINT id) const = 0;
   virtual int CurrentListIndex() const = 0;
   virtual int StoredListCount() const = 0;
   // The narrow strip the view shows at its side while both side panes are closed.
@@ -96,6 +97,8 @@ class CViewMediator {
   void RefreshColumns();
   void AddPictureFile(const std::string& path);
   bool IsEditWindowVisible() const;
+  // The picture editor's enabling of its own command (false without an editor).
+  bool IsEditCommandEnabled(UINT id) const;
   int CurrentListIndex() const;
   int StoredListCount() const;
 

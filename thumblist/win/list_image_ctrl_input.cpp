@@ -114,19 +114,22 @@ LRESULT CListImageCtrl::OnRButtonDown(const fw::Message& m) {
   return result;
 }
 
-// Arrow keys report the row they step to; Delete removes the highlighted row. Keys reach this
-// handler only while the list itself has the focus (an open cell editor keeps its own keys).
+// Arrow keys report the row the highlight steps to (after the control moved it, so that the
+// panes show the highlighted row in the thumbnail grid too); Delete removes the highlighted row.
+// Keys reach this handler only while the list itself has the focus (an open cell editor keeps its
+// own keys).
 LRESULT CListImageCtrl::OnKeyDown(const fw::Message& m) {
-  if (m.wParam == VK_DOWN || m.wParam == VK_UP) {
-    const int target = HighlightedRow() + (m.wParam == VK_DOWN ? 1 : -1);
-    if (HighlightedRow() >= 0 && target >= 0 && target < GetItemCount()) {
-      currentIndex_ = target;
-      if (target != lastReportedRow_) ReportRow(target);
+  if (m.wParam == VK_DELETE) RemoveHighlighted();
+  const int before = HighlightedRow();
+  const LRESULT result = CallDefault(m);
+  if ((m.wParam == VK_DOWN || m.wParam == VK_UP) && before >= 0) {
+    const int now = HighlightedRow();
+    if (now >= 0 && now != before) {
+      currentIndex_ = now;
+      if (now != lastReportedRow_) ReportRow(now);
     }
-  } else if (m.wParam == VK_DELETE) {
-    RemoveHighlighted();
   }
-  return CallDefault(m);
+  return result;
 }
 
 // The tooltip follows the cell under the mouse.
