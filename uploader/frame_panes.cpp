@@ -30,7 +30,14 @@ class PictureEditorAdapter : public hoistly::PictureEditor {
   void LayOut() override { dialog_.LayOut(); }
   void OnEditCommand(UINT id) override { SendMessageA(dialog_.Handle(), WM_COMMAND, id, 0); }
   bool IsEditCommandEnabled(UINT id) const override { return dialog_.IsCommandEnabled(id); }
-  LRESULT OnViewMessage(UINT, WPARAM, LPARAM) override { return 0; }
+  // WM_EDITOR_PASS_ON goes on to the editor's window; WM_EDITOR_FULL_SCREEN_FLAG is kept.
+  LRESULT OnViewMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_EDITOR_FULL_SCREEN_FLAG) {
+      fullScreenFlag_ = wParam;
+      return 0;
+    }
+    return SendMessageA(dialog_.Handle(), message, wParam, lParam);
+  }
 
  private:
   // The list the editor steps through; the view may hand it another one later.
@@ -48,6 +55,7 @@ class PictureEditorAdapter : public hoistly::PictureEditor {
   };
   Steps steps_;
   CEditImageDlg dialog_;
+  WPARAM fullScreenFlag_ = 0;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "conf/win/config.h"
+#include "upload/core/batch_progress.h"
 #include "uploader/main_frame.h"
 
 CViewMediator& CViewMediator::Get() {
@@ -44,13 +45,7 @@ void CViewMediator::ShowSelectionSize(int width, int height) {
 void CViewMediator::ShowTransferState(unsigned speed, const char* elapsed) {
   if (!frame_) return;
   frame_->SetPaneText(2, elapsed ? elapsed : "");
-  char text[64] = "";
-  if (speed >= 1024) {
-    std::snprintf(text, sizeof text, "%0.1fK /s", speed / 1024.0);
-  } else if (speed > 0) {
-    std::snprintf(text, sizeof text, "%uB /s", speed);
-  }
-  frame_->SetPaneText(3, text);
+  frame_->SetPaneText(3, mb::upload::BatchProgress::SpeedText(speed).c_str());
 }
 
 void CViewMediator::SetProgressRange(unsigned short n) {

@@ -207,7 +207,7 @@ LRESULT CListImageCtrl::OnRowsPrepared(const fw::Message&) {
 }
 
 void CListImageCtrl::InsertPrepared(PreparedRow row) {
-  int image = I_IMAGENONE;
+  int image = 0;  // a name with "%" has no thumbnail of its own
   if (row.thumbnail) {
     image = thumbnails_.Add(row.thumbnail);
     DeleteObject(row.thumbnail);

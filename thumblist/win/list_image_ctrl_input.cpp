@@ -380,7 +380,9 @@ void CListImageCtrl::OnSaveAs() {
   if (FileSizeOf(target) || GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
     if (Ask(Handle(), target + " 已经存在，要替换它吗？", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   }
-  CopyFileA(source.c_str(), target.c_str(), FALSE);
+  if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) {
+    Ask(Handle(), target + " 保存失败！", MB_OK | MB_ICONERROR);
+  }
 }
 
 void CListImageCtrl::OnOpenFolder() {

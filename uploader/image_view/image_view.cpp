@@ -162,6 +162,7 @@ class CImageView::Impl {
   CListImageCtrl ownList_;
   hoistly::FolderListStore store_;
   CListImageCtrl* current_ = nullptr;
+  std::string shownFolder_;  // the folder last opened
   hoistly::PictureEditorFactory editorFactory_;
   hoistly::SideStripFactory stripFactory_;
   std::unique_ptr<hoistly::PictureEditor> editor_;
@@ -227,9 +228,10 @@ void CImageView::Impl::Register() {
     if (current_) current_->SetCurrentItemImage();
   });
   plain(WM_STOP_FOLDER_SCAN, [this](const fw::Message&) { StopScans(); });
-  // The frame's refresh: the folder on show gets the pictures its list lacks.
+  // The frame's refresh: the folder on show gets the pictures its list lacks (the empty-folder
+  // list too, when pictures came into its folder).
   plain(WM_REFRESH_FOLDER, [this](const fw::Message&) {
-    if (store_.At(store_.CurrentIndex()) == current_ && current_) OpenFolder(store_.FolderAt(store_.CurrentIndex()));
+    if (!shownFolder_.empty()) OpenFolder(shownFolder_);
   });
 }
 
@@ -389,6 +391,7 @@ void CImageView::Impl::OpenFolder(const std::string& folder) {
     view_.AskMember(kBadFolder + folder, MB_ICONINFORMATION);
     return;
   }
+  shownFolder_ = folder;
   FolderPictures pictures = ReadFolder(folder);
   if (pictures.paths.empty()) {
     ownList_.RemoveAll();
