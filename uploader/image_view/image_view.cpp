@@ -81,31 +81,6 @@ FolderPictures ReadFolder(const std::string& folder) {
   return found;
 }
 
-// Until the program installs the real editor: a plain window where it will be.
-class StandinEditor : public hoistly::PictureEditor {
- public:
-  explicit StandinEditor(HWND view) {
-    window_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_CENTER, 0, 0, 0, 0, view, nullptr,
-                              fw::ThisModule(), nullptr);
-  }
-  ~StandinEditor() override { DestroyWindow(window_); }
-  HWND Handle() const override { return window_; }
-  void SetImagePath(const std::string& path) override { SetWindowTextA(window_, path.c_str()); }
-  void InitTabs(CListImageCtrl*) override {}
-  void LayOut() override {}
-  void OnEditCommand(UINT) override {}
-  bool IsEditCommandEnabled(UINT) const override { return false; }
-  LRESULT OnViewMessage(UINT, WPARAM, LPARAM) override { return 0; }
-
- private:
-  HWND window_ = nullptr;
-};
-
-HWND MakeStandinStrip(HWND view) {
-  return CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_ETCHEDVERT, 0, 0, kSideStripWidth, 0, view, nullptr,
-                         fw::ThisModule(), nullptr);
-}
-
 }  // namespace
 
 class CImageView::Impl {
@@ -513,10 +488,8 @@ void CImageView::Impl::EndEditing() {
 }
 
 void CImageView::Impl::EditPicture(const std::string& path) {
-  if (!editor_) {
-    editor_ = editorFactory_ ? editorFactory_(view_, path, current_) : nullptr;
-    if (!editor_) editor_ = std::make_unique<StandinEditor>(view_);
-  }
+  if (!editor_ && editorFactory_) editor_ = editorFactory_(view_, path, current_);
+  if (!editor_) return;  // the editor window could not be made
   editor_->SetImagePath(path);
   editor_->InitTabs(current_);
   ShowWindow(editor_->Handle(), SW_SHOW);
@@ -537,7 +510,7 @@ void CImageView::Impl::EditHighlighted(bool open) {
 }
 
 void CImageView::Impl::ShowSideStrip(bool show) {
-  if (show && !sideStrip_) sideStrip_ = stripFactory_ ? stripFactory_(view_) : MakeStandinStrip(view_);
+  if (show && !sideStrip_ && stripFactory_) sideStrip_ = stripFactory_(view_);
   sideStripShown_ = show && sideStrip_;
   if (sideStrip_) ShowWindow(sideStrip_, sideStripShown_ ? SW_SHOW : SW_HIDE);
   LayOut();

@@ -26,8 +26,7 @@ class CZELUploadThreadsPool;
 namespace hoistly {
 
 // The picture editor as the view sees it. The editor window (dialog template 143) is a child of
-// the view, made on first use by the factory the program installs; until one is installed the
-// view shows a plain stand-in window in its place.
+// the view, made on first use by the factory the program installs.
 class PictureEditor {
  public:
   virtual ~PictureEditor() = default;

@@ -291,10 +291,13 @@ LRESULT CImageLimitDlg::OnContextMenu(const fw::Message& message) {
   return 0;
 }
 
+// Only the pane's own messages: a character typed elsewhere (the search box, a list cell) is no
+// edit of the pane's settings, and Enter and Escape keep their meaning there.
 bool CImageLimitDlg::PreTranslateMessage(MSG& msg) {
+  if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
   if (tooltip_.Exists()) tooltip_.RelayEvent(msg);
   if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) return true;
   if (msg.message == WM_CHAR && msg.wParam >= 0x20) MarkEdited();
   // Tab and the arrow keys move between the controls as in any dialog.
-  return (msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd)) && IsDialogMessageA(Handle(), &msg);
+  return IsDialogMessageA(Handle(), &msg) != FALSE;
 }
