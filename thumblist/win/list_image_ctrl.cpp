@@ -14,6 +14,7 @@
 #include "thumblist/win/list_header_ctrl.h"
 #include "thumblist/win/list_messages.h"
 #include "thumblist/win/picture_loader.h"
+#include "thumblist/win/thumbrill_resource.h"
 
 using namespace mb::thumblist;
 
@@ -42,6 +43,8 @@ HWND CListImageCtrl::Create(HWND parent, const RECT& rect, DWORD style, UINT id)
   windowThread_ = GetCurrentThreadId();
   if (!fw::ListView::Create(parent, rect, style | LVS_SHAREIMAGELISTS, id)) return nullptr;
   ShowScrollBar(Handle(), SB_HORZ, TRUE);
+  listIcon_.Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+  if (HICON icon = LoadIconA(fw::ThisModule(), MAKEINTRESOURCEA(IDI_LIST_ICON))) listIcon_.AddIcon(icon);
   DragAcceptFiles(Handle(), TRUE);
   if ((style & LVS_TYPEMASK) == LVS_REPORT) SubclassHeader();
   return Handle();

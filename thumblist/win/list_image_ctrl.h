@@ -201,6 +201,7 @@ class MB_THUMBRILL_API CListImageCtrl : public fw::ListView {
   int tipCell_ = 0;  // packed row and column the tooltip shows, 0 none
   fw::ImageList thumbnails_;
   fw::ImageList icons_;
+  fw::ImageList listIcon_;  // 16x16, the library's icon 204, made with the window
   DWORD windowThread_ = 0;
   mb::thumblist::PreparedRowQueue prepared_;
   mutable std::mutex errorLock_;  // AddImage may run on a scan thread
