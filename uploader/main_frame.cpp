@@ -371,11 +371,9 @@ void CMainFrame::ShowProgress(bool show) {
   ShowWindow(progress_, show ? SW_SHOWNA : SW_HIDE);
 }
 
+// Both side panes hear of it, shown or not: a row they show belongs to the folder that is left.
 void CMainFrame::OnFolderOpened() {
-  if (inner_.HiddenColumnCount() != 0) return;
-  for (int row = 0; row < 2; ++row) {
-    if (!outer_.IsRowHidden(row)) SendToOuterPane(row, WM_PANE_FOLDER_OPENED, 0, 0);
-  }
+  for (int row = 0; row < 2; ++row) SendToOuterPane(row, WM_PANE_FOLDER_OPENED, 0, 0);
 }
 
 void CMainFrame::SendToOuterPane(int row, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -477,20 +475,11 @@ LRESULT CMainFrame::OnUploadConnectFailed(const fw::Message& m) {
 LRESULT CMainFrame::OnShowImageInfo(const fw::Message& m) {
   const auto* info = reinterpret_cast<const stImageInfo*>(m.lParam);
   const int row = static_cast<int>(m.wParam);
-  if (row == -1 || inner_.HiddenColumnCount() != 0) {
-    hoistly::ImageFacts facts;
-    if (!info || !hoistly::ReadImageFacts(*info, facts)) return 0;
-    RECT client;
-    GetClientRect(Handle(), &client);
-    status_.SetPanes({180, client.right - 500, 136, 180},
-                     {fw::kPaneNormal, fw::kPaneNoText, fw::kPanePopOut, fw::kPanePopOut});
-    status_.SetPaneText(0, ("文件名：" + facts.name).c_str());
-    status_.SetPaneText(1, ("文件路径：" + facts.folder).c_str());
-    status_.SetPaneText(2, ("文件大小：" + facts.size).c_str());
-    status_.SetPaneText(3, ("图像大小：" + facts.dimensions).c_str());
-    ShowProgress(false);
-    return 0;
-  }
+  if (row == -1 || inner_.HiddenColumnCount() != 0) ShowFactsInStatusBar(info);
+  // The side panes hear of every row, also while the editor hides their column: they show the
+  // current picture's facts (and the settings pane edits the list's current rows) when they are
+  // back.
+  if (row == -1) return 0;
   if (m.wParam == kStoreOnlyRow) {
     SendToOuterPane(1, m.id, m.wParam, m.lParam);
     return 0;
@@ -508,6 +497,20 @@ LRESULT CMainFrame::OnShowImageInfo(const fw::Message& m) {
       break;
   }
   return 0;
+}
+
+void CMainFrame::ShowFactsInStatusBar(const stImageInfo* info) {
+  hoistly::ImageFacts facts;
+  if (!info || !hoistly::ReadImageFacts(*info, facts)) return;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  status_.SetPanes({180, client.right - 500, 136, 180},
+                   {fw::kPaneNormal, fw::kPaneNoText, fw::kPanePopOut, fw::kPanePopOut});
+  status_.SetPaneText(0, ("文件名：" + facts.name).c_str());
+  status_.SetPaneText(1, ("文件路径：" + facts.folder).c_str());
+  status_.SetPaneText(2, ("文件大小：" + facts.size).c_str());
+  status_.SetPaneText(3, ("图像大小：" + facts.dimensions).c_str());
+  ShowProgress(false);
 }
 
 LRESULT CMainFrame::OnStoreImageInfo(const fw::Message& m) {
@@ -665,11 +668,10 @@ LRESULT CMainFrame::OnEditingMenu(const fw::Message& m) {
       inner_.ShowColumn(2);
     }
     // The status bar had the edited picture's facts in its own layout: the ordinary panes come
-    // back whole, and the panes hear the picture's facts as the editor left the file.
+    // back whole, with the folder's count.
     LayOutStatusPanes(false);
     for (int pane = 1; pane < 4; ++pane) status_.SetPaneText(pane, "");
     SendToImageView(WM_UPLOAD_STATUS, LIST_STATUS_FOLDER_COUNT, 0);
-    SendToImageView(WM_REFRESH_CURRENT_THUMB, 0, 0);
   }
   CMenuXP::UpdateMenuBar(Handle());
   DrawMenuBar(Handle());

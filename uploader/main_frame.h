@@ -18,6 +18,7 @@
 #include "uploader/status/zel_status_bar.h"
 
 class CXPButton;
+struct stImageInfo;
 class PaneSet;
 
 class CMainFrame : public fw::FrameWindow {
@@ -52,6 +53,8 @@ class CMainFrame : public fw::FrameWindow {
   LRESULT OnUploadQueueEmpty(const fw::Message& m);
   LRESULT OnUploadConnectFailed(const fw::Message& m);
   LRESULT OnShowImageInfo(const fw::Message& m);
+  // The picture's facts in the status bar's own pane layout (nothing when its file is gone).
+  void ShowFactsInStatusBar(const stImageInfo* info);
   LRESULT OnStoreImageInfo(const fw::Message& m);
   LRESULT OnRefreshColumns(const fw::Message& m);
   LRESULT OnRefreshFolder(const fw::Message& m);

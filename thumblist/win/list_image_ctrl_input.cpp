@@ -68,10 +68,14 @@ bool CListImageCtrl::CanStartUpload() const {
   return StartUploadEnabled(situation);
 }
 
-// The pane's edits go to its rows now (an upload starts, the folder changes); the pane keeps
-// showing those rows, so they stay pending.
-LRESULT CListImageCtrl::OnStoreImageInfo(const fw::Message&) {
-  StorePendingEdits();
+// The pane's edits go to its rows now. When an upload starts the pane keeps showing those rows,
+// so they stay pending; when the folder is left they are forgotten with it.
+LRESULT CListImageCtrl::OnStoreImageInfo(const fw::Message& m) {
+  if (m.wParam == kStoreAndForgetRows) {
+    FlushPendingRows();
+  } else {
+    StorePendingEdits();
+  }
   return 0;
 }
 

@@ -360,7 +360,8 @@ LRESULT CImageView::Impl::PassToEditor(const fw::Message& m) {
 // ---- folders --------------------------------------------------------------------------------
 
 void CImageView::Impl::OpenFolder(const std::string& folder) {
-  if (current_) current_->Send(WM_STORE_IMAGE_INFO, 0, 0);
+  // The settings pane's edits go back to their rows; rows of a folder that is left are forgotten.
+  if (current_) current_->Send(WM_STORE_IMAGE_INFO, folder == shownFolder_ ? 0 : kStoreAndForgetRows, 0);
   EndEditing();
   if (!hoistly::IsUsableFolder(folder)) {
     view_.AskMember(kBadFolder + folder, MB_ICONINFORMATION);
