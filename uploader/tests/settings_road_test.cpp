@@ -80,14 +80,18 @@ class Road {
 
   std::string FileOfRow(int row) const { return CellText(list_, id_, row, 0); }
 
+  // A double click on the row's file name: the editor opens on the picture.
+  void DoubleClickRow(int row) {
+    const POINT point = RowPoint(row);
+    ASSERT_TRUE(winkit::BringToFront(frame_));
+    ASSERT_TRUE(winkit::PointReaches(point, list_)) << "row " << row << " is covered";
+    winkit::DoubleClickAt(point);
+    Settle();
+  }
+
   // A click on the row's file name (its tick toggles, as the member's click on a row does).
   void ClickRow(int row) {
-    RECT label = {LVIR_LABEL, 0, 0, 0};
-    RemoteBuffer remote(id_, sizeof label);
-    SendMessageA(list_, LVM_GETITEMRECT, row, remote.Put(&label, sizeof label));
-    remote.Get(&label, sizeof label);
-    POINT point = {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
-    ClientToScreen(list_, &point);
+    const POINT point = RowPoint(row);
     ASSERT_TRUE(winkit::BringToFront(frame_));
     ASSERT_TRUE(winkit::PointReaches(point, list_)) << "row " << row << " is covered";
     winkit::ClickAt(point);
@@ -168,6 +172,16 @@ class Road {
     return search.found;
   }
   static void Settle() { Sleep(250); }
+  // The centre of the row's file name, on the screen.
+  POINT RowPoint(int row) const {
+    RECT label = {LVIR_LABEL, 0, 0, 0};
+    RemoteBuffer remote(id_, sizeof label);
+    SendMessageA(list_, LVM_GETITEMRECT, row, remote.Put(&label, sizeof label));
+    remote.Get(&label, sizeof label);
+    POINT point = {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+    ClientToScreen(list_, &point);
+    return point;
+  }
 
   HWND frame_, view_ = nullptr, tree_ = nullptr, pane_ = nullptr, status_ = nullptr, list_ = nullptr;
   DWORD id_;
@@ -297,6 +311,11 @@ TEST(HoistlySettingsRoad, WhatTheMemberTypesReachesEachPicturesRecord) {
   std::sort(arrived.begin(), arrived.end());
   std::sort(wanted.begin(), wanted.end());
   EXPECT_EQ(arrived, wanted);
+
+  // A double click opens the editor and the frame shows the picture's facts in the status bar.
+  road.DoubleClickRow(0);
+  EXPECT_TRUE(WaitUntil([&] { return road.StatusText(0) == "文件名：" + names[0]; }, 5000)) << road.StatusText(0);
+  EXPECT_EQ(road.StatusText(3), "图像大小：1024*768");
 
   PostMessageA(frame, WM_USER + 998, 0, 0);
   EXPECT_TRUE(uploader.WaitForExit(kStartTimeoutMs));
