@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "image/picture.h"
 #include "tests/winkit/member_input.h"
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/standin_client.h"
@@ -26,18 +25,8 @@ namespace {
 
 using namespace hoistlytest;
 
-// 1024 x 768 (the upload rule's smallest size) with a few noisy lines: a small file of its own.
 void WritePicture(const std::string& path, std::uint32_t seed) {
-  mb::Picture picture;
-  ASSERT_TRUE(picture.Create(1024, 768, {90, 140, 60, 255}));
-  for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 1024; ++x) {
-      seed = seed * 1664525u + 1013904223u;
-      picture.SetPixelColor(x, y, {static_cast<std::uint8_t>(seed >> 24), static_cast<std::uint8_t>(seed >> 16),
-                                   static_cast<std::uint8_t>(seed >> 8), 255});
-    }
-  }
-  ASSERT_TRUE(picture.Save(path, mb::PictureFormat::kJpeg)) << picture.LastError();
+  ASSERT_TRUE(WriteNoisyPicture(path, seed, 8, {90, 140, 60, 255})) << path;
 }
 
 // What the service must hold for one picture.
@@ -124,7 +113,7 @@ class Road {
     HWND combo = Item(comboId);
     ASSERT_TRUE(winkit::ClickControl(combo));
     HWND dropped = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dropped = VisibleWindowOfClass("ComboLBox")) != nullptr; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return (dropped = VisibleTopWindow("ComboLBox", id_)) != nullptr; }, 5000));
     RECT item = {};  // the system carries this list box message's rectangle across processes
     ASSERT_NE(SendMessageA(dropped, LB_GETITEMRECT, entry, reinterpret_cast<LPARAM>(&item)), LB_ERR);
     POINT point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
@@ -150,27 +139,6 @@ class Road {
   }
 
  private:
-  struct ClassSearch {
-    const char* name;
-    DWORD process;
-    HWND found;
-  };
-  static BOOL CALLBACK MatchVisible(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<ClassSearch*>(data);
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpiA(name, search->name) == 0 && IsWindowVisible(window) &&
-        winkit::WindowProcessId(window) == search->process) {
-      search->found = window;
-      return FALSE;
-    }
-    return TRUE;
-  }
-  HWND VisibleWindowOfClass(const char* className) const {
-    ClassSearch search = {className, id_, nullptr};
-    EnumWindows(MatchVisible, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
   static void Settle() { Sleep(250); }
   // The centre of the row's file name, on the screen.
   POINT RowPoint(int row) const {
