@@ -60,8 +60,8 @@ class PictureEditorAdapter : public hoistly::PictureEditor {
 
 }  // namespace
 
-// CImageView as the mediator and the frame see it.
-class PaneSet::PictureView : public ImageViewLink {
+// CImageView with the program's picture editor and side strip.
+class PaneSet::PictureView {
  public:
   bool Create(HWND parent, HWND frame, CShowPaneDlg2& sideStrip) {
     view_.SetEditorFactory([frame](HWND view, const std::string& path, CListImageCtrl* list) {
@@ -73,25 +73,7 @@ class PaneSet::PictureView : public ImageViewLink {
     const RECT rect = {0, 0, 100, 100};
     return view_.Create(parent, rect, ID_PANE_IMAGE_VIEW) != nullptr;
   }
-  HWND ViewWindow() const override { return view_.Handle(); }
-  void ResetUploadCounters() override { view_.ResetUploadCounters(); }
-  std::uint64_t BlocksSent() const override { return view_.BlocksSent(); }
-  std::uint64_t BlocksTotal() const override { return view_.BlocksTotal(); }
-  void CompleteBatch() override { view_.CompleteBatch(); }
-  void OpenFolder(const std::string& path) override { view_.OpenFolder(path); }
-  void StorePendingSettings() override {
-    if (CListImageCtrl* list = view_.CurrentList()) SendMessageA(list->Handle(), WM_STORE_IMAGE_INFO, 0, 0);
-  }
-  int RowCount() const override { return view_.RowCount(); }
-  int TickedCount() const override { return view_.TickedCount(); }
-  int HighlightedCount() const override { return view_.HighlightedCount(); }
-  void RefreshColumns() override { view_.RefreshColumns(); }
-  void AddPictureFile(const std::string& path) override { view_.AddPictureFile(path); }
-  bool IsEditWindowVisible() const override { return view_.IsEditWindowVisible(); }
-  bool IsEditCommandEnabled(UINT id) const override { return view_.IsEditCommandEnabled(id); }
-  int CurrentListIndex() const override { return view_.CurrentListIndex(); }
-  int StoredListCount() const override { return view_.StoredListCount(); }
-  void ShowSideStrip(bool show) override { view_.ShowSideStrip(show); }
+  CImageView& View() { return view_; }
 
  private:
   CImageView view_;
@@ -110,7 +92,7 @@ bool PaneSet::Create(fw::SplitterWindow& inner, fw::SplitterWindow& outer, int c
   sideStrip_ = std::make_unique<CShowPaneDlg2>([] { CViewMediator::Get().ResetPanes(); });
   view_ = std::make_unique<PictureView>();
   if (!view_->Create(inner.Handle(), frame, *sideStrip_)) return false;
-  inner.SetPane(0, 1, view_->ViewWindow());
+  inner.SetPane(0, 1, view_->View().Handle());
   inner.SetColumnInfo(1, clientWidth * 6 / 10, 200);
   infoView_ = std::make_unique<CInfoView>();
   infoPane_ = infoView_->Create(outer.Handle(), none, ID_PANE_INFO, frame);
@@ -130,6 +112,6 @@ HWND PaneSet::FolderTree() const { return folderTree_ ? folderTree_->Handle() : 
 std::string PaneSet::ChosenFolder() const { return folderTree_ ? folderTree_->Tree().CurrentPath() : std::string(); }
 
 
-ImageViewLink* PaneSet::ImageView() const { return view_.get(); }
+ImageViewLink* PaneSet::ImageView() const { return view_ ? &view_->View() : nullptr; }
 
-HWND PaneSet::ImageViewWindow() const { return view_ ? view_->ViewWindow() : nullptr; }
+HWND PaneSet::ImageViewWindow() const { return view_ ? view_->View().Handle() : nullptr; }

@@ -16,27 +16,26 @@
 #include "framework/tool_bar.h"
 #include "uploader/status/text_progress_ctrl.h"
 #include "uploader/status/zel_status_bar.h"
+#include "uploader/view_mediator.h"
 
 class CXPButton;
 struct stImageInfo;
 class PaneSet;
 
-class CMainFrame : public fw::FrameWindow {
+class CMainFrame : public fw::FrameWindow, public FrameLink {
  public:
   CMainFrame();
   ~CMainFrame() override;
 
-  // Status bar: pane 0 = text, pane 1 empty, with the ordinary pane widths.
-  void SetStatusText(const char* text);
-  void SetPaneText(int pane, const char* text);
-  void SetProgressRange(unsigned short n);
-  void SetProgressPos(int pos);
-  int ProgressPos() const;
-  void ShowProgress(bool show);
-  // The mediator's current folder changed: the visible side panes hear of it.
-  void OnFolderOpened();
-  // Shows every hidden cell and both side panes, hides the picture view's side strip.
-  void ResetPanes();
+  HWND FrameHandle() const override { return Handle(); }
+  void SetStatusText(const char* text) override;
+  void SetPaneText(int pane, const char* text) override;
+  void SetProgressRange(unsigned short n) override;
+  void SetProgressPos(int pos) override;
+  int ProgressPos() const override;
+  void ShowProgress(bool show) override;
+  void OnFolderOpened() override;
+  void ResetPanes() override;
 
   fw::SplitterWindow& InnerSplitter() { return inner_; }
   fw::SplitterWindow& OuterSplitter() { return outer_; }

@@ -4,14 +4,13 @@
 
 #include "conf/win/config.h"
 #include "upload/core/batch_progress.h"
-#include "uploader/main_frame.h"
 
 CViewMediator& CViewMediator::Get() {
   static CViewMediator mediator;
   return mediator;
 }
 
-HWND CViewMediator::FrameWindow() const { return frame_ ? frame_->Handle() : nullptr; }
+HWND CViewMediator::FrameWindow() const { return frame_ ? frame_->FrameHandle() : nullptr; }
 
 void CViewMediator::SetUploading(int flag) {
   uploading_ = flag;

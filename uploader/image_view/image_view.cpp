@@ -582,6 +582,10 @@ bool CImageView::IsSideStripVisible() const { return impl_->sideStripShown_; }
 std::uint64_t CImageView::BlocksSent() const { return impl_->uploader_.Progress().BlocksSent(); }
 std::uint64_t CImageView::BlocksTotal() const { return impl_->uploader_.Progress().TotalBlocks(); }
 void CImageView::CompleteBatch() { impl_->uploader_.Complete(); }
+
+void CImageView::StorePendingSettings() {
+  if (impl_->current_) impl_->current_->Send(WM_STORE_IMAGE_INFO, 0, 0);
+}
 void CImageView::ResetUploadCounters() { impl_->uploader_.Reset(); }
 
 int CImageView::AskMember(const std::string& text, UINT type) {
