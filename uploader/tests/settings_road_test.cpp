@@ -163,7 +163,8 @@ class Road {
 // "参与图片PK" for another; opens another folder and comes back; and starts the upload from the
 // pane while it shows a row reached with the keys. Every record the upload server receives
 // carries exactly what was typed for its picture, the category chosen from the lists that arrived
-// after the start, and nothing of another row's settings.
+// after the start, and nothing of another row's settings. Then a double click opens the editor with
+// the picture's facts in the status bar, and leaving the editor gives the status bar back whole.
 TEST(HoistlySettingsRoad, WhatTheMemberTypesReachesEachPicturesRecord) {
   winkit::StandinSession service;
   uploadtest::StandinControl servers;
@@ -284,6 +285,25 @@ TEST(HoistlySettingsRoad, WhatTheMemberTypesReachesEachPicturesRecord) {
   road.DoubleClickRow(0);
   EXPECT_TRUE(WaitUntil([&] { return road.StatusText(0) == "文件名：" + names[0]; }, 5000)) << road.StatusText(0);
   EXPECT_EQ(road.StatusText(3), "图像大小：1024*768");
+
+  // The editor's leave button: the status bar's ordinary panes come back whole, with the count.
+  HWND editor = FindChild(GetDlgItem(GetDlgItem(frame, ID_INNER_SPLITTER), ID_PANE_IMAGE_VIEW), "#32770", true);
+  ASSERT_NE(editor, nullptr);
+  HWND editorTools = Child(editor, TOOLBARCLASSNAMEA);
+  ASSERT_NE(editorTools, nullptr);
+  RECT leave = {};
+  RemoteBuffer remote(id, sizeof leave);
+  ASSERT_TRUE(SendMessageA(editorTools, TB_GETRECT, 32844, remote.Put(&leave, sizeof leave)));
+  remote.Get(&leave, sizeof leave);
+  POINT leavePoint = {(leave.left + leave.right) / 2, (leave.top + leave.bottom) / 2};
+  ClientToScreen(editorTools, &leavePoint);
+  ASSERT_TRUE(winkit::PointReaches(leavePoint, editorTools));
+  winkit::ClickAt(leavePoint);
+  // (The double click's first click ticked the first row too.)
+  EXPECT_TRUE(WaitUntil([&] { return road.StatusText(0) == "当前文件夹共有 12 张图片文件，其中 7 张被选中"; }, 5000))
+      << road.StatusText(0);
+  EXPECT_EQ(road.StatusText(2), "");
+  EXPECT_EQ(road.StatusText(3), "");
 
   PostMessageA(frame, WM_USER + 998, 0, 0);
   EXPECT_TRUE(uploader.WaitForExit(kStartTimeoutMs));
