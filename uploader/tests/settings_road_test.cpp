@@ -69,11 +69,27 @@ class Road {
 
   std::string FileOfRow(int row) const { return CellText(list_, id_, row, 0); }
 
+  // Other tests' windows share the display: the frame is brought forward again until the point
+  // reaches the window meant (or a few seconds pass).
+  bool InSight(POINT point, HWND window) {
+    for (int tries = 0; tries < 20; ++tries) {
+      if (winkit::BringToFront(frame_) && winkit::PointReaches(point, window)) return true;
+      Sleep(250);
+    }
+    return false;
+  }
+  bool Click(HWND control) {
+    for (int tries = 0; tries < 20; ++tries) {
+      if (winkit::ClickControl(control)) return true;
+      Sleep(250);
+    }
+    return false;
+  }
+
   // A double click on the row's file name: the editor opens on the picture.
   void DoubleClickRow(int row) {
     const POINT point = RowPoint(row);
-    ASSERT_TRUE(winkit::BringToFront(frame_));
-    ASSERT_TRUE(winkit::PointReaches(point, list_)) << "row " << row << " is covered";
+    ASSERT_TRUE(InSight(point, list_)) << "row " << row << " is covered";
     winkit::DoubleClickAt(point);
     Settle();
   }
@@ -81,24 +97,29 @@ class Road {
   // A click on the row's file name (its tick toggles, as the member's click on a row does).
   void ClickRow(int row) {
     const POINT point = RowPoint(row);
-    ASSERT_TRUE(winkit::BringToFront(frame_));
-    ASSERT_TRUE(winkit::PointReaches(point, list_)) << "row " << row << " is covered";
+    ASSERT_TRUE(InSight(point, list_)) << "row " << row << " is covered";
     winkit::ClickAt(point);
     Settle();
   }
 
+  // A key for the list, which has the keyboard once the frame is in front again.
   void Key(WORD key) {
+    ASSERT_TRUE(winkit::BringToFront(frame_));
+    ASSERT_EQ(FocusOf(list_), list_);
     winkit::PressKey(key);
     Settle();
   }
 
-  // Clicks into a box of the pane and types over what it holds.
+  // Clicks into a box of the pane and types over what it holds; typed again when another test's
+  // window took the keyboard meanwhile (the box then holds something else).
   void TypeInto(int id, const std::string& text) {
-    ASSERT_TRUE(winkit::ClickControl(Item(id)));
-    winkit::PressKey(VK_END, winkit::kCtrl);
-    winkit::PressKey(VK_HOME, winkit::kCtrl | winkit::kShift);
-    winkit::TypeText(text);
-    Settle();
+    for (int tries = 0; tries < 5 && winkit::WindowText(Item(id)) != text; ++tries) {
+      ASSERT_TRUE(Click(Item(id)));
+      winkit::PressKey(VK_END, winkit::kCtrl);
+      winkit::PressKey(VK_HOME, winkit::kCtrl | winkit::kShift);
+      winkit::TypeText(text);
+      Settle();
+    }
     ASSERT_EQ(winkit::WindowText(Item(id)), text);
   }
 
@@ -111,7 +132,7 @@ class Road {
   // Opens the combo box with the mouse and clicks the entry in its dropped list.
   void ChooseWithMouse(int comboId, int entry) {
     HWND combo = Item(comboId);
-    ASSERT_TRUE(winkit::ClickControl(combo));
+    ASSERT_TRUE(Click(combo));
     HWND dropped = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (dropped = VisibleTopWindow("ComboLBox", id_)) != nullptr; }, 5000));
     RECT item = {};  // the system carries this list box message's rectangle across processes
@@ -140,6 +161,11 @@ class Road {
 
  private:
   static void Settle() { Sleep(250); }
+  // The window with the keyboard focus in the thread that owns window.
+  static HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {sizeof info};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+  }
   // The centre of the row's file name, on the screen.
   POINT RowPoint(int row) const {
     RECT label = {LVIR_LABEL, 0, 0, 0};
@@ -227,7 +253,7 @@ TEST(HoistlySettingsRoad, WhatTheMemberTypesReachesEachPicturesRecord) {
   road.Key(VK_DOWN);
   ASSERT_TRUE(road.PaneShows(names[11]));
   road.TypeSettings("Title 11", "Remark 11, typed", "tag11");
-  ASSERT_TRUE(winkit::ClickControl(road.Item(IDC_LIMIT_PK)));
+  ASSERT_TRUE(road.Click(road.Item(IDC_LIMIT_PK)));
   typed(11, "11").pk = 1;
 
   // A click on the twelfth (its edits go back to it), then Up twice: the tenth shows its own.
@@ -266,7 +292,7 @@ TEST(HoistlySettingsRoad, WhatTheMemberTypesReachesEachPicturesRecord) {
   typed(2, "2");
   EXPECT_EQ(road.StatusText(0), "当前文件夹共有 12 张图片文件，其中 6 张被选中");
   winkit::SaveClientScreenshot(frame, "hoistly_settings_road");
-  ASSERT_TRUE(winkit::ClickControl(road.Item(IDC_LIMIT_UPLOAD)));
+  ASSERT_TRUE(road.Click(road.Item(IDC_LIMIT_UPLOAD)));
 
   EXPECT_TRUE(winkit::AnswerMessageBox("提示", IDOK, 60000, nullptr, id));
   ASSERT_TRUE(WaitUntil([&] { return servers.Records().size() >= expected.size(); }, 60000));
@@ -297,7 +323,7 @@ TEST(HoistlySettingsRoad, WhatTheMemberTypesReachesEachPicturesRecord) {
   remote.Get(&leave, sizeof leave);
   POINT leavePoint = {(leave.left + leave.right) / 2, (leave.top + leave.bottom) / 2};
   ClientToScreen(editorTools, &leavePoint);
-  ASSERT_TRUE(winkit::PointReaches(leavePoint, editorTools));
+  ASSERT_TRUE(road.InSight(leavePoint, editorTools));
   winkit::ClickAt(leavePoint);
   // (The double click's first click ticked the first row too.)
   EXPECT_TRUE(WaitUntil([&] { return road.StatusText(0) == "当前文件夹共有 12 张图片文件，其中 7 张被选中"; }, 5000))
