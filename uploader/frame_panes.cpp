@@ -2,17 +2,14 @@
 
 #include "editor/win/edit_image_dlg.h"
 #include "editor/win/picture_steps.h"
-#include "framework/module.h"
 #include "uploader/hoistly_resource.h"
 #include "uploader/uploader_messages.h"
 
-#if defined(HOISTLY_HAS_IMAGE_VIEW)
+#include "thumblist/win/list_image_ctrl.h"
 #include "uploader/image_view/image_view.h"
-#endif
 
 static_assert(CFileTreeView::kSelectItemMessage == WM_SELECT_TREE_ITEM, "the view selects tree folders by path");
 
-#if defined(HOISTLY_HAS_IMAGE_VIEW)
 namespace {
 
 // CEditImageDlg as the picture view sees it: stepping through the view's list, reporting to the
@@ -33,7 +30,14 @@ class PictureEditorAdapter : public hoistly::PictureEditor {
   void LayOut() override { dialog_.LayOut(); }
   void OnEditCommand(UINT id) override { SendMessageA(dialog_.Handle(), WM_COMMAND, id, 0); }
   bool IsEditCommandEnabled(UINT id) const override { return dialog_.IsCommandEnabled(id); }
-  LRESULT OnViewMessage(UINT, WPARAM, LPARAM) override { return 0; }
+  // WM_EDITOR_PASS_ON goes on to the editor's window; WM_EDITOR_FULL_SCREEN_FLAG is kept.
+  LRESULT OnViewMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_EDITOR_FULL_SCREEN_FLAG) {
+      fullScreenFlag_ = wParam;
+      return 0;
+    }
+    return SendMessageA(dialog_.Handle(), message, wParam, lParam);
+  }
 
  private:
   // The list the editor steps through; the view may hand it another one later.
@@ -51,12 +55,13 @@ class PictureEditorAdapter : public hoistly::PictureEditor {
   };
   Steps steps_;
   CEditImageDlg dialog_;
+  WPARAM fullScreenFlag_ = 0;
 };
 
 }  // namespace
 
-// CImageView as the mediator and the frame see it.
-class PaneSet::PictureView : public ImageViewLink {
+// CImageView with the program's picture editor and side strip.
+class PaneSet::PictureView {
  public:
   bool Create(HWND parent, HWND frame, CShowPaneDlg2& sideStrip) {
     view_.SetEditorFactory([frame](HWND view, const std::string& path, CListImageCtrl* list) {
@@ -68,35 +73,14 @@ class PaneSet::PictureView : public ImageViewLink {
     const RECT rect = {0, 0, 100, 100};
     return view_.Create(parent, rect, ID_PANE_IMAGE_VIEW) != nullptr;
   }
-  HWND ViewWindow() const override { return view_.Handle(); }
-  void ResetUploadCounters() override { view_.ResetUploadCounters(); }
-  std::uint64_t BlocksSent() const override { return view_.BlocksSent(); }
-  std::uint64_t BlocksTotal() const override { return view_.BlocksTotal(); }
-  void OpenFolder(const std::string& path) override { view_.OpenFolder(path); }
-  int RowCount() const override { return view_.RowCount(); }
-  int TickedCount() const override { return view_.TickedCount(); }
-  int HighlightedCount() const override { return view_.HighlightedCount(); }
-  void RefreshColumns() override { view_.RefreshColumns(); }
-  void AddPictureFile(const std::string& path) override { view_.AddPictureFile(path); }
-  bool IsEditWindowVisible() const override { return view_.IsEditWindowVisible(); }
-  int CurrentListIndex() const override { return view_.CurrentListIndex(); }
-  int StoredListCount() const override { return view_.StoredListCount(); }
-  void ShowSideStrip(bool show) override { view_.ShowSideStrip(show); }
+  CImageView& View() { return view_; }
 
  private:
   CImageView view_;
 };
-#else
-class PaneSet::PictureView {};
-#endif
 
 PaneSet::PaneSet() = default;
 PaneSet::~PaneSet() = default;
-
-HWND PaneSet::MakeStandIn(HWND parent, const char* name, UINT id) {
-  return CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", name, WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 0, 0, 0, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), fw::Module::Instance(), nullptr);
-}
 
 bool PaneSet::Create(fw::SplitterWindow& inner, fw::SplitterWindow& outer, int clientWidth, HWND frame) {
   const RECT none = {0, 0, 0, 0};
@@ -106,14 +90,9 @@ bool PaneSet::Create(fw::SplitterWindow& inner, fw::SplitterWindow& outer, int c
   inner.SetPane(0, 0, folderTree_->Handle());
   inner.SetColumnInfo(0, 200, 100);
   sideStrip_ = std::make_unique<CShowPaneDlg2>([] { CViewMediator::Get().ResetPanes(); });
-#if defined(HOISTLY_HAS_IMAGE_VIEW)
   view_ = std::make_unique<PictureView>();
   if (!view_->Create(inner.Handle(), frame, *sideStrip_)) return false;
-  inner.SetPane(0, 1, view_->ViewWindow());
-#else
-  viewStandIn_ = MakeStandIn(inner.Handle(), "", ID_PANE_IMAGE_VIEW);
-  inner.SetPane(0, 1, viewStandIn_);
-#endif
+  inner.SetPane(0, 1, view_->View().Handle());
   inner.SetColumnInfo(1, clientWidth * 6 / 10, 200);
   infoView_ = std::make_unique<CInfoView>();
   infoPane_ = infoView_->Create(outer.Handle(), none, ID_PANE_INFO, frame);
@@ -133,18 +112,6 @@ HWND PaneSet::FolderTree() const { return folderTree_ ? folderTree_->Handle() : 
 std::string PaneSet::ChosenFolder() const { return folderTree_ ? folderTree_->Tree().CurrentPath() : std::string(); }
 
 
-ImageViewLink* PaneSet::ImageView() const {
-#if defined(HOISTLY_HAS_IMAGE_VIEW)
-  return view_.get();
-#else
-  return nullptr;
-#endif
-}
+ImageViewLink* PaneSet::ImageView() const { return view_ ? &view_->View() : nullptr; }
 
-HWND PaneSet::ImageViewWindow() const {
-#if defined(HOISTLY_HAS_IMAGE_VIEW)
-  return view_ ? view_->ViewWindow() : nullptr;
-#else
-  return viewStandIn_;
-#endif
-}
+HWND PaneSet::ImageViewWindow() const { return view_ ? view_->View().Handle() : nullptr; }

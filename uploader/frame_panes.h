@@ -32,15 +32,13 @@ class PaneSet {
   std::string ChosenFolder() const;
   HWND InfoPane() const { return infoPane_; }
   HWND LimitPane() const { return limitPane_; }
-  // The picture view, or null when only its stand-in stands there.
+  // The picture view (null before Create).
   ImageViewLink* ImageView() const;
   HWND ImageViewWindow() const;
 
  private:
-  HWND MakeStandIn(HWND parent, const char* name, UINT id);
   class PictureView;
   std::unique_ptr<PictureView> view_;
-  HWND viewStandIn_ = nullptr;
   // The tree's back and forward: the picture view keeps one list per folder opened.
   class ViewHistory : public FolderHistoryLink {
    public:

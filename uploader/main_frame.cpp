@@ -10,6 +10,7 @@
 #include "editor/win/shell_folder_tree.h"
 #include "framework/module.h"
 #include "settings/win/config_dlg.h"
+#include "uibase/win/menu_xp.h"
 #include "uibase/win/xp_button.h"
 #include "thumblist/core/image_info_record.h"
 #include "uibase/win/zel_head_ctrl.h"
@@ -56,6 +57,19 @@ const ToolButton kToolButtons[] = {
     {32941, "后  退", nullptr, nullptr},
 };
 const char* const kCategories[] = {"全部", "活动", "原创", "壁纸", "主题"};
+
+// The commands of the "图像(&I)" menu: the picture editor enables them.
+const UINT kEditingCommands[] = {32793, 32794, 32806, 32807, 32808, 32809, 32817, 32836, 32838, 32839, 32840, 32841,
+                                 32842, 32843, 32844, 32877, 32878, 32882, 32930, 32948, 32949, 32951, 1001,
+                                 57643, 57644};
+
+// The folder tree can go one level up when its chosen folder has a parent item.
+bool FolderTreeCanGoUp(HWND folderTree) {
+  HWND tree = folderTree ? FindWindowExA(folderTree, nullptr, WC_TREEVIEWA, nullptr) : nullptr;
+  if (!tree) return false;
+  const LPARAM chosen = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+  return chosen && SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, chosen) != 0;
+}
 
 // "%sRes\%s": the icon beside the program, or a blank image when it is missing.
 HICON LoadResIcon(const char* name, int size) {
@@ -133,7 +147,7 @@ void CMainFrame::MapCommands() {
   }
   Map().OnCommand(32808, [this](UINT, HWND) { SendToImageView(WM_COMMAND, 32793, 0); });
   Map().OnCommand(32809, [this](UINT, HWND) { SendToImageView(WM_COMMAND, 32794, 0); });
-  Map().OnCommand(32939, [this](UINT, HWND) {
+  Map().OnCommand(32939, [](UINT, HWND) {
     if (HWND tree = CViewMediator::Get().FolderTree()) SendMessageA(tree, WM_COMMAND, 32938, 0);
   });
   Map().OnCommand(32772, [this](UINT, HWND) { SendToImageView(WM_TOGGLE_LIST_MODE, 0, 0); });
@@ -185,6 +199,10 @@ void CMainFrame::DefineCommandStates() {
   define({32941}, [&views] {
     return fw::EnabledIf(views.StoredListCount() >= 2 && views.CurrentListIndex() < views.StoredListCount() - 1);
   });
+  define({32939}, [&views] { return fw::EnabledIf(FolderTreeCanGoUp(views.FolderTree())); });
+  for (UINT id : kEditingCommands) {
+    state.Define(id, [&views, id] { return fw::EnabledIf(views.IsEditCommandEnabled(id)); });
+  }
   define({32921}, [config] { return fw::CheckedIf(config->GetShowGridLine() != 0, config->GetListView() != 0); });
   define({32787}, [config] { return fw::CheckedIf(config->GetDefaultListView() != 0); });
   define({32899}, [config] { return fw::CheckedIf(config->GetListView() == 0); });
@@ -221,11 +239,13 @@ LRESULT CMainFrame::OnCreate(const fw::Message&) {
   SendMessageA(panes_->LimitPane(), WM_HEAD_CLOSE, HEAD_CLOSE_START, 0);
 
   if (hoistly::DataFileCheck().Run(hoistly::ServiceUrl("/admin/version.txt"), hoistly::ProgramFolder()) > 0) {
-    // New lists arrived: the settings pane offers them from now on.
+    // New lists arrived (on a first run the pane was filled from none): the settings pane
+    // offers them from now on.
     CConfig* config = CConfig::GetConfig();
     config->LoadClassify();
     config->LoadActives();
     config->LoadThemes();
+    SendMessageA(panes_->LimitPane(), WM_HEAD_CLOSE, HEAD_CLOSE_START, 0);
   }
   SendMessageA(Handle(), WM_COMMAND, ID_VIEW_TOOLBAR, 0);
   return 0;
@@ -234,6 +254,8 @@ LRESULT CMainFrame::OnCreate(const fw::Message&) {
 bool CMainFrame::CreateToolBar() {
   if (!toolBar_.Create(Handle(), ID_VIEW_TOOLBAR)) return false;
   toolBar_.SetImageLists(MakeImageList(32, false), MakeImageList(32, true));
+  smallImages_ = MakeImageList(16, false);
+  smallHotImages_ = MakeImageList(16, true);
   toolBar_.SetSizes({48, 48}, {30, 30});
   int image = 0;
   for (const ToolButton& button : kToolButtons) toolBar_.AddButton(button.id, button.icon ? image++ : I_IMAGENONE, button.text);
@@ -294,6 +316,7 @@ void CMainFrame::UpdateLoginMenu() {
     ModifyMenuA(login, 32853, MF_BYCOMMAND | MF_STRING, 32853, text);
   }
   for (UINT id : {32853u, 32858u, 32898u}) RemoveMenu(bar, id, MF_BYCOMMAND);
+  CMenuXP::UpdateMenuBar(Handle());
   DrawMenuBar(Handle());
 }
 
@@ -348,11 +371,9 @@ void CMainFrame::ShowProgress(bool show) {
   ShowWindow(progress_, show ? SW_SHOWNA : SW_HIDE);
 }
 
+// Both side panes hear of it, shown or not: a row they show belongs to the folder that is left.
 void CMainFrame::OnFolderOpened() {
-  if (inner_.HiddenColumnCount() != 0) return;
-  for (int row = 0; row < 2; ++row) {
-    if (!outer_.IsRowHidden(row)) SendToOuterPane(row, WM_PANE_FOLDER_OPENED, 0, 0);
-  }
+  for (int row = 0; row < 2; ++row) SendToOuterPane(row, WM_PANE_FOLDER_OPENED, 0, 0);
 }
 
 void CMainFrame::SendToOuterPane(int row, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -412,9 +433,10 @@ LRESULT CMainFrame::OnUploadStatus(const fw::Message& m) {
       status_.SetPaneText(0, reinterpret_cast<const char*>(m.lParam));
       return 0;
     case UPLOAD_STATUS_ALL_SENT: {
-      const int high = static_cast<int>(SendMessageA(progress_, PBM_GETRANGE, FALSE, 0));
-      if (ProgressPos() < high) {
-        SetProgressPos(high);
+      if (views.BlocksTotal() > views.BlocksSent()) {
+        // The bar and its text read the batch's own count: both show the whole batch.
+        views.CompleteBatch();
+        SetProgressPos(static_cast<int>(SendMessageA(progress_, PBM_GETRANGE, FALSE, 0)));
         Sleep(300);
       }
       views.SetUploading(0);
@@ -453,21 +475,12 @@ LRESULT CMainFrame::OnUploadConnectFailed(const fw::Message& m) {
 LRESULT CMainFrame::OnShowImageInfo(const fw::Message& m) {
   const auto* info = reinterpret_cast<const stImageInfo*>(m.lParam);
   const int row = static_cast<int>(m.wParam);
-  if (row == -1 || inner_.HiddenColumnCount() != 0) {
-    hoistly::ImageFacts facts;
-    if (!info || !hoistly::ReadImageFacts(*info, facts)) return 0;
-    RECT client;
-    GetClientRect(Handle(), &client);
-    status_.SetPanes({180, client.right - 500, 136, 180},
-                     {fw::kPaneNormal, fw::kPaneNoText, fw::kPanePopOut, fw::kPanePopOut});
-    status_.SetPaneText(0, ("文件名：" + facts.name).c_str());
-    status_.SetPaneText(1, ("文件路径：" + facts.folder).c_str());
-    status_.SetPaneText(2, ("文件大小：" + facts.size).c_str());
-    status_.SetPaneText(3, ("图像大小：" + facts.dimensions).c_str());
-    ShowProgress(false);
-    return 0;
-  }
-  if (m.wParam == 8) {
+  if (row == -1 || inner_.HiddenColumnCount() != 0) ShowFactsInStatusBar(info);
+  // The side panes hear of every row, also while the editor hides their column: they show the
+  // current picture's facts (and the settings pane edits the list's current rows) when they are
+  // back.
+  if (row == -1) return 0;
+  if (m.wParam == kStoreOnlyRow) {
     SendToOuterPane(1, m.id, m.wParam, m.lParam);
     return 0;
   }
@@ -484,6 +497,20 @@ LRESULT CMainFrame::OnShowImageInfo(const fw::Message& m) {
       break;
   }
   return 0;
+}
+
+void CMainFrame::ShowFactsInStatusBar(const stImageInfo* info) {
+  hoistly::ImageFacts facts;
+  if (!info || !hoistly::ReadImageFacts(*info, facts)) return;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  status_.SetPanes({180, client.right - 500, 136, 180},
+                   {fw::kPaneNormal, fw::kPaneNoText, fw::kPanePopOut, fw::kPanePopOut});
+  status_.SetPaneText(0, ("文件名：" + facts.name).c_str());
+  status_.SetPaneText(1, ("文件路径：" + facts.folder).c_str());
+  status_.SetPaneText(2, ("文件大小：" + facts.size).c_str());
+  status_.SetPaneText(3, ("图像大小：" + facts.dimensions).c_str());
+  ShowProgress(false);
 }
 
 LRESULT CMainFrame::OnStoreImageInfo(const fw::Message& m) {
@@ -526,7 +553,7 @@ void CMainFrame::AfterPaneChange() {
     SendToOuterPane(0, WM_PANE_HEAD_STATE, 5, 0);
     SendToOuterPane(1, WM_PANE_HEAD_STATE, 5, 0);
   } else if (config->GetInfoPaneShown() || config->GetSettingsPaneShown()) {
-    SendToOuterPane(0, WM_PANE_HEAD_STATE, 6, 0);
+    SendToOuterPane(config->GetInfoPaneShown() ? 0 : 1, WM_PANE_HEAD_STATE, 6, 0);
   }
 }
 
@@ -640,7 +667,13 @@ LRESULT CMainFrame::OnEditingMenu(const fw::Message& m) {
     } else if (inner_.IsColumnHidden(2)) {
       inner_.ShowColumn(2);
     }
+    // The status bar had the edited picture's facts in its own layout: the ordinary panes come
+    // back whole, with the folder's count.
+    LayOutStatusPanes(false);
+    for (int pane = 1; pane < 4; ++pane) status_.SetPaneText(pane, "");
+    SendToImageView(WM_UPLOAD_STATUS, LIST_STATUS_FOLDER_COUNT, 0);
   }
+  CMenuXP::UpdateMenuBar(Handle());
   DrawMenuBar(Handle());
   return 0;
 }

@@ -16,26 +16,26 @@
 #include "framework/tool_bar.h"
 #include "uploader/status/text_progress_ctrl.h"
 #include "uploader/status/zel_status_bar.h"
+#include "uploader/view_mediator.h"
 
 class CXPButton;
+struct stImageInfo;
 class PaneSet;
 
-class CMainFrame : public fw::FrameWindow {
+class CMainFrame : public fw::FrameWindow, public FrameLink {
  public:
   CMainFrame();
   ~CMainFrame() override;
 
-  // Status bar: pane 0 = text, pane 1 empty, with the ordinary pane widths.
-  void SetStatusText(const char* text);
-  void SetPaneText(int pane, const char* text);
-  void SetProgressRange(unsigned short n);
-  void SetProgressPos(int pos);
-  int ProgressPos() const;
-  void ShowProgress(bool show);
-  // The mediator's current folder changed: the visible side panes hear of it.
-  void OnFolderOpened();
-  // Shows every hidden cell and both side panes, hides the picture view's side strip.
-  void ResetPanes();
+  HWND FrameHandle() const override { return Handle(); }
+  void SetStatusText(const char* text) override;
+  void SetPaneText(int pane, const char* text) override;
+  void SetProgressRange(unsigned short n) override;
+  void SetProgressPos(int pos) override;
+  int ProgressPos() const override;
+  void ShowProgress(bool show) override;
+  void OnFolderOpened() override;
+  void ResetPanes() override;
 
   fw::SplitterWindow& InnerSplitter() { return inner_; }
   fw::SplitterWindow& OuterSplitter() { return outer_; }
@@ -52,6 +52,8 @@ class CMainFrame : public fw::FrameWindow {
   LRESULT OnUploadQueueEmpty(const fw::Message& m);
   LRESULT OnUploadConnectFailed(const fw::Message& m);
   LRESULT OnShowImageInfo(const fw::Message& m);
+  // The picture's facts in the status bar's own pane layout (nothing when its file is gone).
+  void ShowFactsInStatusBar(const stImageInfo* info);
   LRESULT OnStoreImageInfo(const fw::Message& m);
   LRESULT OnRefreshColumns(const fw::Message& m);
   LRESULT OnRefreshFolder(const fw::Message& m);
@@ -104,6 +106,9 @@ class CMainFrame : public fw::FrameWindow {
   CZELStatusBar status_;
   CTextProgressCtrl progress_;
   fw::ToolBar toolBar_;
+  // The toolbar's 16x16 images, normal and hot, beside the 32x32 ones the toolbar draws with.
+  fw::ImageList smallImages_;
+  fw::ImageList smallHotImages_;
   mb::editor::PaneSplitterWnd inner_;
   mb::editor::PaneSplitterWnd outer_;
   HWND searchEdit_ = nullptr;

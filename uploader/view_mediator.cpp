@@ -3,14 +3,14 @@
 #include <cstdio>
 
 #include "conf/win/config.h"
-#include "uploader/main_frame.h"
+#include "upload/core/batch_progress.h"
 
 CViewMediator& CViewMediator::Get() {
   static CViewMediator mediator;
   return mediator;
 }
 
-HWND CViewMediator::FrameWindow() const { return frame_ ? frame_->Handle() : nullptr; }
+HWND CViewMediator::FrameWindow() const { return frame_ ? frame_->FrameHandle() : nullptr; }
 
 void CViewMediator::SetUploading(int flag) {
   uploading_ = flag;
@@ -44,13 +44,7 @@ void CViewMediator::ShowSelectionSize(int width, int height) {
 void CViewMediator::ShowTransferState(unsigned speed, const char* elapsed) {
   if (!frame_) return;
   frame_->SetPaneText(2, elapsed ? elapsed : "");
-  char text[64] = "";
-  if (speed >= 1024) {
-    std::snprintf(text, sizeof text, "%0.1fK /s", speed / 1024.0);
-  } else if (speed > 0) {
-    std::snprintf(text, sizeof text, "%uB /s", speed);
-  }
-  frame_->SetPaneText(3, text);
+  frame_->SetPaneText(3, mb::upload::BatchProgress::SpeedText(speed).c_str());
 }
 
 void CViewMediator::SetProgressRange(unsigned short n) {
@@ -74,12 +68,17 @@ void CViewMediator::ResetUploadCounters() {
 std::uint64_t CViewMediator::BlocksSent() const { return imageView_ ? imageView_->BlocksSent() : 0; }
 std::uint64_t CViewMediator::BlocksTotal() const { return imageView_ ? imageView_->BlocksTotal() : 0; }
 
+void CViewMediator::CompleteBatch() {
+  if (imageView_) imageView_->CompleteBatch();
+}
+
 void CViewMediator::ResetPanes() {
   if (frame_) frame_->ResetPanes();
 }
 
 void CViewMediator::OpenFolder(const std::string& path) {
   currentFolder_ = path;
+  if (imageView_) imageView_->StorePendingSettings();
   if (frame_) frame_->OnFolderOpened();
   if (imageView_) imageView_->OpenFolder(path);
 }
@@ -88,6 +87,9 @@ int CViewMediator::RowCount() const { return imageView_ ? imageView_->RowCount()
 int CViewMediator::TickedCount() const { return imageView_ ? imageView_->TickedCount() : 0; }
 int CViewMediator::HighlightedCount() const { return imageView_ ? imageView_->HighlightedCount() : 0; }
 bool CViewMediator::IsEditWindowVisible() const { return imageView_ && imageView_->IsEditWindowVisible(); }
+bool CViewMediator::IsEditCommandEnabled(UINT id) const {
+  return imageView_ && imageView_->IsEditCommandEnabled(id);
+}
 int CViewMediator::CurrentListIndex() const { return imageView_ ? imageView_->CurrentListIndex() : 0; }
 int CViewMediator::StoredListCount() const { return imageView_ ? imageView_->StoredListCount() : 0; }
 

@@ -1,5 +1,7 @@
 #include "conf/core/data_lists.h"
 
+#include <algorithm>
+
 #include "common/gbk_text.h"
 #include "common/sdom_doc.h"
 
@@ -12,8 +14,11 @@ std::string_view TrimLineEnd(std::string_view text) {
   return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
 }
 
+// A stored name or parent: without blanks, tabs and line ends at either end, so that every
+// lookup compares the trimmed text and the lists hand out names without line ends.
 std::string FitName(std::string_view name) {
   name = TrimLineEnd(name);
+  name.remove_prefix(std::min(name.size(), name.find_first_not_of(" \t")));
   return std::string(name.substr(0, GbkCutLength(name, kMaxListNameBytes)));
 }
 

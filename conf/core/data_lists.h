@@ -1,8 +1,8 @@
 // The data lists the uploader labels pictures with: categories (classify.dat, "id:name:parent"),
 // actives and themes (actives.dat, themes.dat, "id:name") and the member's albums (from the
-// service). Fields are split at ':' (a run of colons is one separator); the line end and
-// trailing blanks of the last field are cut; a line is read whole however long it is; names
-// are cut to 127 bytes at a character boundary.
+// service). Fields are split at ':' (a run of colons is one separator); names and parents are
+// kept without blanks, tabs and line ends at either end (the lookups compare them trimmed); a
+// line is read whole however long it is; names are cut to 127 bytes at a character boundary.
 #pragma once
 
 #include <string>

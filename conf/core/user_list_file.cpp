@@ -33,10 +33,9 @@ void ReadUserListDocument(const SDOMDoc& document, UserListValues& values) {
     defaults.GetString("UserName", values.defaultUser);
     defaults.GetString("Password", values.storedPassword);
     AddLoadedUser(values, values.defaultUser, values.storedPassword);
-    int autoLogin = 0;
-    if (defaults.GetInt("bAutoLogin", autoLogin)) {
-      values.autoLogin = values.recordPassword = autoLogin == 1 ? 1 : 0;
-    }
+    int autoLogin = 0;  // a section without the key reads 0
+    defaults.GetInt("bAutoLogin", autoLogin);
+    values.autoLogin = values.recordPassword = autoLogin == 1 ? 1 : 0;
     int recordPassword = 0;
     if (autoLogin != 1 && defaults.GetInt("bRecordPW", recordPassword)) values.recordPassword = recordPassword;
   }
@@ -97,8 +96,10 @@ std::string StorePassword(std::string_view plain) {
   return plain.empty() ? std::string() : EncryptPasswordHex(plain, PasswordStorageKey());
 }
 
+// Each pair of digits is a byte: a last lone digit is left out.
 std::string RecallPassword(std::string_view stored) {
-  return stored.size() < 2 ? std::string() : DecryptPasswordHex(stored, PasswordStorageKey());
+  if (stored.size() < 2) return std::string();
+  return DecryptPasswordHex(stored.substr(0, stored.size() / 2 * 2), PasswordStorageKey());
 }
 
 std::string StoredPasswordOf(const UserListValues& values, std::string_view name) {

@@ -34,6 +34,7 @@ stImageInfo MakeImageInfo(const RowTexts& row) {
   info.pictureType = ReadLeadingInt(row[kColPictureType]);
   info.uploadType = ReadLeadingInt(row[kColUploadType]);
   info.album = ReadLeadingInt(row[kColAlbum]);
+  info.pk = TakesPartInPk(row) ? 1 : 0;
   return info;
 }
 
@@ -54,6 +55,7 @@ ImageInfoBytes ImageInfoToBytes(const stImageInfo& info) {
   PutInt32(bytes.data() + kPictureType, info.pictureType);
   PutInt32(bytes.data() + kUploadType, info.uploadType);
   PutInt32(bytes.data() + kAlbum, info.album);
+  PutInt32(bytes.data() + kPk, info.pk);
   return bytes;
 }
 

@@ -1,6 +1,8 @@
 // stImageInfo: one row's facts as the list hands them to the panes (lParam of the show-info
-// message), 1,400 bytes. It lives on the sender's stack for the length of a synchronous send.
-// Every text is zero-terminated and cut at a character boundary to its field.
+// message, and of the settings pane's write-back), 1,404 bytes. It lives on the sender's stack
+// for the length of a synchronous send. Every text is zero-terminated and cut at a character
+// boundary to its field. The last word carries the "参与图片PK" tick of the row, so that the pane
+// shows each row's own tick and writes it back with the other settings.
 #pragma once
 
 #include <array>
@@ -21,17 +23,18 @@ struct stImageInfo {
   std::int32_t pictureType;
   std::int32_t uploadType;
   std::int32_t album;
+  std::int32_t pk;  // 1: the picture takes part in PK
 };
 
 namespace mb::thumblist {
 
-inline constexpr std::size_t kImageInfoSize = 1400;
+inline constexpr std::size_t kImageInfoSize = 1404;
 using ImageInfoBytes = std::array<unsigned char, kImageInfoSize>;
 
 namespace info_field {
 inline constexpr std::size_t kFilePath = 0, kSizeText = 260, kTitle = 292, kRemark = 548, kTag = 804,
                              kDimensions = 1062, kCategory = 1094, kSource = 1350, kPictureType = 1388,
-                             kUploadType = 1392, kAlbum = 1396;
+                             kUploadType = 1392, kAlbum = 1396, kPk = 1400;
 }  // namespace info_field
 
 // Zero-filled, then filled from the row: path = folder + file name, numbers read from their texts.
@@ -46,5 +49,6 @@ static_assert(sizeof(stImageInfo) == mb::thumblist::kImageInfoSize, "the record 
 static_assert(offsetof(stImageInfo, tag) == mb::thumblist::info_field::kTag &&
                   offsetof(stImageInfo, source) == mb::thumblist::info_field::kSource &&
                   offsetof(stImageInfo, pictureType) == mb::thumblist::info_field::kPictureType &&
-                  offsetof(stImageInfo, album) == mb::thumblist::info_field::kAlbum,
+                  offsetof(stImageInfo, album) == mb::thumblist::info_field::kAlbum &&
+                  offsetof(stImageInfo, pk) == mb::thumblist::info_field::kPk,
               "the record keeps its layout");

@@ -9,7 +9,6 @@ namespace mb::thumblist {
 namespace {
 constexpr char kDefaultCategory[] = "壁纸-人物";
 constexpr char kDefaultSource[] = "公开";
-constexpr char kDefaultPk[] = "否";
 constexpr char kDefaultPictureType[] = "12";
 constexpr char kDefaultUploadType[] = "0";
 constexpr char kDefaultAlbum[] = "0";
@@ -42,7 +41,7 @@ RowTexts MakeNewPictureRow(std::string_view path, std::string_view sizeText, std
   row[kColRemark] = parts.fileName;
   row[kColCategory] = kDefaultCategory;
   row[kColSource] = kDefaultSource;
-  row[kColPk] = kDefaultPk;
+  row[kColPk] = kPkNo;
   row[kColPictureType] = kDefaultPictureType;
   row[kColUploadType] = kDefaultUploadType;
   row[kColAlbum] = kDefaultAlbum;

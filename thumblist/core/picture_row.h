@@ -39,6 +39,12 @@ SplitPathResult SplitPath(std::string_view path);
 // title and remark, and the defaults of the upload settings.
 RowTexts MakeNewPictureRow(std::string_view path, std::string_view sizeText, std::string_view dimensions);
 
+// Column 8 says whether the picture takes part in PK: "是" or "否" ("否" when a row is added).
+inline constexpr char kPkYes[] = "是";
+inline constexpr char kPkNo[] = "否";
+inline const char* PkText(bool takesPart) { return takesPart ? kPkYes : kPkNo; }
+inline bool TakesPartInPk(const RowTexts& row) { return row[kColPk] == kPkYes; }
+
 // Column 1 + column 0.
 std::string RowFilePath(const RowTexts& row);
 

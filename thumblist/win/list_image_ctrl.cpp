@@ -14,6 +14,7 @@
 #include "thumblist/win/list_header_ctrl.h"
 #include "thumblist/win/list_messages.h"
 #include "thumblist/win/picture_loader.h"
+#include "thumblist/win/thumbrill_resource.h"
 
 using namespace mb::thumblist;
 
@@ -42,6 +43,8 @@ HWND CListImageCtrl::Create(HWND parent, const RECT& rect, DWORD style, UINT id)
   windowThread_ = GetCurrentThreadId();
   if (!fw::ListView::Create(parent, rect, style | LVS_SHAREIMAGELISTS, id)) return nullptr;
   ShowScrollBar(Handle(), SB_HORZ, TRUE);
+  listIcon_.Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+  if (HICON icon = LoadIconA(fw::ThisModule(), MAKEINTRESOURCEA(IDI_LIST_ICON))) listIcon_.AddIcon(icon);
   DragAcceptFiles(Handle(), TRUE);
   if ((style & LVS_TYPEMASK) == LVS_REPORT) SubclassHeader();
   return Handle();
@@ -207,7 +210,7 @@ LRESULT CListImageCtrl::OnRowsPrepared(const fw::Message&) {
 }
 
 void CListImageCtrl::InsertPrepared(PreparedRow row) {
-  int image = I_IMAGENONE;
+  int image = 0;  // a name with "%" has no thumbnail of its own
   if (row.thumbnail) {
     image = thumbnails_.Add(row.thumbnail);
     DeleteObject(row.thumbnail);
@@ -267,7 +270,7 @@ void CListImageCtrl::SetItemImage(const fw::CString& path, int row, int) {
   const std::string sizeText = SizeTextOf(path.Str());
   if (!sizeText.empty()) SetItemText(row, kColSize, sizeText.c_str());
   Send(LVM_REDRAWITEMS, static_cast<WPARAM>(row), static_cast<LPARAM>(row));
-  SendRowInfo(MainWindow(), static_cast<WPARAM>(row), row);
+  ShowRowInPanes(row);
 }
 
 void CListImageCtrl::SetCurrentItemImage() {
@@ -300,7 +303,7 @@ int CListImageCtrl::GetPreFilePath(fw::CString& path) {
   if (currentIndex_ <= 0 || currentIndex_ >= GetItemCount()) return 0;
   --currentIndex_;
   path = GetItemFilePath(currentIndex_);
-  SendRowInfo(MainWindow(), static_cast<WPARAM>(currentIndex_), currentIndex_);
+  ShowRowInPanes(currentIndex_);
   return 1;
 }
 
@@ -308,7 +311,7 @@ int CListImageCtrl::GetNextFilePath(fw::CString& path) {
   if (currentIndex_ + 1 >= GetItemCount()) return 0;
   ++currentIndex_;
   path = GetItemFilePath(currentIndex_);
-  SendRowInfo(MainWindow(), static_cast<WPARAM>(currentIndex_), currentIndex_);
+  ShowRowInPanes(currentIndex_);
   return 1;
 }
 
@@ -515,6 +518,20 @@ void CListImageCtrl::SendRowInfo(HWND target, WPARAM wParam, int row) {
 
 void CListImageCtrl::ReportRow(int row) {
   lastReportedRow_ = row;
+  ShowRowInPanes(row);
+}
+
+// The settings pane edits the rows it was shown for: what the member typed there goes back to
+// those rows before the pane shows another one, whatever moved it (mouse, keys, the editor's
+// steps, a refreshed thumbnail). The rows are the highlighted ones when the row is among them.
+void CListImageCtrl::ShowRowInPanes(int row) {
+  StorePendingEdits();
+  pendingRows_.clear();
+  if (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) {
+    for (int at = HighlightedRow(); at >= 0; at = GetNextItem(at, LVNI_SELECTED)) pendingRows_.push_back(at);
+  } else {
+    pendingRows_.push_back(row);
+  }
   SendRowInfo(MainWindow(), static_cast<WPARAM>(row), row);
 }
 
@@ -526,12 +543,16 @@ void CListImageCtrl::NotifyParentStatus() {
   SendMessageA(GetParent(Handle()), WM_UPLOAD_STATUS, LIST_STATUS_FOLDER_COUNT, 0);
 }
 
-void CListImageCtrl::FlushPendingRows() {
+void CListImageCtrl::StorePendingEdits() {
   CConfig* config = CConfig::GetConfig();
   HWND main = MainWindow();
   for (int row : pendingRows_) {
     if (config->GetSettingsEdited() == 1 && main) SendMessageA(main, WM_STORE_IMAGE_INFO, static_cast<WPARAM>(row), 0);
   }
   config->SetSettingsEdited(0);
+}
+
+void CListImageCtrl::FlushPendingRows() {
+  StorePendingEdits();
   pendingRows_.clear();
 }

@@ -144,9 +144,13 @@ class MB_THUMBRILL_API CListImageCtrl : public fw::ListView {
   void DeleteRow(int row);
   int HighlightedRow() const;
   bool AnyTicked() const;
+  // Sends WM_STORE_IMAGE_INFO for each pending row while the settings are marked edited, then
+  // clears the mark; FlushPendingRows also forgets the rows (their indexes are about to change).
+  void StorePendingEdits();
   void FlushPendingRows();
   void SendRowInfo(HWND target, WPARAM wParam, int row);
   void ReportRow(int row);
+  void ShowRowInPanes(int row);
   void SendStatusText(const std::string& text);
   void NotifyParentStatus();
   void Rotate(bool right);
@@ -197,6 +201,7 @@ class MB_THUMBRILL_API CListImageCtrl : public fw::ListView {
   int tipCell_ = 0;  // packed row and column the tooltip shows, 0 none
   fw::ImageList thumbnails_;
   fw::ImageList icons_;
+  fw::ImageList listIcon_;  // 16x16, the library's icon 204, made with the window
   DWORD windowThread_ = 0;
   mb::thumblist::PreparedRowQueue prepared_;
   mutable std::mutex errorLock_;  // AddImage may run on a scan thread

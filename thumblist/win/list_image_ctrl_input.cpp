@@ -68,8 +68,14 @@ bool CListImageCtrl::CanStartUpload() const {
   return StartUploadEnabled(situation);
 }
 
-LRESULT CListImageCtrl::OnStoreImageInfo(const fw::Message&) {
-  FlushPendingRows();
+// The pane's edits go to its rows now. When an upload starts the pane keeps showing those rows,
+// so they stay pending; when the folder is left they are forgotten with it.
+LRESULT CListImageCtrl::OnStoreImageInfo(const fw::Message& m) {
+  if (m.wParam == kStoreAndForgetRows) {
+    FlushPendingRows();
+  } else {
+    StorePendingEdits();
+  }
   return 0;
 }
 
@@ -94,13 +100,13 @@ LRESULT CListImageCtrl::OnDropFiles(const fw::Message& m) {
 LRESULT CListImageCtrl::OnLButtonDown(const fw::Message& m) {
   const LRESULT result = CallDefault(m);
   NotifyParentStatus();
-  FlushPendingRows();
-  for (int row = GetNextItem(-1, LVNI_SELECTED); row >= 0; row = GetNextItem(row, LVNI_SELECTED)) {
-    pendingRows_.push_back(row);
-  }
   const POINT point{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
   const int hit = HitTest(point);
-  if (hit >= 0) ReportRow(hit);
+  if (hit >= 0) {
+    ReportRow(hit);
+  } else {
+    StorePendingEdits();
+  }
   return result;
 }
 
@@ -112,20 +118,22 @@ LRESULT CListImageCtrl::OnRButtonDown(const fw::Message& m) {
   return result;
 }
 
-// Arrow keys report the row they step to; Delete removes the highlighted row. Keys reach this
-// handler only while the list itself has the focus (an open cell editor keeps its own keys).
+// Arrow keys report the row the highlight steps to (after the control moved it, so that the
+// panes show the highlighted row in the thumbnail grid too); Delete removes the highlighted row.
+// Keys reach this handler only while the list itself has the focus (an open cell editor keeps its
+// own keys).
 LRESULT CListImageCtrl::OnKeyDown(const fw::Message& m) {
-  if (m.wParam == VK_DOWN || m.wParam == VK_UP) {
-    const int target = HighlightedRow() + (m.wParam == VK_DOWN ? 1 : -1);
-    if (HighlightedRow() >= 0 && target >= 0 && target < GetItemCount()) {
-      currentIndex_ = target;
-      if (target != lastReportedRow_) ReportRow(target);
+  if (m.wParam == VK_DELETE) RemoveHighlighted();
+  const int before = HighlightedRow();
+  const LRESULT result = CallDefault(m);
+  if ((m.wParam == VK_DOWN || m.wParam == VK_UP) && before >= 0) {
+    const int now = HighlightedRow();
+    if (now >= 0 && now != before) {
+      currentIndex_ = now;
+      if (now != lastReportedRow_) ReportRow(now);
     }
-  } else if (m.wParam == VK_DELETE) {
-    RemoveHighlighted();
-    return 0;
   }
-  return CallDefault(m);
+  return result;
 }
 
 // The tooltip follows the cell under the mouse.
@@ -174,12 +182,15 @@ void CListImageCtrl::OnClick(const NMITEMACTIVATE& click) {
   } else {
     SetCheck(row, !GetCheck(row));
   }
+  // The count of ticked pictures in the status follows the tick just made.
+  NotifyParentStatus();
 }
 
 void CListImageCtrl::OnDoubleClick() {
   OnEdit();
   const int highlighted = HighlightedRow();
-  if (highlighted >= 0) SendRowInfo(GetParent(GetParent(Handle())), static_cast<WPARAM>(-1), highlighted);
+  // The main window answers -1 with the picture's facts in its status bar.
+  if (highlighted >= 0) SendRowInfo(MainWindow(), static_cast<WPARAM>(-1), highlighted);
 }
 
 void CListImageCtrl::OnColumnClick(int column) {
@@ -373,7 +384,9 @@ void CListImageCtrl::OnSaveAs() {
   if (FileSizeOf(target) || GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
     if (Ask(Handle(), target + " 已经存在，要替换它吗？", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   }
-  CopyFileA(source.c_str(), target.c_str(), FALSE);
+  if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) {
+    Ask(Handle(), target + " 保存失败！", MB_OK | MB_ICONERROR);
+  }
 }
 
 void CListImageCtrl::OnOpenFolder() {

@@ -11,6 +11,12 @@ constexpr UINT WM_EDIT_PICTURE = WM_USER + 12;      // to the view: lParam path
 constexpr UINT WM_SHOW_IMAGE_INFO = WM_USER + 20;   // wParam row (-1 double click), lParam stImageInfo*
 constexpr UINT WM_REFRESH_FOLDER = WM_USER + 60;    // to the main window
 constexpr UINT WM_STORE_IMAGE_INFO = WM_USER + 62;  // to the main window: wParam row; to the list: flush
+// wParam of WM_STORE_IMAGE_INFO to the list when its folder is left: the rows are forgotten too.
+constexpr WPARAM kStoreAndForgetRows = 1;
+
+// wParam of WM_SHOW_IMAGE_INFO that names no row: the settings pane only writes its edits back
+// to its own row (a code apart from every row index, so that row 8 is shown like any other).
+constexpr WPARAM kStoreOnlyRow = static_cast<WPARAM>(-2);
 
 // WM_UPLOAD_STATUS wParam values the list uses.
 constexpr WPARAM LIST_STATUS_FOLDER_COUNT = 0;  // to the view: rows or ticks changed

@@ -28,10 +28,16 @@ long long MulDivRounded(long long a, long long b, long long c) {
 }  // namespace
 
 std::string HyperlinkText(std::string_view text, std::string_view target, bool isMessage) {
-  const char quote = GbkFind(target, '"') == std::string_view::npos ? '"' : '\'';
+  // The tag ends at the first ">" and a quoted value at its own quote: such characters of the
+  // target are percent-encoded, so that the target stays whole.
+  std::string kept = GbkReplaceAll(target, ">", "%3E");
+  const bool hasDouble = GbkFind(kept, '"') != std::string_view::npos;
+  const bool hasSingle = GbkFind(kept, '\'') != std::string_view::npos;
+  if (hasDouble && hasSingle) kept = GbkReplaceAll(kept, "\"", "%22");
+  const char quote = hasDouble && !hasSingle ? '\'' : '"';
   std::string out = isMessage ? "<a msg=" : "<a href=";
   out += quote;
-  out += target;
+  out += kept;
   out += quote;
   out += '>';
   out += GbkReplaceAll(text, "<", "<<");

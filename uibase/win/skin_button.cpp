@@ -187,7 +187,8 @@ void CxSkinButton::UncheckOtherRadios() const {
   for (HWND item = GetNextDlgGroupItem(parent, Handle(), FALSE); item && item != Handle() && item != first && limit-- > 0;
        item = GetNextDlgGroupItem(parent, item, FALSE)) {
     if (!first) first = item;
-    if (dynamic_cast<CxSkinButton*>(FromHandle(item))) PostMessageA(item, kUncheckMessage, 0, 0);
+    // Every other item hears it; those that are no skinned radio let it pass.
+    PostMessageA(item, kUncheckMessage, 0, 0);
   }
 }
 

@@ -32,7 +32,7 @@ void BatchProgress::Begin(std::uint32_t filesToSend) {
 }
 
 void BatchProgress::AddPicture(std::uint64_t size) {
-  totalBytes_ += size;
+  totalBytes_ += (size + kByteBlock - 1) / kByteBlock * kByteBlock;
   totalBlocks_ += EngineBlockCount(size);
 }
 

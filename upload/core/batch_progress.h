@@ -20,7 +20,12 @@ class MB_UPLOAD_API BatchProgress {
 
   // A new batch of filesToSend pictures: every counter back to 0.
   void Begin(std::uint32_t filesToSend);
-  // A picture of the batch whose size could be read (one that could not adds nothing).
+  // The byte total counts each picture in whole blocks of this many bytes.
+  static constexpr std::uint64_t kByteBlock = 6144;
+
+  // A picture of the batch whose size could be read (one that could not adds nothing): its size
+  // rounded up to whole 6,144-byte blocks joins the byte total; its blocks are counted the way
+  // the engine cuts it.
   void AddPicture(std::uint64_t size);
   // Every counter back to 0, as before the first batch.
   void Reset();

@@ -35,6 +35,8 @@ class BatchUploader {
   void OnBlockSent();
   void OnQueueEmpty(bool silent);
   void OnClockTick();
+  // The engine reported every picture sent: every block counts as acknowledged.
+  void Complete() { progress_.Complete(); }
   // After the batch: every counter back to 0, not uploading.
   void Reset();
   // The running pool stopped (the view is going).

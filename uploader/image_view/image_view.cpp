@@ -81,31 +81,6 @@ FolderPictures ReadFolder(const std::string& folder) {
   return found;
 }
 
-// Until the program installs the real editor: a plain window where it will be.
-class StandinEditor : public hoistly::PictureEditor {
- public:
-  explicit StandinEditor(HWND view) {
-    window_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_CENTER, 0, 0, 0, 0, view, nullptr,
-                              fw::ThisModule(), nullptr);
-  }
-  ~StandinEditor() override { DestroyWindow(window_); }
-  HWND Handle() const override { return window_; }
-  void SetImagePath(const std::string& path) override { SetWindowTextA(window_, path.c_str()); }
-  void InitTabs(CListImageCtrl*) override {}
-  void LayOut() override {}
-  void OnEditCommand(UINT) override {}
-  bool IsEditCommandEnabled(UINT) const override { return false; }
-  LRESULT OnViewMessage(UINT, WPARAM, LPARAM) override { return 0; }
-
- private:
-  HWND window_ = nullptr;
-};
-
-HWND MakeStandinStrip(HWND view) {
-  return CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_ETCHEDVERT, 0, 0, kSideStripWidth, 0, view, nullptr,
-                         fw::ThisModule(), nullptr);
-}
-
 }  // namespace
 
 class CImageView::Impl {
@@ -162,6 +137,7 @@ class CImageView::Impl {
   CListImageCtrl ownList_;
   hoistly::FolderListStore store_;
   CListImageCtrl* current_ = nullptr;
+  std::string shownFolder_;  // the folder last opened
   hoistly::PictureEditorFactory editorFactory_;
   hoistly::SideStripFactory stripFactory_;
   std::unique_ptr<hoistly::PictureEditor> editor_;
@@ -227,9 +203,10 @@ void CImageView::Impl::Register() {
     if (current_) current_->SetCurrentItemImage();
   });
   plain(WM_STOP_FOLDER_SCAN, [this](const fw::Message&) { StopScans(); });
-  // The frame's refresh: the folder on show gets the pictures its list lacks.
+  // The frame's refresh: the folder on show gets the pictures its list lacks (the empty-folder
+  // list too, when pictures came into its folder).
   plain(WM_REFRESH_FOLDER, [this](const fw::Message&) {
-    if (store_.At(store_.CurrentIndex()) == current_ && current_) OpenFolder(store_.FolderAt(store_.CurrentIndex()));
+    if (!shownFolder_.empty()) OpenFolder(shownFolder_);
   });
 }
 
@@ -367,6 +344,7 @@ LRESULT CImageView::Impl::OnApplyRowSettings(const fw::Message& m) {
   current_->SetItemText(row, kColTitle, text(info->title, sizeof info->title).c_str());
   current_->SetItemText(row, kColRemark, text(info->remark, sizeof info->remark).c_str());
   current_->SetItemText(row, kColSource, text(info->source, sizeof info->source).c_str());
+  current_->SetItemText(row, kColPk, PkText(info->pk != 0));
   current_->SetItemText(row, kColCategory, text(info->category, sizeof info->category).c_str());
   current_->SetItemText(row, kColPictureType, number(info->pictureType).c_str());
   current_->SetItemText(row, kColUploadType, number(info->uploadType).c_str());
@@ -382,12 +360,14 @@ LRESULT CImageView::Impl::PassToEditor(const fw::Message& m) {
 // ---- folders --------------------------------------------------------------------------------
 
 void CImageView::Impl::OpenFolder(const std::string& folder) {
-  if (current_) current_->Send(WM_STORE_IMAGE_INFO, 0, 0);
+  // The settings pane's edits go back to their rows; rows of a folder that is left are forgotten.
+  if (current_) current_->Send(WM_STORE_IMAGE_INFO, folder == shownFolder_ ? 0 : kStoreAndForgetRows, 0);
   EndEditing();
   if (!hoistly::IsUsableFolder(folder)) {
     view_.AskMember(kBadFolder + folder, MB_ICONINFORMATION);
     return;
   }
+  shownFolder_ = folder;
   FolderPictures pictures = ReadFolder(folder);
   if (pictures.paths.empty()) {
     ownList_.RemoveAll();
@@ -509,10 +489,8 @@ void CImageView::Impl::EndEditing() {
 }
 
 void CImageView::Impl::EditPicture(const std::string& path) {
-  if (!editor_) {
-    editor_ = editorFactory_ ? editorFactory_(view_, path, current_) : nullptr;
-    if (!editor_) editor_ = std::make_unique<StandinEditor>(view_);
-  }
+  if (!editor_ && editorFactory_) editor_ = editorFactory_(view_, path, current_);
+  if (!editor_) return;  // the editor window could not be made
   editor_->SetImagePath(path);
   editor_->InitTabs(current_);
   ShowWindow(editor_->Handle(), SW_SHOW);
@@ -533,7 +511,7 @@ void CImageView::Impl::EditHighlighted(bool open) {
 }
 
 void CImageView::Impl::ShowSideStrip(bool show) {
-  if (show && !sideStrip_) sideStrip_ = stripFactory_ ? stripFactory_(view_) : MakeStandinStrip(view_);
+  if (show && !sideStrip_ && stripFactory_) sideStrip_ = stripFactory_(view_);
   sideStripShown_ = show && sideStrip_;
   if (sideStrip_) ShowWindow(sideStrip_, sideStripShown_ ? SW_SHOW : SW_HIDE);
   LayOut();
@@ -603,6 +581,11 @@ void CImageView::ShowSideStrip(bool show) { impl_->ShowSideStrip(show); }
 bool CImageView::IsSideStripVisible() const { return impl_->sideStripShown_; }
 std::uint64_t CImageView::BlocksSent() const { return impl_->uploader_.Progress().BlocksSent(); }
 std::uint64_t CImageView::BlocksTotal() const { return impl_->uploader_.Progress().TotalBlocks(); }
+void CImageView::CompleteBatch() { impl_->uploader_.Complete(); }
+
+void CImageView::StorePendingSettings() {
+  if (impl_->current_) impl_->current_->Send(WM_STORE_IMAGE_INFO, 0, 0);
+}
 void CImageView::ResetUploadCounters() { impl_->uploader_.Reset(); }
 
 int CImageView::AskMember(const std::string& text, UINT type) {

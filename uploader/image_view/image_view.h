@@ -19,6 +19,7 @@
 
 #include "framework/window.h"
 #include "uploader/image_view/image_view_messages.h"
+#include "uploader/view_mediator.h"
 
 class CListImageCtrl;
 class CZELUploadThreadsPool;
@@ -26,8 +27,7 @@ class CZELUploadThreadsPool;
 namespace hoistly {
 
 // The picture editor as the view sees it. The editor window (dialog template 143) is a child of
-// the view, made on first use by the factory the program installs; until one is installed the
-// view shows a plain stand-in window in its place.
+// the view, made on first use by the factory the program installs.
 class PictureEditor {
  public:
   virtual ~PictureEditor() = default;
@@ -52,7 +52,7 @@ using SideStripFactory = std::function<HWND(HWND view)>;
 
 }  // namespace hoistly
 
-class CImageView : public fw::Window {
+class CImageView : public fw::Window, public ImageViewLink {
  public:
   CImageView();
   ~CImageView() override;
@@ -63,29 +63,34 @@ class CImageView : public fw::Window {
   void SetEditorFactory(hoistly::PictureEditorFactory factory);
   void SetSideStripFactory(hoistly::SideStripFactory factory);
 
+  HWND ViewWindow() const override { return Handle(); }
   // Shows the folder's pictures (asked by the frame when the folder tree's selection changes).
-  void OpenFolder(const std::string& folder);
+  void OpenFolder(const std::string& folder) override;
+  // The settings pane's edits go back to the rows of the list on show.
+  void StorePendingSettings() override;
 
   // The list on show and what the frame's command enabling asks of it.
   CListImageCtrl* CurrentList() const;
-  int RowCount() const;
-  int TickedCount() const;
-  int HighlightedCount() const;
-  void RefreshColumns();
+  int RowCount() const override;
+  int TickedCount() const override;
+  int HighlightedCount() const override;
+  void RefreshColumns() override;
   // Adds one picture file to the list on show (import); false when it could not be read.
-  bool AddPictureFile(const std::string& path);
-  bool IsEditWindowVisible() const;
-  bool IsEditCommandEnabled(UINT id) const;
-  int CurrentListIndex() const;
-  int StoredListCount() const;
-  void ShowSideStrip(bool show);
+  bool AddPictureFile(const std::string& path) override;
+  bool IsEditWindowVisible() const override;
+  bool IsEditCommandEnabled(UINT id) const override;
+  int CurrentListIndex() const override;
+  int StoredListCount() const override;
+  void ShowSideStrip(bool show) override;
   bool IsSideStripVisible() const;
 
   // The batch in progress, for the progress bar's own text.
-  std::uint64_t BlocksSent() const;
-  std::uint64_t BlocksTotal() const;
+  std::uint64_t BlocksSent() const override;
+  std::uint64_t BlocksTotal() const override;
+  // Every picture sent (the frame's WM_UPLOAD_STATUS 9): every block counts as acknowledged.
+  void CompleteBatch() override;
   // At the end of an upload (the frame's WM_UPLOAD_STATUS 9).
-  void ResetUploadCounters();
+  void ResetUploadCounters() override;
 
  protected:
   // Message boxes of the view (owner none, title "墨岚屏[Pelora]-系统消息"); the member's answer.

@@ -48,7 +48,7 @@ std::unique_ptr<CZELFileQueue> MakeUploadJob(const RowTexts& row) {
   mb::CopyToField(job->pix, sizeof job->pix, row[kColDimensions]);
   mb::CopyToField(job->remark, sizeof job->remark, row[kColRemark]);
   mb::CopyToField(job->tag, sizeof job->tag, row[kColTag]);
-  job->pk = row[kColPk] == "1" ? 1 : 0;
+  job->pk = TakesPartInPk(row) ? 1 : 0;
   job->pictureType = std::atoi(row[kColPictureType].c_str());
   job->uploadType = std::atoi(row[kColUploadType].c_str());
   job->privateFlag = row[kColSource] == "私人" ? 1 : 0;

@@ -11,6 +11,7 @@ CInfoView::CInfoView() : head_("图像基本信息") {
   Handle(WM_SHOW_IMAGE_INFO, &CInfoView::OnShowImageInfo);
   Handle(WM_HEAD_CLOSE, &CInfoView::OnHeadClose);
   Handle(WM_PANE_HEAD_STATE, &CInfoView::OnHeadState);
+  Handle(WM_PANE_FOLDER_OPENED, &CInfoView::OnFolderChanged);
   Handle(kMoveHomeMessage, &CInfoView::OnMoveHome);
 }
 
@@ -60,6 +61,11 @@ LRESULT CInfoView::OnHeadState(const fw::Message& m) {
   } else {
     SendMessageA(mainWindow_ ? mainWindow_ : GetAncestor(Handle(), GA_ROOT), WM_HEAD_CLOSE, HEAD_CLOSE_SETTINGS_PANE, 0);
   }
+  return 0;
+}
+
+LRESULT CInfoView::OnFolderChanged(const fw::Message&) {
+  dialog_.ShowImageInfo(-1, hoistly::ImageFacts());
   return 0;
 }
 

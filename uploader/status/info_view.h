@@ -28,6 +28,8 @@ class CInfoView : public fw::Window {
   LRESULT OnShowImageInfo(const fw::Message& m);
   LRESULT OnHeadClose(const fw::Message& m);
   LRESULT OnHeadState(const fw::Message& m);
+  // Another folder: the facts of the last folder's picture are gone.
+  LRESULT OnFolderChanged(const fw::Message& m);
   LRESULT OnMoveHome(const fw::Message& m);
 
   CZELHeadCtrl head_;

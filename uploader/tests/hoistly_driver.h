@@ -6,8 +6,11 @@
 #include <commctrl.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "image/picture.h"
 
 namespace hoistlytest {
 
@@ -42,19 +45,45 @@ class Uploader {
 
 struct ChildSearch {
   const char* className;
-  int id;
+  int id;  // -1: any
   HWND found;
+  DWORD processId = 0;  // 0: any; else only a visible window of that process
 };
 
 inline BOOL CALLBACK MatchChild(HWND hwnd, LPARAM data) {
   auto* search = reinterpret_cast<ChildSearch*>(data);
   char name[64] = "";
   GetClassNameA(hwnd, name, sizeof name);
-  if (lstrcmpiA(name, search->className) == 0 && (search->id < 0 || GetDlgCtrlID(hwnd) == search->id)) {
+  DWORD process = 0;
+  if (search->processId) GetWindowThreadProcessId(hwnd, &process);
+  if (lstrcmpiA(name, search->className) == 0 && (search->id < 0 || GetDlgCtrlID(hwnd) == search->id) &&
+      (!search->processId || (process == search->processId && IsWindowVisible(hwnd)))) {
     search->found = hwnd;
     return FALSE;
   }
   return TRUE;
+}
+
+// A visible top-level window of the class in the process (a combo box's dropped list, say).
+inline HWND VisibleTopWindow(const char* className, DWORD processId) {
+  ChildSearch search = {className, -1, nullptr, processId};
+  EnumWindows(MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A 1024 x 768 JPEG (the upload rule's smallest size) whose first noisyRows rows are noise drawn
+// from seed, so that each file has a size of its own.
+inline bool WriteNoisyPicture(const std::string& path, std::uint32_t seed, int noisyRows, mb::Rgba background) {
+  mb::Picture picture;
+  if (!picture.Create(1024, 768, background)) return false;
+  for (int y = 0; y < noisyRows; ++y) {
+    for (int x = 0; x < 1024; ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      picture.SetPixelColor(x, y, {static_cast<std::uint8_t>(seed >> 24), static_cast<std::uint8_t>(seed >> 16),
+                                   static_cast<std::uint8_t>(seed >> 8), 255});
+    }
+  }
+  return picture.Save(path, mb::PictureFormat::kJpeg);
 }
 
 inline HWND Child(HWND parent, const char* className, int id = -1) {

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "image/picture.h"
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/standin_client.h"
 #include "tests/winkit/winkit.h"
@@ -20,18 +19,9 @@ namespace {
 
 using namespace hoistlytest;
 
-// 1024 x 768 (the upload rule's smallest size), a noisy band so that the file spans many blocks.
+// A noisy band, so that the file spans many blocks.
 void WritePicture(const std::string& path, std::uint32_t seed) {
-  mb::Picture picture;
-  ASSERT_TRUE(picture.Create(1024, 768, {40, 90, 160, 255}));
-  for (int y = 0; y < 400; ++y) {
-    for (int x = 0; x < 1024; ++x) {
-      seed = seed * 1664525u + 1013904223u;
-      picture.SetPixelColor(x, y, {static_cast<std::uint8_t>(seed >> 24), static_cast<std::uint8_t>(seed >> 16),
-                                   static_cast<std::uint8_t>(seed >> 8), 255});
-    }
-  }
-  ASSERT_TRUE(picture.Save(path, mb::PictureFormat::kJpeg)) << picture.LastError();
+  ASSERT_TRUE(WriteNoisyPicture(path, seed, 400, {40, 90, 160, 255})) << path;
 }
 
 winkit::Rgb Colour(COLORREF colour) {

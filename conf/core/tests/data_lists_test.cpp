@@ -13,13 +13,14 @@ std::vector<std::string> Children(const CategoryList& list, const char* parent) 
 
 TEST(DataLists, CategoryCascadeAndLookups) {
   CategoryList categories;
-  categories.Parse("1:A:NULL\r\n2:B:A\r\n3:AB:NULL\r\n4:C:AB  \r\n::5::D:::B\r\nbroken:line\r\n9:E:\r\n2:B2:A\n");
+  categories.Parse("1:A:NULL\r\n2:B:A\r\n3:AB:NULL\r\n4:\t C:  AB  \r\n::5::D:::B\r\nbroken:line\r\n9:E:\r\n2:B2:A\n");
   EXPECT_EQ(Children(categories, "NULL"), (std::vector<std::string>{"A", "AB"}));
   EXPECT_EQ(Children(categories, "A"), (std::vector<std::string>{"B", "B2"}));  // exact, not "AB"'s children
   EXPECT_EQ(Children(categories, "AB"), (std::vector<std::string>{"C"}));
   EXPECT_EQ(Children(categories, "B"), (std::vector<std::string>{"D"}));
   EXPECT_EQ(categories.Records().size(), 6u);  // "broken:line" and "9:E:" lack a field
   EXPECT_EQ(categories.TypeOf("D"), 5);
+  EXPECT_EQ(categories.TypeOf("C"), 4);  // blanks and tabs around a name or parent do not count
   EXPECT_EQ(categories.TypeOf("none"), 1);
   EXPECT_EQ(categories.NameOf(2), "B2");  // the last with the number
   EXPECT_EQ(categories.NameOf(7), "");

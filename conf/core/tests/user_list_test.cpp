@@ -47,6 +47,12 @@ TEST(UserListFile, LayoutLoadRulesAndNoGrowth) {
   ASSERT_EQ(forced.users.size(), 1u);
   EXPECT_EQ(forced.users[0].storedPassword, "ab12");
 
+  // Without bAutoLogin both flags read 0, whatever they were.
+  ASSERT_TRUE(WriteFileReplacing(path, "[DEFAULTUSER]\nUserName=a\nPassword=\n"));
+  LoadUserListFile(path, forced);
+  EXPECT_EQ(forced.autoLogin, 0);
+  EXPECT_EQ(forced.recordPassword, 0);
+
   // A file that does not parse is kept aside and changes nothing.
   ASSERT_TRUE(WriteFileReplacing(path, "UserName=x\n[DEFAULTUSER]\n"));
   UserListValues untouched;
@@ -64,6 +70,8 @@ TEST(UserListFile, PasswordsAndChangedEntries) {
   for (const char* hostile : {"a", "zz", "0123456789abcde", "00112233445566778899aabbccddeeff00"}) {
     EXPECT_EQ(RecallPassword(hostile), "") << hostile;
   }
+  // An odd length rounds down: the last lone digit is left out.
+  EXPECT_EQ(RecallPassword(StorePassword("1234567") + "f"), "1234567");
   UserListValues values;
   values.users = {{"a", "11"}, {"b", "22"}, {"a", "33"}};
   SetUserPassword(values, "a", "44");  // every entry of the name changes

@@ -77,9 +77,11 @@ TEST(ImageInfoRecord, GoldenBytes) {
   row[kColPictureType] = "12";
   row[kColUploadType] = "x";
   row[kColAlbum] = "-2";
+  EXPECT_EQ(MakeImageInfo(row).pk, 0);  // "否" when added
+  row[kColPk] = PkText(true);
   const stImageInfo info = MakeImageInfo(row);
 
-  std::string golden(1400, '\0');
+  std::string golden(1404, '\0');
   auto put = [&golden](std::size_t at, const std::string& text) { golden.replace(at, text.size(), text); };
   put(0, "C:\\p\\a.jpg");
   put(260, "1.50 KB");
@@ -92,6 +94,7 @@ TEST(ImageInfoRecord, GoldenBytes) {
   put(1388, std::string("\x0C\0\0\0", 4));
   put(1392, std::string("\0\0\0\0", 4));
   put(1396, std::string("\xFE\xFF\xFF\xFF", 4));
+  put(1400, std::string("\x01\0\0\0", 4));
 
   const ImageInfoBytes bytes = ImageInfoToBytes(info);
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), golden);

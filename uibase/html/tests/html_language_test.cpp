@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "uibase/html/html_style.h"
+#include "uibase/html/static_text.h"
 #include "uibase/html/tests/fake_surface.h"
 
 namespace mb::html {
@@ -164,6 +165,15 @@ TEST(HtmlLanguage, DeclarationsAndTransformsLeaveDoubleByteTextIntact) {
   EXPECT_TRUE(texts[0].overline);
   EXPECT_EQ(TransformText("ab c\x81" "a-d", 3), "Ab C\x81" "a-d");
   EXPECT_EQ(TransformText("AB\x81" "B", 2), "ab\x81" "B");
+}
+
+TEST(HtmlLanguage, AComposedLinkKeepsItsTargetWhole) {
+  FakeDrawer d;
+  auto texts = ItemsOf<TextItem>(d.Lay(HyperlinkText("go", "http://h/?a>b&c=\"d'", false)));
+  ASSERT_EQ(d.engine.HotAreas().size(), 1u);
+  EXPECT_EQ(d.engine.HotAreas()[0].target, "http://h/?a%3Eb&c=%22d'");
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].text, "go");
 }
 
 TEST(HtmlLanguage, LinksAreNumberedAndTakeTheirHoverStyle) {

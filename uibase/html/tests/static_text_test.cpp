@@ -9,6 +9,9 @@ namespace {
 TEST(StaticText, ComposedTextsQuoteEscapeAndMask) {
   EXPECT_EQ(HyperlinkText("home", "http://h/", false), "<a href=\"http://h/\">home</a>");
   EXPECT_EQ(HyperlinkText("a<b", "say \"hi\"", true), "<a msg='say \"hi\"'>a<<b</a>");
+  // A ">" or both kinds of quote in the target cannot end the tag or the value.
+  EXPECT_EQ(HyperlinkText("x", "http://h/?a>b", false), "<a href=\"http://h/?a%3Eb\">x</a>");
+  EXPECT_EQ(HyperlinkText("x", "it's \"q\"", true), "<a msg=\"it's %22q%22\">x</a>");
   EXPECT_EQ(LinkStyleText(0xFF0000, true), "color:0xFF0000; text-decoration:underline");
   EXPECT_EQ(BodyStyleText(-11, 0x000000, "Tahoma", 400, true),
             "font-size:-11pt; color:0x000000; font-family:Tahoma; font-weight:400; font-style:italic");

@@ -1,6 +1,6 @@
-// The uploader's main frame as the picture pane's tests need it until the real one is merged: a
-// top-level window holding the view, the engine's message window (forwarding like the frame),
-// and the status bar and progress bar that CViewMediator writes to, recorded.
+// A frame for the picture pane's tests: a top-level window holding the view, the engine's message
+// window (forwarding like the uploader's frame), registered with CViewMediator as its frame, and
+// recording every text and progress value the mediator gives its status bar.
 #pragma once
 
 #include <windows.h>
@@ -9,19 +9,29 @@
 #include <vector>
 
 #include "framework/window.h"
+#include "uploader/view_mediator.h"
 
 class CImageView;
 
-class CMainFrame : public fw::Window {
+class RecordingFrame : public fw::Window, public FrameLink {
  public:
-  CMainFrame();
-  ~CMainFrame() override;
+  RecordingFrame();
+  ~RecordingFrame() override;
 
   void Open(CImageView& view);
-  CImageView* View() const { return view_; }
   std::vector<std::string> paneTexts[4];
   unsigned progressRange = 0;
   int progressPos = 0;
+
+  HWND FrameHandle() const override { return Handle(); }
+  void SetStatusText(const char* text) override;
+  void SetPaneText(int pane, const char* text) override;
+  void SetProgressRange(unsigned short n) override { progressRange = n; }
+  void SetProgressPos(int pos) override { progressPos = pos; }
+  int ProgressPos() const override { return progressPos; }
+  void ShowProgress(bool) override {}
+  void OnFolderOpened() override {}
+  void ResetPanes() override {}
 
  protected:
   fw::WindowClassSpec ClassSpec() const override;

@@ -1,6 +1,7 @@
 // One request of the uploader's HTTP/1.0 client, apart from the socket it runs over: the
 // request is sent piece by piece, the reply head is read a byte at a time, the body in pieces
-// of up to 511 bytes. No connection reuse, cookies or redirects; the status is not examined.
+// of up to 511 bytes. No connection reuse, cookies or redirects; only a whole reply with the
+// status 200 is used.
 #pragma once
 
 #include <cstddef>
@@ -78,9 +79,16 @@ class ReplyHeadReader {
   bool complete_ = false;
 };
 
+// The status code of a reply head ("HTTP/1.x 200 ..."), or -1 when the status line is malformed.
+int ReplyStatusCode(std::string_view head);
+// False when the head declares a Content-Length that the body falls short of (or one that is
+// not a number).
+bool ReplyIsWhole(std::string_view head, std::size_t bodyLength);
+
 // Sends the request (POST when body is given and not empty, else GET) and collects the reply.
 // Returns 0 on success and 1 on failure: an address that is not HTTP, a connection that cannot
-// be made, a failed send, a receive failure or time-out, or a reply over the limits.
+// be made, a failed send, a receive failure or time-out, a connection closed inside the head,
+// a status other than 200, a body shorter than its Content-Length, or a reply over the limits.
 int RunHttpRequest(HttpConnector& connector, std::string_view url, std::string_view extraHeader,
                    std::string_view body, HttpReply& reply);
 

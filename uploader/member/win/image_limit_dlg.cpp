@@ -26,6 +26,8 @@ constexpr int kKindButtons[] = {IDC_LIMIT_KIND_WALLPAPER, IDC_LIMIT_KIND_ORIGINA
 // Labels stand in a column of 48 pixels; fields start at x 58 and end 8 pixels from the edge.
 constexpr int kFieldLeft = 58;
 constexpr int kRowStep = 26;
+// A kind radio needs its box and two characters; four stand in one row only when they fit.
+constexpr int kKindWidth = 44;
 
 void FillCombo(HWND combo, const std::vector<std::string>& names) {
   SendMessageA(combo, CB_RESETCONTENT, 0, 0);
@@ -49,7 +51,9 @@ CImageLimitDlg::CImageLimitDlg(HINSTANCE resources) : CZELDialog(IDD_IMAGE_LIMIT
   Command(IDC_LIMIT_CLASS_1, CBN_SELCHANGE, &CImageLimitDlg::OnLevel1Changed);
   Command(IDC_LIMIT_CLASS_2, CBN_SELCHANGE, &CImageLimitDlg::OnLevel2Changed);
   Command(IDC_LIMIT_CLASS_3, CBN_SELCHANGE, &CImageLimitDlg::OnSelectionEdited);
+  Command(IDC_LIMIT_ACCESS, CBN_SELCHANGE, &CImageLimitDlg::OnSelectionEdited);
   Command(IDC_LIMIT_ALBUM, CBN_SELCHANGE, &CImageLimitDlg::OnSelectionEdited);
+  Command(IDC_LIMIT_PK, BN_CLICKED, &CImageLimitDlg::OnSelectionEdited);
   Command(IDC_LIMIT_ADD_ALBUM, &CImageLimitDlg::OnAddAlbum);
 }
 
@@ -155,8 +159,14 @@ void CImageLimitDlg::ApplyLayout() {
   row(IDC_LIMIT_LABEL_TITLE, IDC_LIMIT_TITLE, 20, 20, fieldWidth, true);
   row(IDC_LIMIT_LABEL_REMARK, IDC_LIMIT_REMARK, 40, 40, fieldWidth, true);
   row(IDC_LIMIT_LABEL_TAG, IDC_LIMIT_TAG, 20, 20, fieldWidth, true);
-  for (int i = 0; i < 4; ++i) MoveWindow(Item(kKindButtons[i]), kFieldLeft + i * 50, y, 48, 20, FALSE);
-  row(IDC_LIMIT_LABEL_KIND, 0, 20, 20, 0, true);
+  // The four kinds in one row when the pane is wide enough, else two rows of two.
+  const int kindsPerRow = width - kFieldLeft - 4 >= 4 * kKindWidth ? 4 : 2;
+  const int kindStep = (width - kFieldLeft - 4) / kindsPerRow;
+  for (int i = 0; i < 4; ++i) {
+    MoveWindow(Item(kKindButtons[i]), kFieldLeft + (i % kindsPerRow) * kindStep, y + (i / kindsPerRow) * kRowStep,
+               kindStep - 2, 20, FALSE);
+  }
+  row(IDC_LIMIT_LABEL_KIND, 0, 20, 20 + (4 / kindsPerRow - 1) * kRowStep, 0, true);
   row(IDC_LIMIT_LABEL_CLASS_1, IDC_LIMIT_CLASS_1, 200, 20, fieldWidth, true);
   row(IDC_LIMIT_LABEL_CLASS_2, IDC_LIMIT_CLASS_2, 200, 20, fieldWidth, !compact_);
   row(IDC_LIMIT_LABEL_CLASS_3, IDC_LIMIT_CLASS_3, 200, 20, fieldWidth, !compact_);
@@ -212,6 +222,8 @@ void CImageLimitDlg::OnAddAlbum() {
 void CImageLimitDlg::OnUpload() { SendMessageA(MainWindow(), WM_COMMAND, ID_MAIN_START_UPLOAD, 0); }
 
 void CImageLimitDlg::StoreRowSettings(int row) {
+  // Texts typed while no row is shown (after a folder change) belong to no row.
+  if (row_ < 0 || row < 0) return;
   stImageInfo info;
   memset(&info, 0, sizeof info);
   mb::CopyToField(info.title, sizeof info.title, mb::uploader::ControlText(Item(IDC_LIMIT_TITLE)));
@@ -235,6 +247,7 @@ void CImageLimitDlg::StoreRowSettings(int row) {
   mb::CopyToField(info.category, sizeof info.category,
                   mb::uploader::JoinCategoryPath(mb::uploader::UploadKindName(kind_), levels));
   info.uploadType = kind_;
+  info.pk = mb::uploader::IsChecked(Item(IDC_LIMIT_PK)) ? 1 : 0;
   path_.clear();
   SendMessageA(MainWindow(), WM_APPLY_ROW_SETTINGS, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&info));
 }
@@ -242,7 +255,7 @@ void CImageLimitDlg::StoreRowSettings(int row) {
 void CImageLimitDlg::ShowRowSettings(int row, const stImageInfo& info) {
   CConfig& config = Config();
   if (config.GetSettingsEdited() && !path_.empty()) StoreRowSettings(row_);
-  if (row == 8) return;
+  if (row == static_cast<int>(kStoreOnlyRow)) return;
   config.SetChanged(1);
   config.SetSettingsEdited(0);
   path_ = mb::ReadField(info.filePath, sizeof info.filePath);
@@ -252,6 +265,7 @@ void CImageLimitDlg::ShowRowSettings(int row, const stImageInfo& info) {
   row_ = row;
   SelectComboText(Item(IDC_LIMIT_ACCESS), mb::ReadField(info.source, sizeof info.source));
   SelectComboText(Item(IDC_LIMIT_ALBUM), config.GetSpecialName(info.album));
+  mb::uploader::SetChecked(Item(IDC_LIMIT_PK), info.pk != 0);
   if (mb::uploader::UploadKindOf(info.uploadType) != kind_) ApplyKind(info.uploadType);
   const std::vector<std::string> levels =
       mb::uploader::CategoryPathLevels(mb::ReadField(info.category, sizeof info.category));
@@ -265,6 +279,7 @@ void CImageLimitDlg::ShowRowSettings(int row, const stImageInfo& info) {
 void CImageLimitDlg::ResetForFolder() {
   for (int edit : {IDC_LIMIT_TITLE, IDC_LIMIT_REMARK, IDC_LIMIT_TAG}) SetItemText(edit, "");
   row_ = -1;
+  path_.clear();
   mb::uploader::SetChecked(Item(IDC_LIMIT_PK), false);
   InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -276,10 +291,13 @@ LRESULT CImageLimitDlg::OnContextMenu(const fw::Message& message) {
   return 0;
 }
 
+// Only the pane's own messages: a character typed elsewhere (the search box, a list cell) is no
+// edit of the pane's settings, and Enter and Escape keep their meaning there.
 bool CImageLimitDlg::PreTranslateMessage(MSG& msg) {
+  if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
   if (tooltip_.Exists()) tooltip_.RelayEvent(msg);
   if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) return true;
   if (msg.message == WM_CHAR && msg.wParam >= 0x20) MarkEdited();
   // Tab and the arrow keys move between the controls as in any dialog.
-  return (msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd)) && IsDialogMessageA(Handle(), &msg);
+  return IsDialogMessageA(Handle(), &msg) != FALSE;
 }

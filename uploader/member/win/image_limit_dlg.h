@@ -23,10 +23,11 @@ class CImageLimitDlg : public CZELDialog {
 
   // Fills the category lists from the top level down (or the actives or themes list).
   void FillCategories();
-  // Builds the record from the controls and sends it to the main window for row.
+  // Builds the record from the controls and sends it to the main window for row; nothing while
+  // the pane shows no row.
   void StoreRowSettings(int row);
   // Shows a row's settings; the settings of the row shown before go back to it first when the
-  // member changed them. Row 8 only does the latter.
+  // member changed them. kStoreOnlyRow only does the latter.
   void ShowRowSettings(int row, const stImageInfo& info);
   // Another folder: nothing is shown.
   void ResetForFolder();

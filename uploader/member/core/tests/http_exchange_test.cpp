@@ -122,12 +122,33 @@ TEST(HttpExchange, ReplyIsSplitWhateverPiecesItArrivesIn) {
     EXPECT_EQ(reply.body, body);
     EXPECT_EQ(reply.bodyLength, 2000u);
   }
-  // The server closing inside the head ends it: what came is the head, the body is empty.
-  ScriptedConnector cut;
-  cut.pieces = {"HTTP/1.0 200"};
+}
+
+TEST(HttpExchange, OnlyAWhole200ReplyIsUsed) {
   HttpReply reply;
-  ASSERT_EQ(RunHttpRequest(cut, "http://h/", "", "", reply), 0);
-  EXPECT_EQ(reply.headerText, "HTTP/1.0 200");
+  reply.body = "before";
+  auto run = [&reply](std::vector<std::string> pieces) {
+    ScriptedConnector server;
+    server.pieces = std::move(pieces);
+    return RunHttpRequest(server, "http://h/", "", "", reply);
+  };
+  // Cut inside the head, even right after the status line: a failure, not an empty success.
+  EXPECT_EQ(run({"HTTP/1.0 200"}), 1);
+  EXPECT_EQ(run({"HTTP/1.0 200 OK\r\n"}), 1);
+  EXPECT_EQ(run({}), 1);
+  // An error page is never the body of a success.
+  EXPECT_EQ(run({"HTTP/1.1 404 Not Found\r\n\r\n1|not an album"}), 1);
+  EXPECT_EQ(run({"HTTP/1.0 500 Server Error\r\nContent-Length: 3\r\n\r\nbad"}), 1);
+  EXPECT_EQ(run({"HTTP/1.0 2000 OK\r\n\r\n"}), 1);
+  EXPECT_EQ(run({"<html>200</html>\r\n\r\n"}), 1);
+  // A body shorter than its declared length is a cut reply.
+  EXPECT_EQ(run({"HTTP/1.0 200 OK\r\ncontent-length: 10\r\n\r\n12345"}), 1);
+  EXPECT_EQ(run({"HTTP/1.0 200 OK\r\nContent-Length: x\r\n\r\n12345"}), 1);
+  EXPECT_EQ(reply.body, "before");
+  ASSERT_EQ(run({"HTTP/1.0 200 OK\r\nContent-Length:  5 \r\n\r\n12345"}), 0);
+  EXPECT_EQ(reply.body, "12345");
+  ASSERT_EQ(run({"HTTP/1.1 200\r\n\r\n7|a"}), 0);
+  EXPECT_EQ(reply.body, "7|a");
 }
 
 TEST(HttpExchange, FailuresLeaveTheReplyUntouched) {
