@@ -507,6 +507,7 @@ void CMainFrame::SetPaneShown(int row, bool shown) {
   }
   ImageViewLink* view = CViewMediator::Get().ImageView();
   if (shown) {
+    ShowFolderPane();
     if (inner_.IsColumnHidden(2)) inner_.ShowColumn(2);
     outer_.ShowRow(row);
     if (view) view->ShowSideStrip(false);
@@ -531,6 +532,7 @@ void CMainFrame::AfterPaneChange() {
 }
 
 void CMainFrame::ResetPanes() {
+  ShowFolderPane();
   if (inner_.IsColumnHidden(2)) inner_.ShowColumn(2);
   for (int row = 0; row < 2; ++row) {
     if (outer_.IsRowHidden(row)) outer_.ShowRow(row);
@@ -548,7 +550,13 @@ void CMainFrame::OnToggleInfoPane() { SetPaneShown(0, !CConfig::GetConfig()->Get
 
 void CMainFrame::OnToggleSettingsPane() { SetPaneShown(1, !CConfig::GetConfig()->GetSettingsPaneShown()); }
 
+// The folder pane, closed by its title bar, comes back wherever the side panes are shown again.
+void CMainFrame::ShowFolderPane() {
+  if (inner_.IsColumnHidden(0)) inner_.ShowColumn(0);
+}
+
 LRESULT CMainFrame::OnHeadClose(const fw::Message& m) {
+  if (m.wParam == HEAD_CLOSE_FOLDER_PANE && !inner_.IsColumnHidden(0)) inner_.HideColumn(0);
   if (m.wParam == HEAD_CLOSE_INFO_PANE) OnToggleInfoPane();
   if (m.wParam == HEAD_CLOSE_SETTINGS_PANE) OnToggleSettingsPane();
   return 0;

@@ -95,6 +95,7 @@ class CMainFrame : public fw::FrameWindow {
   void ApplyListView(int report);
   // Shows or hides a pane of the outer splitter (row 0 information, 1 picture settings).
   void SetPaneShown(int row, bool shown);
+  void ShowFolderPane();
   void AfterPaneChange();
   void SendToOuterPane(int row, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT SendToImageView(UINT message, WPARAM wParam, LPARAM lParam);

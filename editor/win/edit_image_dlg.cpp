@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "client/core/path_text.h"
+#include "common/gbk_text.h"
 #include "conf/win/config.h"
 #include "editor/core/picture_operations.h"
 #include "editor/core/zoom.h"
@@ -112,9 +113,10 @@ mb::TextStyle StyleOf(const TextWatermarkRecord& record) {
   return style;
 }
 
+// "copy.jpg" already ends in ".JPG": file names are compared as the file system does, without case.
 bool HasExtension(const std::string& path, const std::string& extension) {
-  const std::string name = mb::GetFileNamePart(path);
-  return mb::SplitPath(name).extension.size() && mb::SplitPath(name).extension == extension.substr(1);
+  const std::string found = mb::SplitPath(mb::GetFileNamePart(path)).extension;
+  return !found.empty() && mb::GbkEqualsNoCase(found, extension.substr(1));
 }
 
 }  // namespace
@@ -143,6 +145,7 @@ CEditImageDlg::CEditImageDlg(const std::string& path, PictureSteps* steps, HWND 
   Handle(kPanelReady, &CEditImageDlg::OnPanelReady);
   Handle(kPlaceMarkAgain, &CEditImageDlg::OnPlaceMarkAgain);
   Handle(WM_HEAD_CLOSE, &CEditImageDlg::OnHeadClose);
+  Handle(CImageEditView::kCanvasMenuMessage, &CEditImageDlg::OnCanvasMenu);
 }
 
 CEditImageDlg::~CEditImageDlg() {
@@ -178,7 +181,7 @@ LRESULT CEditImageDlg::OnInitDialog(const fw::Message&) {
   panelButton_.SetMessage(WM_NULL);
   BringWindowToTop(panelButton_);
   panel_->SetImageFilePath(fw::CString(path_));
-  ShowOpenedPicture(opened.get());
+  ShowOpenedPicture(opened.get(), true);
   panel_->Init();
   LayOut();
   return TRUE;
@@ -252,17 +255,17 @@ LRESULT CEditImageDlg::OnSize(const fw::Message&) {
   return 0;
 }
 
-void CEditImageDlg::OpenPicture(const std::string& path) {
+void CEditImageDlg::OpenPicture(const std::string& path, bool fit) {
   path_ = path;
-  ShowOpenedPicture(session_.Open(path));
+  ShowOpenedPicture(session_.Open(path), fit);
 }
 
-void CEditImageDlg::ShowOpenedPicture(bool opened) {
+void CEditImageDlg::ShowOpenedPicture(bool opened, bool fit) {
   if (!opened) {
     canvas_.ClearPicture();
     Fail(session_.Error());
   } else {
-    FitToWindow();
+    if (fit) FitToWindow();
     canvas_.SetPicture(session_.Working());
   }
   markPoint_ = {20, 20};
@@ -272,7 +275,7 @@ void CEditImageDlg::ShowOpenedPicture(bool opened) {
 }
 
 void CEditImageDlg::SetImagePath(const std::string& path) {
-  OpenPicture(path);
+  OpenPicture(path, true);
   panel_->SetImageFilePath(fw::CString(path));
   panel_->Init();
 }
@@ -299,7 +302,8 @@ void CEditImageDlg::SetZoom(double zoom) {
 
 bool CEditImageDlg::Change(bool done) {
   if (!done) {
-    if (session_.HasPicture() && !session_.Error().empty()) Fail(session_.Error());
+    // The session clears its error at every operation: only this operation's failure is told.
+    if (!session_.Error().empty()) Fail(session_.Error());
     return false;
   }
   ShowWorkingPicture();
@@ -335,10 +339,11 @@ void CEditImageDlg::ShowPixelText(const std::string& text) {
   if (statusSink_) statusSink_(text);
 }
 
-void CEditImageDlg::ShowCanvasMenu(POINT screen) {
+LRESULT CEditImageDlg::OnCanvasMenu(const fw::Message& m) {
+  const POINT screen = {static_cast<short>(LOWORD(m.lParam)), static_cast<short>(HIWORD(m.lParam))};
   fw::Menu menus = fw::Menu::Load(fw::ThisModule(), IDR_EDIT_MENU);
   fw::Menu menu = menus.SubMenu(0);
-  if (!menu) return;
+  if (!menu) return 0;
   RemoveMenu(menu.Handle(), 0, MF_BYPOSITION);
   for (int i = 0; i < menu.ItemCount(); ++i) {
     const UINT id = GetMenuItemID(menu.Handle(), i);
@@ -346,6 +351,7 @@ void CEditImageDlg::ShowCanvasMenu(POINT screen) {
   }
   menu.SetItemText(kCmdFullScreen, CConfig::GetConfig()->GetFullScreenEdit() ? kLeaveFullScreenText : kFullScreenText);
   menu.Track(Handle(), screen.x, screen.y);
+  return 0;
 }
 
 LRESULT CEditImageDlg::OnCommandMessage(const fw::Message& m) {
@@ -379,8 +385,10 @@ void CEditImageDlg::RunCommand(UINT id) {
       if (!session_.HasPicture()) break;
       CImageSizeDlg dialog;
       dialog.SetStartSize(session_.Working().Width(), session_.Working().Height());
-      if (dialog.DoModal(Handle()) == IDOK && Change(session_.Resize(dialog.NewWidth(), dialog.NewHeight())))
-        FitToWindow();
+      if (dialog.DoModal(Handle()) != IDOK) break;
+      // The previews go with the change; the fit follows the new size only while one was shown.
+      const bool previewShown = canvas_.HasFrame() || canvas_.HasPictureMark() || canvas_.HasTextMark();
+      if (Change(session_.Resize(dialog.NewWidth(), dialog.NewHeight())) && previewShown) FitToWindow();
       break;
     }
     case kCmdZoomIn: SetZoom(ZoomIn(zoom_)); break;
@@ -470,8 +478,7 @@ void CEditImageDlg::Step(bool forward) {
   if (!AskToSaveChanges()) return;
   std::string path;
   if (!(forward ? steps_->StepNext(path) : steps_->StepPrevious(path))) return;
-  OpenPicture(path);
-  canvas_.ZoomChanged();
+  OpenPicture(path, false);  // the member's zoom stays; the scroll sizes follow the new picture
   panel_->Init();
   panel_->SetImageFilePath(fw::CString(path));
 }

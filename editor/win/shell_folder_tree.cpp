@@ -15,6 +15,7 @@ constexpr UINT kOpen = 32923;
 constexpr UINT kOpenParent = 32938;
 constexpr UINT kForward = 32940;
 constexpr UINT kBack = 32941;
+constexpr UINT kNewFolder = 32942;
 const char kNewFolderText[] = "新建文件夹";
 const char kBadFolderName[] = "文件夹名不能包含下列字符: \\ / : * ? \" < > |，也不能是 \"..\"，全路径不能超过260个字符";
 const char kCannotMakeFolder[] = "无法创建文件夹 %s";
@@ -66,6 +67,7 @@ ShellFolderTree::ShellFolderTree() {
   Handle(fw::kReflectBase + WM_NOTIFY, &ShellFolderTree::OnReflectedNotify);
   Command(kOpen, &ShellFolderTree::OnOpenHit);
   Command(kOpenParent, &ShellFolderTree::OnOpenParent);
+  Command(kNewFolder, &ShellFolderTree::OnNewFolder);
 }
 
 ShellFolderTree::~ShellFolderTree() {
@@ -313,6 +315,7 @@ void ShellFolderTree::OnRightClick() {
   HTREEITEM selected = TreeView_GetSelection(Handle());
   menu.Enable(kOpen, rightClicked_ != nullptr);
   menu.Enable(kOpenParent, selected && TreeView_GetParent(Handle(), selected));
+  menu.Enable(kNewFolder, !pendingNew_ && mb::editor::IsDrivePath(ItemPath(NewFolderParent())));
   menu.Enable(kForward, count >= 2 && position != 0);
   menu.Enable(kBack, count >= 2 && position != count - 1);
   const UINT command = menu.TrackForCommand(Handle(), cursor.x, cursor.y);
@@ -325,6 +328,14 @@ void ShellFolderTree::OnRightClick() {
 
 void ShellFolderTree::OnOpenHit() {
   if (rightClicked_) Select(rightClicked_);
+}
+
+HTREEITEM ShellFolderTree::NewFolderParent() const {
+  return rightClicked_ ? rightClicked_ : TreeView_GetSelection(Handle());
+}
+
+void ShellFolderTree::OnNewFolder() {
+  if (HTREEITEM parent = NewFolderParent()) InsertNewFolderItem(parent);
 }
 
 void ShellFolderTree::OnOpenParent() {

@@ -2,8 +2,9 @@
 // are read when an item first opens, shown with the system's small icons and sorted as the
 // shell compares them. Each item holds its absolute item identifier list, freed with the item.
 // Choosing a folder tells the application's main window (1042: wParam 1 a file-system folder,
-// 0 anything else). New folders come only through InsertNewFolderItem: the member names the
-// new item, and the name makes the folder on disk; an empty name takes the item away again.
+// 0 anything else). New folders come from the menu's "新建文件夹" under the folder right-clicked
+// (or the one selected): the member names the new item, and the name makes the folder on disk;
+// an empty name takes the item away again.
 #pragma once
 
 #include <windows.h>
@@ -60,6 +61,9 @@ class ShellFolderTree : public fw::Window {
   void OnRightClick();
   void OnOpenHit();
   void OnOpenParent();
+  void OnNewFolder();
+  // Where the menu's new folder goes: the item right-clicked, else the selected one.
+  HTREEITEM NewFolderParent() const;
   void OnForwardOrBack(UINT id);
   LRESULT OnDeleteItem(NMTREEVIEWA* info);
 

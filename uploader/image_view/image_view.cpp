@@ -510,10 +510,16 @@ void CImageView::Impl::EndEditing() {
 
 void CImageView::Impl::EditPicture(const std::string& path) {
   if (!editor_) {
+    // A new editor opens the path it is made with: giving it the path again would read the
+    // picture twice (and tell a failure twice).
     editor_ = editorFactory_ ? editorFactory_(view_, path, current_) : nullptr;
-    if (!editor_) editor_ = std::make_unique<StandinEditor>(view_);
+    if (!editor_) {
+      editor_ = std::make_unique<StandinEditor>(view_);
+      editor_->SetImagePath(path);
+    }
+  } else {
+    editor_->SetImagePath(path);
   }
-  editor_->SetImagePath(path);
   editor_->InitTabs(current_);
   ShowWindow(editor_->Handle(), SW_SHOW);
   if (HWND main = fw::Module::MainWindow()) SendMessageA(main, WM_EDITING_STATE, 0, 0);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/winkit/winkit.h"
+
 namespace hoistlytest {
 
 inline constexpr char kTitle[] = "Pelora--壁纸批量上传工具";
@@ -39,6 +41,17 @@ class Uploader {
  private:
   PROCESS_INFORMATION info_ = {};
 };
+
+// A private program folder with the toolbars' icons in "Res", as the build draws them.
+inline void InstallIcons(const winkit::InstallFolder& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((winkit::BinFolder() + "Res\\*.ico").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    folder.Install(std::string("Res\\") + found.cFileName, std::string("Res\\") + found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
 
 struct ChildSearch {
   const char* className;

@@ -22,17 +22,6 @@ constexpr int kBar = mb::editor::PaneSplitterWnd::kBarWidth;
 
 using namespace hoistlytest;
 
-// A private program folder with the toolbar's icons in "Res", as the build draws them.
-void InstallIcons(const winkit::InstallFolder& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((winkit::BinFolder() + "Res\\*.ico").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    folder.Install(std::string("Res\\") + found.cFileName, std::string("Res\\") + found.cFileName);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-}
-
 // Red on the left half, blue on the right: turned clockwise, red is on top.
 void WriteTwoColourPicture(const std::string& path, mb::PictureFormat format) {
   mb::Picture picture;
