@@ -60,6 +60,7 @@ class CMainFrame : public fw::FrameWindow {
   LRESULT OnCloseUploader(const fw::Message& m);
   LRESULT OnFullScreenEdit(const fw::Message& m);
   LRESULT OnEditingMenu(const fw::Message& m);
+  LRESULT OnGetMinMaxInfo(const fw::Message& m);
   LRESULT OnToggleFrame(const fw::Message& m);
   LRESULT ForwardToImageView(const fw::Message& m);
   LRESULT OnQuiet(const fw::Message& m);
@@ -115,4 +116,5 @@ class CMainFrame : public fw::FrameWindow {
   std::unique_ptr<PaneSet> panes_;
   bool fullScreen_ = false;
   WINDOWPLACEMENT savedPlacement_ = {sizeof(WINDOWPLACEMENT)};
+  RECT fullScreenRect_ = {0, 0, 0, 0};  // the frame's window rectangle while full screen
 };

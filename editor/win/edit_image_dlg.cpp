@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <future>
+#include <utility>
 #include <vector>
 
 #include "client/core/path_text.h"
@@ -153,6 +154,7 @@ CEditImageDlg::~CEditImageDlg() {
   if (images_) ImageList_Destroy(images_);
   if (disabledImages_) ImageList_Destroy(disabledImages_);
   if (toolbarBrush_) DeleteObject(toolbarBrush_);
+  if (pressedBrush_) DeleteObject(pressedBrush_);
 }
 
 HWND CEditImageDlg::Create() { return fw::Dialog::Create(parent_); }
@@ -215,18 +217,25 @@ void CEditImageDlg::CreateToolbar() {
   SendMessageA(toolbar_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledImages_));
   SendMessageA(toolbar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   SendMessageA(toolbar_, TB_CHECKBUTTON, kCmdPointerTool, TRUE);
-  HBITMAP back = LoadBitmapA(fw::ThisModule(), MAKEINTRESOURCEA(IDB_TOOLBAR_BACK));
-  toolbarBrush_ = CreatePatternBrush(back);
-  DeleteObject(back);
+  for (auto [id, brush] : {std::pair{IDB_TOOLBAR_BACK, &toolbarBrush_}, std::pair{IDB_TOOLBAR_BACK_ALT, &pressedBrush_}}) {
+    HBITMAP back = LoadBitmapA(fw::ThisModule(), MAKEINTRESOURCEA(id));
+    *brush = CreatePatternBrush(back);
+    DeleteObject(back);
+  }
 }
 
 LRESULT CEditImageDlg::OnToolbarDraw(NMHDR* header) {
+  // The bar is tiled with bitmap 282; a button pressed in (the checked tool, a button held down)
+  // with bitmap 283 under its icon.
   auto* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(header);
   if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
     RECT client;
     GetClientRect(toolbar_, &client);
     FillRect(draw->nmcd.hdc, &client, toolbarBrush_);
+    return CDRF_NOTIFYITEMDRAW;
   }
+  if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && (draw->nmcd.uItemState & (CDIS_CHECKED | CDIS_SELECTED)))
+    FillRect(draw->nmcd.hdc, &draw->nmcd.rc, pressedBrush_);
   return CDRF_DODEFAULT;
 }
 
@@ -237,6 +246,9 @@ void CEditImageDlg::LayOut() {
   const int w = client.right, h = client.bottom;
   const bool open = PanelOpen();
   MoveWindow(toolbar_, 0, 0, w, kToolbarHeight, TRUE);
+  // Painted again whole: when the main window leaves full screen the bar keeps its place and size,
+  // and would otherwise keep what the screen showed there meanwhile.
+  InvalidateRect(toolbar_, nullptr, TRUE);
   MoveWindow(closeButton_, w - 18, 3, 16, 16, TRUE);
   const int panelHeight = open ? kPanelOpenHeight : kPanelClosedHeight;
   const RECT panel = {0, h - panelHeight, w, h};

@@ -111,6 +111,7 @@ class CEditImageDlg : public fw::Dialog, private CanvasHost {
   HIMAGELIST images_ = nullptr;
   HIMAGELIST disabledImages_ = nullptr;
   HBRUSH toolbarBrush_ = nullptr;
+  HBRUSH pressedBrush_ = nullptr;
   CxSkinButton closeButton_;
   CxSkinButton panelButton_;
   CImageEditView canvas_;
