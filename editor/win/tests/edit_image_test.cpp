@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <deque>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "common/atomic_file.h"
@@ -17,6 +15,7 @@
 #include "framework/module.h"
 #include "image/picture.h"
 #include "tabvane/operate_panel.h"
+#include "editor/win/tests/pumped_input.h"
 #include "tests/winkit/member_input.h"
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/winkit.h"
@@ -290,17 +289,8 @@ TEST_F(EditImage, PanelWatermarksTextAndFrameAreLaidInAtSave) {
 
 namespace {
 
-// A drag whose window runs a loop of its own while the button is held (a rubber band, a window
-// moved by its surface): the input comes from another thread while this one runs the loop.
 void DragWhilePumping(POINT from, POINT to) {
-  std::atomic<bool> done{false};
-  std::thread member([&] {
-    winkit::DragMouse(from, to);
-    done = true;
-  });
-  while (!done) winkit::PumpMessages(20);
-  member.join();
-  winkit::PumpMessages(100);
+  WhilePumping([&] { winkit::DragMouse(from, to); });
 }
 
 // The box around the pixels of the rectangle that are neither white nor the marker's red.
