@@ -82,6 +82,9 @@ class PaneSet::PictureView : public ImageViewLink {
   int CurrentListIndex() const override { return view_.CurrentListIndex(); }
   int StoredListCount() const override { return view_.StoredListCount(); }
   void ShowSideStrip(bool show) override { view_.ShowSideStrip(show); }
+  void RecordTreeItem(const std::string& folder, HTREEITEM item) {
+    view_.RecordTreeItem(folder, reinterpret_cast<WPARAM>(item));
+  }
 
  private:
   CImageView view_;
@@ -89,6 +92,15 @@ class PaneSet::PictureView : public ImageViewLink {
 #else
 class PaneSet::PictureView {};
 #endif
+
+void PaneSet::ViewHistory::RecordFolder(const std::string& path, HTREEITEM item) {
+#if defined(HOISTLY_HAS_IMAGE_VIEW)
+  if (panes_.view_) panes_.view_->RecordTreeItem(path, item);
+#else
+  (void)path;
+  (void)item;
+#endif
+}
 
 PaneSet::PaneSet() = default;
 PaneSet::~PaneSet() = default;

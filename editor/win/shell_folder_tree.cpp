@@ -111,8 +111,14 @@ void ShellFolderTree::InsertRoot() {
   insert.item.iImage = insert.item.iSelectedImage = info.iIcon;
   insert.item.cChildren = 1;
   insert.item.lParam = reinterpret_cast<LPARAM>(ILClone(desktopIdList_));
-  root_ = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  root_ = InsertItem(insert);
   Expand(root_);
+}
+
+HTREEITEM ShellFolderTree::InsertItem(TVINSERTSTRUCTA& insert) {
+  auto item = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (item) items_.insert(item);
+  return item;
 }
 
 LPITEMIDLIST ShellFolderTree::ItemIdList(HTREEITEM item) const {
@@ -178,7 +184,7 @@ void ShellFolderTree::FillChildren(HTREEITEM item) {
       insert.item.iSelectedImage = SmallIcon(absolute, SHGFI_OPENICON);
       insert.item.cChildren = (attributes & SFGAO_HASSUBFOLDER) ? 1 : 0;
       insert.item.lParam = reinterpret_cast<LPARAM>(absolute);
-      if (!Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert))) allocator_->Free(absolute);
+      if (!InsertItem(insert)) allocator_->Free(absolute);
       allocator_->Free(child);
       ++count;
     }
@@ -241,6 +247,7 @@ void ShellFolderTree::OnSelectionChanged(HTREEITEM item) {
 LRESULT ShellFolderTree::OnDeleteItem(NMTREEVIEWA* info) {
   if (auto* list = reinterpret_cast<LPITEMIDLIST>(info->itemOld.lParam)) allocator_->Free(list);
   if (info->itemOld.hItem == pendingNew_) pendingNew_ = nullptr;
+  items_.erase(info->itemOld.hItem);
   return 0;
 }
 
@@ -253,7 +260,7 @@ HTREEITEM ShellFolderTree::InsertNewFolderItem(HTREEITEM parent) {
   insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
   insert.item.pszText = const_cast<char*>(kNewFolderText);
   insert.item.iImage = insert.item.iSelectedImage = SmallIcon(ItemIdList(parent), 0);
-  pendingNew_ = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  pendingNew_ = InsertItem(insert);
   if (!pendingNew_) return nullptr;
   SetChildrenMark(parent, true);
   TreeView_Expand(Handle(), parent, TVE_EXPAND);

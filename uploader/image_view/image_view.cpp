@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "common/gbk_text.h"
@@ -161,6 +163,8 @@ class CImageView::Impl {
   CImageView& view_;
   CListImageCtrl ownList_;
   hoistly::FolderListStore store_;
+  // The folder tree's item of each folder chosen there (folders compared without letter case).
+  std::map<std::string, WPARAM> treeItems_;
   CListImageCtrl* current_ = nullptr;
   hoistly::PictureEditorFactory editorFactory_;
   hoistly::SideStripFactory stripFactory_;
@@ -495,7 +499,9 @@ void CImageView::Impl::StepFolder(int step) {
   if (!list) return;
   ShowOnly(list);
   if (HWND tree = Mediator().FolderTree()) {
-    SendMessageA(tree, WM_SELECT_TREE_ITEM, 0, reinterpret_cast<LPARAM>(store_.FolderAt(index).c_str()));
+    const auto item = treeItems_.find(mb::GbkToLowerAscii(store_.FolderAt(index)));
+    SendMessageA(tree, WM_SELECT_TREE_ITEM, item == treeItems_.end() ? 0 : item->second,
+                 reinterpret_cast<LPARAM>(store_.FolderAt(index).c_str()));
   }
 }
 
@@ -581,6 +587,10 @@ HWND CImageView::Create(HWND parent, const RECT& rect, UINT id) {
 void CImageView::SetEditorFactory(hoistly::PictureEditorFactory factory) { impl_->editorFactory_ = std::move(factory); }
 void CImageView::SetSideStripFactory(hoistly::SideStripFactory factory) { impl_->stripFactory_ = std::move(factory); }
 void CImageView::OpenFolder(const std::string& folder) { impl_->OpenFolder(folder); }
+
+void CImageView::RecordTreeItem(const std::string& folder, WPARAM item) {
+  impl_->treeItems_[mb::GbkToLowerAscii(hoistly::FolderWithSeparator(folder))] = item;
+}
 CListImageCtrl* CImageView::CurrentList() const { return impl_->Current(); }
 int CImageView::RowCount() const { return impl_->Current() ? impl_->Current()->GetItemCount() : 0; }
 int CImageView::TickedCount() const { return impl_->Current() ? impl_->Current()->GetSelectedItemNumber() : 0; }

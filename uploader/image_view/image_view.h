@@ -65,6 +65,9 @@ class CImageView : public fw::Window {
 
   // Shows the folder's pictures (asked by the frame when the folder tree's selection changes).
   void OpenFolder(const std::string& folder);
+  // The folder tree's item of a folder chosen there, which stepping back or forward to the
+  // folder's list selects again.
+  void RecordTreeItem(const std::string& folder, WPARAM item);
 
   // The list on show and what the frame's command enabling asks of it.
   CListImageCtrl* CurrentList() const;

@@ -144,6 +144,16 @@ TEST(FolderTree, BrowsesToAFolderOnCMakesAndDropsNewFoldersAndClosesItsPane) {
   EXPECT_EQ(children, 1);  // only the named one stays
   EXPECT_EQ(tree.InsertNewFolderItem(computer), nullptr);  // a virtual item has no place for one
 
+  // 1075 selects the item it carries; one no longer in the tree is found again by its path.
+  view.Send(CFileTreeView::kSelectItemMessage, reinterpret_cast<WPARAM>(item));
+  EXPECT_EQ(TreeView_GetSelection(tree.Handle()), item);
+  const HTREEITEM made = ChildTowards(tree, item, target + "\\新的图片");
+  ASSERT_NE(made, nullptr);
+  nameNewFolder("另一个");  // the children are read again: made's handle goes
+  EXPECT_FALSE(tree.Holds(made));
+  const std::string madePath = target + "\\新的图片";
+  view.Send(CFileTreeView::kSelectItemMessage, reinterpret_cast<WPARAM>(made), reinterpret_cast<LPARAM>(madePath.c_str()));
+  EXPECT_EQ(tree.CurrentPath(), madePath);
   view.Send(CFileTreeView::kSelectItemMessage, 0);
   EXPECT_EQ(TreeView_GetSelection(tree.Handle()), tree.Root());
   view.Send(WM_HEAD_CLOSE);
@@ -162,6 +172,7 @@ TEST(FolderTree, BrowsesToAFolderOnCMakesAndDropsNewFoldersAndClosesItsPane) {
   view.Destroy();
   host.Destroy();
   RemoveDirectoryA(folder.Path("新的图片").c_str());
+  RemoveDirectoryA(folder.Path("另一个").c_str());
   OleUninitialize();
 }
 
