@@ -128,13 +128,8 @@ TEST(HoistlyEditorRoad, EditorAndFolderPaneAsTheMemberUsesThem) {
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(editor); }));
 
   // The folder's rows, opened from the list with a double click.
-  RemoteBuffer path(id, MAX_PATH);
-  SendMessageA(tree, WM_USER + 51, 0, path.Put(pictures.c_str(), pictures.size() + 1));
-  HWND list = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    list = FindChild(view, WC_LISTVIEWA, true);
-    return list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2;
-  }));
+  HWND list = OpenFolderList(tree, view, id, pictures, 2);
+  ASSERT_NE(list, nullptr);
   Sleep(1000);
   ASSERT_EQ(TickedRows(list), 0);
   winkit::DoubleClickAt(winkit::ScreenCentreOf(list, RowRect(list, id, 0)));

@@ -150,4 +150,17 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = kStartTimeoutMs) {
   return condition();
 }
 
+// The folder opened in the tree (the view's "select this folder", by path) and its list once it
+// holds `rows` rows; null when it never does.
+inline HWND OpenFolderList(HWND tree, HWND view, DWORD processId, const std::string& folder, int rows) {
+  RemoteBuffer path(processId, MAX_PATH);
+  SendMessageA(tree, WM_USER + 51, 0, path.Put(folder.c_str(), folder.size() + 1));
+  HWND list = nullptr;
+  WaitUntil([&] {
+    list = FindChild(view, WC_LISTVIEWA, true);
+    return list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == rows;
+  });
+  return list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == rows ? list : nullptr;
+}
+
 }  // namespace hoistlytest

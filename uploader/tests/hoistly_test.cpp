@@ -242,13 +242,8 @@ TEST(HoistlyWired, TreeListLoginSettingsRotationAndEditor) {
   ASSERT_TRUE(tree && view && limit);
 
   // The view's "select this folder" goes to the tree by path; the tree's choice opens the folder.
-  RemoteBuffer path(id, MAX_PATH);
-  SendMessageA(tree, WM_USER + 51, 0, path.Put(pictures.c_str(), pictures.size() + 1));
-  HWND list = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    list = FindChild(view, WC_LISTVIEWA, true);
-    return list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2;
-  }));
+  HWND list = OpenFolderList(tree, view, id, pictures, 2);
+  ASSERT_NE(list, nullptr);
   Sleep(1500);
   winkit::SaveClientScreenshot(frame, "hoistly_frame_wired");
 
