@@ -18,6 +18,7 @@ CImageEditView::CImageEditView(CanvasHost& host) : host_(host) {
   Handle(WM_MOUSEMOVE, &CImageEditView::OnMouseMove);
   Handle(WM_LBUTTONDOWN, &CImageEditView::OnLButtonDown);
   Handle(WM_LBUTTONUP, &CImageEditView::OnLButtonUp);
+  Handle(WM_CAPTURECHANGED, &CImageEditView::OnCaptureChanged);
   Handle(WM_LBUTTONDBLCLK, &CImageEditView::OnLButtonDoubleClick);
   Handle(WM_RBUTTONDOWN, &CImageEditView::OnRButtonDown);
   Handle(WM_KEYDOWN, &CImageEditView::OnKeyDown);
@@ -235,7 +236,7 @@ LRESULT CImageEditView::OnPrintClient(const fw::Message& m) {
 
 LRESULT CImageEditView::OnMouseMove(const fw::Message& m) {
   if (!Displayed().IsValid()) return 0;
-  if (moving_) {
+  if (moving_ && (m.wParam & MK_LBUTTON)) {
     const POINT at = {static_cast<short>(LOWORD(m.lParam)), static_cast<short>(HIWORD(m.lParam))};
     ScrollToPosition({pressScroll_.x - (at.x - pressPoint_.x), pressScroll_.y - (at.y - pressPoint_.y)});
     return 0;
@@ -278,6 +279,11 @@ LRESULT CImageEditView::OnLButtonUp(const fw::Message&) {
     moving_ = false;
     ReleaseCapture();
   }
+  return 0;
+}
+
+LRESULT CImageEditView::OnCaptureChanged(const fw::Message&) {
+  moving_ = false;  // a box or another window took the mouse: the drag is over
   return 0;
 }
 

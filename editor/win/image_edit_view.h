@@ -94,6 +94,7 @@ class CImageEditView : public fw::ScrollView {
   LRESULT OnMouseMove(const fw::Message& m);
   LRESULT OnLButtonDown(const fw::Message& m);
   LRESULT OnLButtonUp(const fw::Message& m);
+  LRESULT OnCaptureChanged(const fw::Message&);
   LRESULT OnLButtonDoubleClick(const fw::Message& m);
   LRESULT OnRButtonDown(const fw::Message& m);
   LRESULT OnKeyDown(const fw::Message& m);
