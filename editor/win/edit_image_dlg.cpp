@@ -72,8 +72,21 @@ std::string DisabledIconName(const std::string& name) {
   return name.substr(0, name.size() - 4) + "_d.ico";
 }
 
-void AddIcon(HIMAGELIST list, const std::string& file) {
-  HICON icon = static_cast<HICON>(LoadImageA(nullptr, file.c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE));
+// The toolbar's pictures read from their files: for each button its normal and its disabled icon
+// (null where a file is missing). Reading them is most of the toolbar's making, so it is done on a
+// worker while the editor's other windows are made.
+std::vector<HICON> LoadToolIcons() {
+  const std::string res = fw::Module::ProgramFolder() + "Res\\";
+  std::vector<HICON> icons;
+  for (const ToolButton& tool : kToolButtons) {
+    for (const std::string& name : {std::string(tool.icon), DisabledIconName(tool.icon)})
+      icons.push_back(static_cast<HICON>(LoadImageA(nullptr, (res + name).c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE)));
+  }
+  return icons;
+}
+
+// Takes the icon into the list and destroys it.
+void AddIcon(HIMAGELIST list, HICON icon) {
   if (icon) {
     ImageList_AddIcon(list, icon);
     DestroyIcon(icon);
@@ -169,7 +182,7 @@ LRESULT CEditImageDlg::OnInitDialog(const fw::Message&) {
   // The picture is read on a worker while the toolbar and the panel are made; the session is
   // the worker's alone until it is done.
   std::future<bool> opened = std::async(std::launch::async, [this] { return session_.Open(path_); });
-  CreateToolbar();
+  std::future<std::vector<HICON>> icons = std::async(std::launch::async, LoadToolIcons);
   RECT none = {0, 0, 16, 16};
   closeButton_.Create("", WS_CHILD | WS_VISIBLE, none, Handle(), kCloseButtonId);
   closeButton_.SetResourceModule(fw::ThisModule());
@@ -181,6 +194,8 @@ LRESULT CEditImageDlg::OnInitDialog(const fw::Message&) {
   panelButton_.Create("", WS_CHILD | WS_VISIBLE, none, Handle(), kCmdPanel);
   panelButton_.SetResourceModule(fw::ThisModule());
   panelButton_.SetMessage(WM_NULL);
+  CreateToolbar(icons.get());
+  BringWindowToTop(closeButton_);
   BringWindowToTop(panelButton_);
   panel_->SetImageFilePath(fw::CString(path_));
   ShowOpenedPicture(opened.get(), true);
@@ -189,7 +204,7 @@ LRESULT CEditImageDlg::OnInitDialog(const fw::Message&) {
   return TRUE;
 }
 
-void CEditImageDlg::CreateToolbar() {
+void CEditImageDlg::CreateToolbar(const std::vector<HICON>& icons) {
   toolbar_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
                                                         CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
                              0, 0, 100, kToolbarHeight, Handle(),
@@ -200,12 +215,11 @@ void CEditImageDlg::CreateToolbar() {
   disabledImages_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 18, 2);
   ImageList_SetBkColor(images_, kImageBack);
   ImageList_SetBkColor(disabledImages_, kImageBack);
-  const std::string res = fw::Module::ProgramFolder() + "Res\\";
   std::vector<TBBUTTON> buttons;
   int image = 0;
   for (const ToolButton& tool : kToolButtons) {
-    AddIcon(images_, res + tool.icon);
-    AddIcon(disabledImages_, res + DisabledIconName(tool.icon));
+    AddIcon(images_, icons[2 * image]);
+    AddIcon(disabledImages_, icons[2 * image + 1]);
     TBBUTTON button = {};
     button.iBitmap = image++;
     button.idCommand = static_cast<int>(tool.command);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/core/edit_session.h"
 #include "editor/core/text_watermark_record.h"
@@ -80,7 +81,7 @@ class CEditImageDlg : public fw::Dialog, private CanvasHost {
   LRESULT OnCanvasMenu(const fw::Message& m);
 
   void RunCommand(UINT id);
-  void CreateToolbar();
+  void CreateToolbar(const std::vector<HICON>& icons);
   void UpdateCommandStates();
   // fit: the zoom fits the picture to the editor (a new picture); else the zoom stays (a step).
   void OpenPicture(const std::string& path, bool fit);
