@@ -149,7 +149,10 @@ TEST(HoistlyEditorRoad, EditorAndFolderPaneAsTheMemberUsesThem) {
   ASSERT_NE(list, nullptr);
   Sleep(1000);
   ASSERT_EQ(TickedRows(list), 0);
-  winkit::DoubleClickAt(winkit::ScreenCentreOf(list, RowRect(list, id, 0)));
+  const POINT row = winkit::ScreenCentreOf(list, RowRect(list, id, 0));
+  ASSERT_TRUE(winkit::BringToFront(frame));
+  ASSERT_TRUE(winkit::PointReaches(row, list));
+  winkit::DoubleClickAt(row);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(editor) != FALSE; }));
   EXPECT_EQ(TickedRows(list), 0) << "the double click that opened the picture ticked it";
   HWND canvas = GetDlgItem(editor, 1000);
@@ -171,6 +174,8 @@ TEST(HoistlyEditorRoad, EditorAndFolderPaneAsTheMemberUsesThem) {
 
   // A right click on the canvas brings the editing menu; Escape closes it.
   const POINT middle = winkit::ScreenCentre(canvas);
+  ASSERT_TRUE(winkit::BringToFront(frame));
+  ASSERT_TRUE(winkit::PointReaches(middle, canvas));
   winkit::RightClickAt(middle);
   EXPECT_TRUE(WaitUntil([&] { return FindWindowA("#32768", nullptr) && IsWindowVisible(FindWindowA("#32768", nullptr)); }, 5000));
   winkit::PressKey(VK_ESCAPE);
