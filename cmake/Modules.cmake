@@ -196,8 +196,7 @@ endfunction()
 # answers at http://MB_SERVICE_HOST:MB_SERVICE_HTTP_PORT; MB_STANDIN_LOG is its request log (JSON
 # lines) as a Windows path; POST /__control switches faults. winkit::StandinSession
 # (tests/winkit/standin_client.h) does both; tools/standin-rig.sh lists the commands.
-# INPUT: the cases click and type with real input (tests/winkit/member_input.h) and hold the lock
-# "desktop_input".
+# INPUT: the cases click and type with real input (tests/winkit/member_input.h); they run alone.
 function(mb_windows_test name)
   if(NOT MB_TREE STREQUAL "windows")
     return()
@@ -229,6 +228,11 @@ function(mb_windows_test name)
   set_tests_properties(${cases} PROPERTIES FIXTURES_REQUIRED "${fixtures}" TIMEOUT ${ARG_TIMEOUT})
   if(ARG_LOCKS)
     set_tests_properties(${cases} PROPERTIES RESOURCE_LOCK "${ARG_LOCKS}")
+  endif()
+  if(ARG_INPUT)
+    # Under Wine a window that another test shows takes the foreground, and with it the keyboard:
+    # the member's own input runs with no other test beside it.
+    set_tests_properties(${cases} PROPERTIES RUN_SERIAL TRUE)
   endif()
 endfunction()
 

@@ -39,14 +39,24 @@ class PaneSet {
  private:
   class PictureView;
   std::unique_ptr<PictureView> view_;
+<<<<<<< HEAD
   // The tree's back and forward: the picture view keeps one list per folder opened.
+=======
+  HWND viewStandIn_ = nullptr;
+  // The tree's back and forward: the picture view keeps one list per folder opened, and the
+  // folder's tree item with it.
+>>>>>>> issue28
   class ViewHistory : public FolderHistoryLink {
    public:
-    void RecordFolder(const std::string&, HTREEITEM) override {}
+    explicit ViewHistory(PaneSet& panes) : panes_(panes) {}
+    void RecordFolder(const std::string& path, HTREEITEM item) override;
     int HistoryCount() const override { return CViewMediator::Get().StoredListCount(); }
     int HistoryPosition() const override { return CViewMediator::Get().CurrentListIndex(); }
+
+   private:
+    PaneSet& panes_;
   };
-  ViewHistory history_;
+  ViewHistory history_{*this};
   std::unique_ptr<CFileTreeView> folderTree_;
   std::unique_ptr<CImageLimitView> limitView_;
   std::unique_ptr<CInfoView> infoView_;

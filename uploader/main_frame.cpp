@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 
 #include "common/gbk_text.h"
@@ -125,6 +126,7 @@ CMainFrame::CMainFrame() : panes_(std::make_unique<PaneSet>()) {
   Handle(WM_OPEN_PICTURE_PATH, &CMainFrame::OnOpenPicturePath);
   Handle(WM_CLOSE_UPLOADER, &CMainFrame::OnCloseUploader);
   Handle(WM_FULL_SCREEN_EDIT, &CMainFrame::OnFullScreenEdit);
+  Handle(WM_GETMINMAXINFO, &CMainFrame::OnGetMinMaxInfo);
   Handle(WM_EDITING_STATE, &CMainFrame::OnEditingMenu);
   Handle(WM_TOGGLE_FRAME, &CMainFrame::OnToggleFrame);
   Handle(WM_UPLOADER_QUIET, &CMainFrame::OnQuiet);
@@ -534,6 +536,7 @@ void CMainFrame::SetPaneShown(int row, bool shown) {
   }
   ImageViewLink* view = CViewMediator::Get().ImageView();
   if (shown) {
+    ShowFolderPane();
     if (inner_.IsColumnHidden(2)) inner_.ShowColumn(2);
     outer_.ShowRow(row);
     if (view) view->ShowSideStrip(false);
@@ -558,6 +561,7 @@ void CMainFrame::AfterPaneChange() {
 }
 
 void CMainFrame::ResetPanes() {
+  ShowFolderPane();
   if (inner_.IsColumnHidden(2)) inner_.ShowColumn(2);
   for (int row = 0; row < 2; ++row) {
     if (outer_.IsRowHidden(row)) outer_.ShowRow(row);
@@ -575,7 +579,13 @@ void CMainFrame::OnToggleInfoPane() { SetPaneShown(0, !CConfig::GetConfig()->Get
 
 void CMainFrame::OnToggleSettingsPane() { SetPaneShown(1, !CConfig::GetConfig()->GetSettingsPaneShown()); }
 
+// The folder pane, closed by its title bar, comes back wherever the side panes are shown again.
+void CMainFrame::ShowFolderPane() {
+  if (inner_.IsColumnHidden(0)) inner_.ShowColumn(0);
+}
+
 LRESULT CMainFrame::OnHeadClose(const fw::Message& m) {
+  if (m.wParam == HEAD_CLOSE_FOLDER_PANE && !inner_.IsColumnHidden(0)) inner_.HideColumn(0);
   if (m.wParam == HEAD_CLOSE_INFO_PANE) OnToggleInfoPane();
   if (m.wParam == HEAD_CLOSE_SETTINGS_PANE) OnToggleSettingsPane();
   return 0;
@@ -621,9 +631,15 @@ LRESULT CMainFrame::OnFullScreenEdit(const fw::Message& m) {
   GetWindowPlacement(Handle(), &savedPlacement_);
   RECT screen;
   GetWindowRect(GetDesktopWindow(), &screen);
-  RECT frame = screen;
-  AdjustWindowRectEx(&frame, GetWindowLongA(Handle(), GWL_STYLE), GetMenu(Handle()) != nullptr,
-                     GetWindowLongA(Handle(), GWL_EXSTYLE));
+  // The window grown by its own borders, caption and menu as they stand (a maximised frame draws
+  // them thinner than a normal one would), so that the client area is the screen.
+  RECT window, inside;
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &inside);
+  MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&inside), 2);
+  const RECT frame = {screen.left - (inside.left - window.left), screen.top - (inside.top - window.top),
+                      screen.right + (window.right - inside.right), screen.bottom + (window.bottom - inside.bottom)};
+  fullScreenRect_ = frame;
   SetWindowPos(Handle(), HWND_TOP, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                SWP_SHOWWINDOW);
   RECT client;
@@ -634,6 +650,20 @@ LRESULT CMainFrame::OnFullScreenEdit(const fw::Message& m) {
   RecalcLayout();
   inner_.LayOut();
   return 0;
+}
+
+// In full screen the frame is larger than the screen by its borders, caption and menu, so that its
+// client area covers the screen: the system's own limit (the screen and the borders) would leave
+// the bottom of the screen uncovered.
+LRESULT CMainFrame::OnGetMinMaxInfo(const fw::Message& m) {
+  const LRESULT result = CallDefault(m);
+  if (fullScreen_) {
+    auto* info = reinterpret_cast<MINMAXINFO*>(m.lParam);
+    const SIZE size = {fullScreenRect_.right - fullScreenRect_.left, fullScreenRect_.bottom - fullScreenRect_.top};
+    info->ptMaxTrackSize = {std::max(info->ptMaxTrackSize.x, size.cx), std::max(info->ptMaxTrackSize.y, size.cy)};
+    info->ptMaxSize = info->ptMaxTrackSize;
+  }
+  return result;
 }
 
 LRESULT CMainFrame::OnEditingMenu(const fw::Message& m) {

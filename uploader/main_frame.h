@@ -62,6 +62,7 @@ class CMainFrame : public fw::FrameWindow, public FrameLink {
   LRESULT OnCloseUploader(const fw::Message& m);
   LRESULT OnFullScreenEdit(const fw::Message& m);
   LRESULT OnEditingMenu(const fw::Message& m);
+  LRESULT OnGetMinMaxInfo(const fw::Message& m);
   LRESULT OnToggleFrame(const fw::Message& m);
   LRESULT ForwardToImageView(const fw::Message& m);
   LRESULT OnQuiet(const fw::Message& m);
@@ -97,6 +98,7 @@ class CMainFrame : public fw::FrameWindow, public FrameLink {
   void ApplyListView(int report);
   // Shows or hides a pane of the outer splitter (row 0 information, 1 picture settings).
   void SetPaneShown(int row, bool shown);
+  void ShowFolderPane();
   void AfterPaneChange();
   void SendToOuterPane(int row, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT SendToImageView(UINT message, WPARAM wParam, LPARAM lParam);
@@ -119,4 +121,5 @@ class CMainFrame : public fw::FrameWindow, public FrameLink {
   std::unique_ptr<PaneSet> panes_;
   bool fullScreen_ = false;
   WINDOWPLACEMENT savedPlacement_ = {sizeof(WINDOWPLACEMENT)};
+  RECT fullScreenRect_ = {0, 0, 0, 0};  // the frame's window rectangle while full screen
 };

@@ -24,6 +24,7 @@ constexpr UINT WM_OPEN_PICTURE_PATH = WM_USER + 999;   // the window text holds 
 constexpr char kMainFrameTitle[] = "Pelora--壁纸批量上传工具";
 
 // wParam of WM_HEAD_CLOSE sent to the frame.
+constexpr WPARAM HEAD_CLOSE_FOLDER_PANE = 1;
 constexpr WPARAM HEAD_CLOSE_INFO_PANE = 2;
 constexpr WPARAM HEAD_CLOSE_SETTINGS_PANE = 3;
 constexpr WPARAM HEAD_CLOSE_START = 8;

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Editor benchmark: a 12-megapixel JPEG handed to the editor the client's way (WM_SETTEXT and
-# 2023) until its first paint, against the image layer's decode of the same file alone, in the
-# same Wine process, alternating for a few rounds; the goal is 1.5 times the decode at most.
+# Editor benchmark: a 12-megapixel JPEG handed to a freshly started Hoistly.exe the client's way
+# (WM_SETTEXT and 2023) until its editor's canvas shows it, against a bare Win32 program of the
+# same window tree asked the same way and against the image layer's decode of the same file, in
+# the same run; best and median of ROUNDS (5). Goal: the editor at most 1.2 times the bare program.
+# Prints which Windows tree ran it (tools/windows-test-tree.sh: the i686 "windows" tree, or
+# windows64 where 32-bit programs do not run).
 #   bench/editor_bench/run_editor_bench.sh [BUILD_DIR] [ROUNDS]
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
@@ -10,6 +13,7 @@ tree=$(cd "${1:-$src/build}/$tree_name" && pwd)
 rounds=${2:-5}
 work=$tree/editor_bench_run
 mkdir -p "$work"
+echo "editor benchmark on the $tree_name tree"
 "$tree/wine-rig.sh" start >/dev/null 2>&1
 trap '"$tree/wine-rig.sh" stop >/dev/null 2>&1 || true' EXIT
 "$tree/wine-run.sh" "$tree/bin/editor_bench.exe" "Z:${work//\//\\}" "$rounds"

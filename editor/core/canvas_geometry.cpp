@@ -77,8 +77,7 @@ Point WatermarkComposePoint(const ComposeInput& in) {
 
 Point TextWatermarkPoint(Point windowPosition, double zoom) {
   const double z = zoom > 0 ? zoom : 1.0;
-  return {std::max(Scaled(windowPosition.x - kFloatMarginX, 1.0 / z), 0),
-          std::max(Scaled(windowPosition.y - kFloatMarginY, 1.0 / z), 0)};
+  return {std::max(Scaled(windowPosition.x, 1.0 / z), 0), std::max(Scaled(windowPosition.y, 1.0 / z), 0)};
 }
 
 }  // namespace mb::editor

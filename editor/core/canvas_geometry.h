@@ -60,8 +60,9 @@ struct ComposeInput {
 };
 Point WatermarkComposePoint(const ComposeInput& input);
 
-// Where a text watermark is drawn: the picture point under the window's top-left corner (the
-// window shows the text from that corner, so the saved text lands where the member saw it).
+// Where a text watermark is drawn: the picture point under the window's top-left corner. The
+// window shows the text from that corner, so the saved text lands exactly where the member saw
+// it, however the window was placed or dragged.
 Point TextWatermarkPoint(Point windowPosition, double zoom);
 
 }  // namespace mb::editor

@@ -31,6 +31,7 @@ void EditSession::Close() {
 
 template <class Change>
 bool EditSession::Apply(Change change) {
+  error_.clear();
   if (!HasPicture()) return false;
   if (!history_.PushBeforeChange(picture_)) {
     error_ = kOutOfMemory;
@@ -60,6 +61,7 @@ bool EditSession::ApplyRotateChoice(int choice) {
 }
 
 bool EditSession::Resize(int width, int height) {
+  error_.clear();
   if (HasPicture() && width == picture_.Width() && height == picture_.Height()) return false;
   return Apply([width, height](Picture& p) { return p.Resample(width, height, ResampleFilter::kSmooth); });
 }
@@ -69,18 +71,21 @@ bool EditSession::Crop(const PixelRect& rect) {
 }
 
 bool EditSession::Undo() {
+  error_.clear();
   if (!history_.Undo(picture_)) return false;
   saved_ = false;
   return true;
 }
 
 bool EditSession::Redo() {
+  error_.clear();
   if (!history_.Redo(picture_)) return false;
   saved_ = false;
   return true;
 }
 
 bool EditSession::Save(const Picture& composed) {
+  error_.clear();
   if (!HasPicture()) return false;
   if (WouldLoseFrames(picture_)) {
     error_ = kAnimated;
@@ -97,6 +102,7 @@ bool EditSession::Save(const Picture& composed) {
 }
 
 bool EditSession::SaveCopy(const Picture& composed, const std::string& path) {
+  error_.clear();
   if (!HasPicture()) return false;
   if (WouldLoseFrames(picture_)) {
     error_ = kAnimated;

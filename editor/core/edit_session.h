@@ -18,6 +18,7 @@ class EditSession {
   bool HasPicture() const { return picture_.IsValid(); }
   const Picture& Working() const { return picture_; }
   const std::string& Path() const { return path_; }
+  // Why the last open, change or save failed; every one of them clears it first.
   const std::string& Error() const { return error_; }
   bool IsSaved() const { return saved_; }
   void MarkChanged() { saved_ = false; }

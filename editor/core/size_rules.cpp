@@ -17,7 +17,8 @@ std::optional<std::string> ProportionalSide(const std::string& typedText, int st
   if (typed == start) {
     std::snprintf(text, sizeof text, "%d", startOther);
   } else {
-    std::snprintf(text, sizeof text, "%.0f", startOther * typed / start);
+    // Divided in this order, the halves round as the member's dialog always rounded them.
+    std::snprintf(text, sizeof text, "%.0f", startOther / (start / typed));
   }
   return std::string(text);
 }

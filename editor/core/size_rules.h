@@ -8,8 +8,8 @@
 namespace mb::editor {
 
 // The other side's text when one side is typed as typedText and proportions are kept: with this
-// side's starting length start and the other's startOther, the other is startOther * typed /
-// start written as "%.0f" (startOther itself when typed equals start). Nothing when the typed
+// side's starting length start and the other's startOther, the other is startOther / (start /
+// typed) written as "%.0f" (startOther itself when typed equals start). Nothing when the typed
 // text is not a positive number or a starting length is not positive.
 std::optional<std::string> ProportionalSide(const std::string& typedText, int start, int startOther);
 

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <future>
+#include <utility>
 #include <vector>
 
 #include "client/core/path_text.h"
+#include "common/gbk_text.h"
 #include "conf/win/config.h"
 #include "editor/core/picture_operations.h"
 #include "editor/core/zoom.h"
@@ -70,8 +72,21 @@ std::string DisabledIconName(const std::string& name) {
   return name.substr(0, name.size() - 4) + "_d.ico";
 }
 
-void AddIcon(HIMAGELIST list, const std::string& file) {
-  HICON icon = static_cast<HICON>(LoadImageA(nullptr, file.c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE));
+// The toolbar's pictures read from their files: for each button its normal and its disabled icon
+// (null where a file is missing). Reading them is most of the toolbar's making, so it is done on a
+// worker while the editor's other windows are made.
+std::vector<HICON> LoadToolIcons() {
+  const std::string res = fw::Module::ProgramFolder() + "Res\\";
+  std::vector<HICON> icons;
+  for (const ToolButton& tool : kToolButtons) {
+    for (const std::string& name : {std::string(tool.icon), DisabledIconName(tool.icon)})
+      icons.push_back(static_cast<HICON>(LoadImageA(nullptr, (res + name).c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE)));
+  }
+  return icons;
+}
+
+// Takes the icon into the list and destroys it.
+void AddIcon(HIMAGELIST list, HICON icon) {
   if (icon) {
     ImageList_AddIcon(list, icon);
     DestroyIcon(icon);
@@ -112,9 +127,10 @@ mb::TextStyle StyleOf(const TextWatermarkRecord& record) {
   return style;
 }
 
+// "copy.jpg" already ends in ".JPG": file names are compared as the file system does, without case.
 bool HasExtension(const std::string& path, const std::string& extension) {
-  const std::string name = mb::GetFileNamePart(path);
-  return mb::SplitPath(name).extension.size() && mb::SplitPath(name).extension == extension.substr(1);
+  const std::string found = mb::SplitPath(mb::GetFileNamePart(path)).extension;
+  return !found.empty() && mb::GbkEqualsNoCase(found, extension.substr(1));
 }
 
 }  // namespace
@@ -143,6 +159,7 @@ CEditImageDlg::CEditImageDlg(const std::string& path, PictureSteps* steps, HWND 
   Handle(kPanelReady, &CEditImageDlg::OnPanelReady);
   Handle(kPlaceMarkAgain, &CEditImageDlg::OnPlaceMarkAgain);
   Handle(WM_HEAD_CLOSE, &CEditImageDlg::OnHeadClose);
+  Handle(CImageEditView::kCanvasMenuMessage, &CEditImageDlg::OnCanvasMenu);
 }
 
 CEditImageDlg::~CEditImageDlg() {
@@ -150,6 +167,7 @@ CEditImageDlg::~CEditImageDlg() {
   if (images_) ImageList_Destroy(images_);
   if (disabledImages_) ImageList_Destroy(disabledImages_);
   if (toolbarBrush_) DeleteObject(toolbarBrush_);
+  if (pressedBrush_) DeleteObject(pressedBrush_);
 }
 
 HWND CEditImageDlg::Create() { return fw::Dialog::Create(parent_); }
@@ -164,7 +182,7 @@ LRESULT CEditImageDlg::OnInitDialog(const fw::Message&) {
   // The picture is read on a worker while the toolbar and the panel are made; the session is
   // the worker's alone until it is done.
   std::future<bool> opened = std::async(std::launch::async, [this] { return session_.Open(path_); });
-  CreateToolbar();
+  std::future<std::vector<HICON>> icons = std::async(std::launch::async, LoadToolIcons);
   RECT none = {0, 0, 16, 16};
   closeButton_.Create("", WS_CHILD | WS_VISIBLE, none, Handle(), kCloseButtonId);
   closeButton_.SetResourceModule(fw::ThisModule());
@@ -176,15 +194,17 @@ LRESULT CEditImageDlg::OnInitDialog(const fw::Message&) {
   panelButton_.Create("", WS_CHILD | WS_VISIBLE, none, Handle(), kCmdPanel);
   panelButton_.SetResourceModule(fw::ThisModule());
   panelButton_.SetMessage(WM_NULL);
+  CreateToolbar(icons.get());
+  BringWindowToTop(closeButton_);
   BringWindowToTop(panelButton_);
   panel_->SetImageFilePath(fw::CString(path_));
-  ShowOpenedPicture(opened.get());
+  ShowOpenedPicture(opened.get(), true);
   panel_->Init();
   LayOut();
   return TRUE;
 }
 
-void CEditImageDlg::CreateToolbar() {
+void CEditImageDlg::CreateToolbar(const std::vector<HICON>& icons) {
   toolbar_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
                                                         CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
                              0, 0, 100, kToolbarHeight, Handle(),
@@ -195,12 +215,11 @@ void CEditImageDlg::CreateToolbar() {
   disabledImages_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 18, 2);
   ImageList_SetBkColor(images_, kImageBack);
   ImageList_SetBkColor(disabledImages_, kImageBack);
-  const std::string res = fw::Module::ProgramFolder() + "Res\\";
   std::vector<TBBUTTON> buttons;
   int image = 0;
   for (const ToolButton& tool : kToolButtons) {
-    AddIcon(images_, res + tool.icon);
-    AddIcon(disabledImages_, res + DisabledIconName(tool.icon));
+    AddIcon(images_, icons[2 * image]);
+    AddIcon(disabledImages_, icons[2 * image + 1]);
     TBBUTTON button = {};
     button.iBitmap = image++;
     button.idCommand = static_cast<int>(tool.command);
@@ -212,18 +231,25 @@ void CEditImageDlg::CreateToolbar() {
   SendMessageA(toolbar_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledImages_));
   SendMessageA(toolbar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   SendMessageA(toolbar_, TB_CHECKBUTTON, kCmdPointerTool, TRUE);
-  HBITMAP back = LoadBitmapA(fw::ThisModule(), MAKEINTRESOURCEA(IDB_TOOLBAR_BACK));
-  toolbarBrush_ = CreatePatternBrush(back);
-  DeleteObject(back);
+  for (auto [id, brush] : {std::pair{IDB_TOOLBAR_BACK, &toolbarBrush_}, std::pair{IDB_TOOLBAR_BACK_ALT, &pressedBrush_}}) {
+    HBITMAP back = LoadBitmapA(fw::ThisModule(), MAKEINTRESOURCEA(id));
+    *brush = CreatePatternBrush(back);
+    DeleteObject(back);
+  }
 }
 
 LRESULT CEditImageDlg::OnToolbarDraw(NMHDR* header) {
+  // The bar is tiled with bitmap 282; a button pressed in (the checked tool, a button held down)
+  // with bitmap 283 under its icon.
   auto* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(header);
   if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
     RECT client;
     GetClientRect(toolbar_, &client);
     FillRect(draw->nmcd.hdc, &client, toolbarBrush_);
+    return CDRF_NOTIFYITEMDRAW;
   }
+  if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && (draw->nmcd.uItemState & (CDIS_CHECKED | CDIS_SELECTED)))
+    FillRect(draw->nmcd.hdc, &draw->nmcd.rc, pressedBrush_);
   return CDRF_DODEFAULT;
 }
 
@@ -234,6 +260,9 @@ void CEditImageDlg::LayOut() {
   const int w = client.right, h = client.bottom;
   const bool open = PanelOpen();
   MoveWindow(toolbar_, 0, 0, w, kToolbarHeight, TRUE);
+  // Painted again whole: when the main window leaves full screen the bar keeps its place and size,
+  // and would otherwise keep what the screen showed there meanwhile.
+  InvalidateRect(toolbar_, nullptr, TRUE);
   MoveWindow(closeButton_, w - 18, 3, 16, 16, TRUE);
   const int panelHeight = open ? kPanelOpenHeight : kPanelClosedHeight;
   const RECT panel = {0, h - panelHeight, w, h};
@@ -252,17 +281,17 @@ LRESULT CEditImageDlg::OnSize(const fw::Message&) {
   return 0;
 }
 
-void CEditImageDlg::OpenPicture(const std::string& path) {
+void CEditImageDlg::OpenPicture(const std::string& path, bool fit) {
   path_ = path;
-  ShowOpenedPicture(session_.Open(path));
+  ShowOpenedPicture(session_.Open(path), fit);
 }
 
-void CEditImageDlg::ShowOpenedPicture(bool opened) {
+void CEditImageDlg::ShowOpenedPicture(bool opened, bool fit) {
   if (!opened) {
     canvas_.ClearPicture();
     Fail(session_.Error());
   } else {
-    FitToWindow();
+    if (fit) FitToWindow();
     canvas_.SetPicture(session_.Working());
   }
   markPoint_ = {20, 20};
@@ -272,7 +301,7 @@ void CEditImageDlg::ShowOpenedPicture(bool opened) {
 }
 
 void CEditImageDlg::SetImagePath(const std::string& path) {
-  OpenPicture(path);
+  OpenPicture(path, true);
   panel_->SetImageFilePath(fw::CString(path));
   panel_->Init();
 }
@@ -299,7 +328,8 @@ void CEditImageDlg::SetZoom(double zoom) {
 
 bool CEditImageDlg::Change(bool done) {
   if (!done) {
-    if (session_.HasPicture() && !session_.Error().empty()) Fail(session_.Error());
+    // The session clears its error at every operation: only this operation's failure is told.
+    if (!session_.Error().empty()) Fail(session_.Error());
     return false;
   }
   ShowWorkingPicture();
@@ -335,10 +365,11 @@ void CEditImageDlg::ShowPixelText(const std::string& text) {
   if (statusSink_) statusSink_(text);
 }
 
-void CEditImageDlg::ShowCanvasMenu(POINT screen) {
+LRESULT CEditImageDlg::OnCanvasMenu(const fw::Message& m) {
+  const POINT screen = {static_cast<short>(LOWORD(m.lParam)), static_cast<short>(HIWORD(m.lParam))};
   fw::Menu menus = fw::Menu::Load(fw::ThisModule(), IDR_EDIT_MENU);
   fw::Menu menu = menus.SubMenu(0);
-  if (!menu) return;
+  if (!menu) return 0;
   RemoveMenu(menu.Handle(), 0, MF_BYPOSITION);
   for (int i = 0; i < menu.ItemCount(); ++i) {
     const UINT id = GetMenuItemID(menu.Handle(), i);
@@ -346,6 +377,7 @@ void CEditImageDlg::ShowCanvasMenu(POINT screen) {
   }
   menu.SetItemText(kCmdFullScreen, CConfig::GetConfig()->GetFullScreenEdit() ? kLeaveFullScreenText : kFullScreenText);
   menu.Track(Handle(), screen.x, screen.y);
+  return 0;
 }
 
 LRESULT CEditImageDlg::OnCommandMessage(const fw::Message& m) {
@@ -379,8 +411,10 @@ void CEditImageDlg::RunCommand(UINT id) {
       if (!session_.HasPicture()) break;
       CImageSizeDlg dialog;
       dialog.SetStartSize(session_.Working().Width(), session_.Working().Height());
-      if (dialog.DoModal(Handle()) == IDOK && Change(session_.Resize(dialog.NewWidth(), dialog.NewHeight())))
-        FitToWindow();
+      if (dialog.DoModal(Handle()) != IDOK) break;
+      // The previews go with the change; the fit follows the new size only while one was shown.
+      const bool previewShown = canvas_.HasFrame() || canvas_.HasPictureMark() || canvas_.HasTextMark();
+      if (Change(session_.Resize(dialog.NewWidth(), dialog.NewHeight())) && previewShown) FitToWindow();
       break;
     }
     case kCmdZoomIn: SetZoom(ZoomIn(zoom_)); break;
@@ -470,8 +504,7 @@ void CEditImageDlg::Step(bool forward) {
   if (!AskToSaveChanges()) return;
   std::string path;
   if (!(forward ? steps_->StepNext(path) : steps_->StepPrevious(path))) return;
-  OpenPicture(path);
-  canvas_.ZoomChanged();
+  OpenPicture(path, false);  // the member's zoom stays; the scroll sizes follow the new picture
   panel_->Init();
   panel_->SetImageFilePath(fw::CString(path));
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/core/edit_session.h"
 #include "editor/core/text_watermark_record.h"
@@ -59,7 +60,7 @@ class CEditImageDlg : public fw::Dialog, private CanvasHost {
   // CanvasHost
   bool SelectionToolActive() const override { return toolMode_ == kSelectionTool; }
   void ShowPixelText(const std::string& text) override;
-  void ShowCanvasMenu(POINT screen) override;
+  void SelectionChanged() override { UpdateCommandStates(); }
 
   LRESULT OnInitDialog(const fw::Message&);
   LRESULT OnSize(const fw::Message&);
@@ -77,13 +78,15 @@ class CEditImageDlg : public fw::Dialog, private CanvasHost {
   LRESULT OnPanelReady(const fw::Message& m);
   LRESULT OnPlaceMarkAgain(const fw::Message& m);
   LRESULT OnHeadClose(const fw::Message& m);
+  LRESULT OnCanvasMenu(const fw::Message& m);
 
   void RunCommand(UINT id);
-  void CreateToolbar();
+  void CreateToolbar(const std::vector<HICON>& icons);
   void UpdateCommandStates();
-  void OpenPicture(const std::string& path);
-  // After the session opened (or failed to open) path_: the canvas, the fit and the commands.
-  void ShowOpenedPicture(bool opened);
+  // fit: the zoom fits the picture to the editor (a new picture); else the zoom stays (a step).
+  void OpenPicture(const std::string& path, bool fit);
+  // After the session opened (or failed to open) path_: the canvas, the zoom and the commands.
+  void ShowOpenedPicture(bool opened, bool fit);
   void ShowWorkingPicture();
   void FitToWindow();
   void SetZoom(double zoom);
@@ -109,6 +112,7 @@ class CEditImageDlg : public fw::Dialog, private CanvasHost {
   HIMAGELIST images_ = nullptr;
   HIMAGELIST disabledImages_ = nullptr;
   HBRUSH toolbarBrush_ = nullptr;
+  HBRUSH pressedBrush_ = nullptr;
   CxSkinButton closeButton_;
   CxSkinButton panelButton_;
   CImageEditView canvas_;

@@ -46,8 +46,9 @@ LRESULT CFileTreeView::OnSize(const fw::Message& m) {
 }
 
 LRESULT CFileTreeView::OnSelectItem(const fw::Message& m) {
+  HTREEITEM item = reinterpret_cast<HTREEITEM>(m.wParam);
   const char* path = reinterpret_cast<const char*>(m.lParam);
-  HTREEITEM item = path && *path ? FindFolderItem(path) : nullptr;
+  if (!tree_.Holds(item)) item = path && *path ? FindFolderItem(path) : nullptr;
   if (!item) item = TreeView_GetRoot(tree_.Handle());
   TreeView_Select(tree_.Handle(), item, TVGN_CARET);
   return 0;

@@ -10,8 +10,9 @@
 
 class CFileTreeView : public fw::Window {
  public:
-  // lParam: the folder's path (const char*) to open and select, or 0 for the tree's first item
-  // (also when the path is not in the tree). The picture view sends it as WM_SELECT_TREE_ITEM.
+  // wParam: the tree item to select. When it is 0 or no longer in the tree, lParam, the folder's
+  // path (const char*), is looked up; without either, the tree's first item. The picture view
+  // sends it as WM_SELECT_TREE_ITEM.
   static constexpr UINT kSelectItemMessage = WM_USER + 51;
 
   CFileTreeView();

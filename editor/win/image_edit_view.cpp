@@ -17,7 +17,12 @@ CImageEditView::CImageEditView(CanvasHost& host) : host_(host) {
   Handle(WM_ERASEBKGND, &CImageEditView::OnEraseBackground);
   Handle(WM_MOUSEMOVE, &CImageEditView::OnMouseMove);
   Handle(WM_LBUTTONDOWN, &CImageEditView::OnLButtonDown);
+  Handle(WM_LBUTTONUP, &CImageEditView::OnLButtonUp);
+  Handle(WM_CAPTURECHANGED, &CImageEditView::OnCaptureChanged);
+  Handle(WM_LBUTTONDBLCLK, &CImageEditView::OnLButtonDoubleClick);
   Handle(WM_RBUTTONDOWN, &CImageEditView::OnRButtonDown);
+  Handle(WM_KEYDOWN, &CImageEditView::OnKeyDown);
+  Handle(WM_GETDLGCODE, &CImageEditView::OnGetDialogCode);
   Handle(WM_SETCURSOR, &CImageEditView::OnSetCursor);
   Handle(kPlaceMarkMessage, &CImageEditView::OnPlaceMark);
 }
@@ -231,6 +236,11 @@ LRESULT CImageEditView::OnPrintClient(const fw::Message& m) {
 
 LRESULT CImageEditView::OnMouseMove(const fw::Message& m) {
   if (!Displayed().IsValid()) return 0;
+  if (moving_ && (m.wParam & MK_LBUTTON)) {
+    const POINT at = {static_cast<short>(LOWORD(m.lParam)), static_cast<short>(HIWORD(m.lParam))};
+    ScrollToPosition({pressScroll_.x - (at.x - pressPoint_.x), pressScroll_.y - (at.y - pressPoint_.y)});
+    return 0;
+  }
   const Point p = mb::editor::CanvasPointToPicture(
       {static_cast<short>(LOWORD(m.lParam)), static_cast<short>(HIWORD(m.lParam))}, View());
   if (p.x < 0 || p.y < 0 || p.x >= Displayed().Width() || p.y >= Displayed().Height()) return 0;
@@ -244,21 +254,60 @@ LRESULT CImageEditView::OnMouseMove(const fw::Message& m) {
 
 LRESULT CImageEditView::OnLButtonDown(const fw::Message& m) {
   SetFocus(Handle());
-  if (!host_.SelectionToolActive() || !Displayed().IsValid()) return 0;
+  if (!Displayed().IsValid()) return 0;
   const POINT at = {static_cast<short>(LOWORD(m.lParam)), static_cast<short>(HIWORD(m.lParam))};
+  if (!host_.SelectionToolActive()) {
+    // The move tool: dragging pulls the picture along under the mouse.
+    pressPoint_ = at;
+    pressScroll_ = ScrollPosition();
+    moving_ = true;
+    SetCapture(Handle());
+    return 0;
+  }
   if (tracker_.HitTest(at) == fw::RectTracker::kInside) {
     tracker_.Track(Handle(), at);
   } else if (!tracker_.TrackRubberBand(Handle(), at)) {
     ClearSelection();
   }
   InvalidateRect(Handle(), nullptr, FALSE);
+  host_.SelectionChanged();
+  return 0;
+}
+
+LRESULT CImageEditView::OnLButtonUp(const fw::Message&) {
+  if (moving_) {
+    moving_ = false;
+    ReleaseCapture();
+  }
+  return 0;
+}
+
+LRESULT CImageEditView::OnCaptureChanged(const fw::Message&) {
+  moving_ = false;  // a box or another window took the mouse: the drag is over
+  return 0;
+}
+
+LRESULT CImageEditView::OnLButtonDoubleClick(const fw::Message&) {
+  if (Displayed().IsValid() && !host_.SelectionToolActive()) SetFitMode(!fitMode_);
   return 0;
 }
 
 LRESULT CImageEditView::OnRButtonDown(const fw::Message& m) {
   POINT screen = {static_cast<short>(LOWORD(m.lParam)), static_cast<short>(HIWORD(m.lParam))};
   ClientToScreen(Handle(), &screen);
-  host_.ShowCanvasMenu(screen);
+  SendMessageA(GetParent(Handle()), kCanvasMenuMessage, 0, MAKELPARAM(screen.x, screen.y));
+  return 0;
+}
+
+// The arrow keys scroll the picture a line, as the scroll bars' arrows do.
+LRESULT CImageEditView::OnKeyDown(const fw::Message& m) {
+  switch (m.wParam) {
+    case VK_LEFT: Send(WM_HSCROLL, SB_LINELEFT); break;
+    case VK_RIGHT: Send(WM_HSCROLL, SB_LINERIGHT); break;
+    case VK_UP: Send(WM_VSCROLL, SB_LINEUP); break;
+    case VK_DOWN: Send(WM_VSCROLL, SB_LINEDOWN); break;
+    default: return CallDefault(m);
+  }
   return 0;
 }
 

@@ -19,7 +19,8 @@ class CanvasHost {
   virtual double Zoom() const = 0;
   virtual bool SelectionToolActive() const = 0;
   virtual void ShowPixelText(const std::string& text) = 0;
-  virtual void ShowCanvasMenu(POINT screen) = 0;
+  // The member drew, moved or dropped the selection.
+  virtual void SelectionChanged() = 0;
 
  protected:
   ~CanvasHost() = default;
@@ -29,6 +30,9 @@ class CImageEditView : public fw::ScrollView {
  public:
   static constexpr COLORREF kGround = 0x00C0C0C0;
   static constexpr UINT kPlaceMarkMessage = 1047;  // wParam place code
+  // To the parent on a right click: lParam the cursor's screen point (MAKELPARAM); the parent
+  // shows the canvas menu there.
+  static constexpr UINT kCanvasMenuMessage = 1062;
 
   explicit CImageEditView(CanvasHost& host);
   HWND Create(HWND parent, const RECT& rect, UINT id);
@@ -71,6 +75,7 @@ class CImageEditView : public fw::ScrollView {
   // The selection in picture pixels (empty when none).
   mb::PixelRect Selection() const;
   void ClearSelection();
+  // Fit mode (a double click turns it on or off): the picture stretched over the whole canvas.
   bool FitMode() const { return fitMode_; }
   void SetFitMode(bool fit);
 
@@ -88,7 +93,12 @@ class CImageEditView : public fw::ScrollView {
   LRESULT OnEraseBackground(const fw::Message&) { return 1; }
   LRESULT OnMouseMove(const fw::Message& m);
   LRESULT OnLButtonDown(const fw::Message& m);
+  LRESULT OnLButtonUp(const fw::Message& m);
+  LRESULT OnCaptureChanged(const fw::Message&);
+  LRESULT OnLButtonDoubleClick(const fw::Message& m);
   LRESULT OnRButtonDown(const fw::Message& m);
+  LRESULT OnKeyDown(const fw::Message& m);
+  LRESULT OnGetDialogCode(const fw::Message&) { return DLGC_WANTARROWS; }
   LRESULT OnSetCursor(const fw::Message& m);
   LRESULT OnPlaceMark(const fw::Message& m);
   void Paint(HDC dc) const;
@@ -106,4 +116,8 @@ class CImageEditView : public fw::ScrollView {
   fw::RectTracker tracker_;
   bool fitMode_ = false;
   int lastCode_ = 0;
+  // The move tool: where the drag started and the scroll position then (while the mouse is held).
+  POINT pressPoint_ = {0, 0};
+  POINT pressScroll_ = {0, 0};
+  bool moving_ = false;
 };

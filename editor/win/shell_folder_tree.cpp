@@ -15,6 +15,7 @@ constexpr UINT kOpen = 32923;
 constexpr UINT kOpenParent = 32938;
 constexpr UINT kForward = 32940;
 constexpr UINT kBack = 32941;
+constexpr UINT kNewFolder = 32942;
 const char kNewFolderText[] = "新建文件夹";
 const char kBadFolderName[] = "文件夹名不能包含下列字符: \\ / : * ? \" < > |，也不能是 \"..\"，全路径不能超过260个字符";
 const char kCannotMakeFolder[] = "无法创建文件夹 %s";
@@ -66,6 +67,7 @@ ShellFolderTree::ShellFolderTree() {
   Handle(fw::kReflectBase + WM_NOTIFY, &ShellFolderTree::OnReflectedNotify);
   Command(kOpen, &ShellFolderTree::OnOpenHit);
   Command(kOpenParent, &ShellFolderTree::OnOpenParent);
+  Command(kNewFolder, &ShellFolderTree::OnNewFolder);
 }
 
 ShellFolderTree::~ShellFolderTree() {
@@ -109,8 +111,14 @@ void ShellFolderTree::InsertRoot() {
   insert.item.iImage = insert.item.iSelectedImage = info.iIcon;
   insert.item.cChildren = 1;
   insert.item.lParam = reinterpret_cast<LPARAM>(ILClone(desktopIdList_));
-  root_ = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  root_ = InsertItem(insert);
   Expand(root_);
+}
+
+HTREEITEM ShellFolderTree::InsertItem(TVINSERTSTRUCTA& insert) {
+  auto item = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (item) items_.insert(item);
+  return item;
 }
 
 LPITEMIDLIST ShellFolderTree::ItemIdList(HTREEITEM item) const {
@@ -176,7 +184,7 @@ void ShellFolderTree::FillChildren(HTREEITEM item) {
       insert.item.iSelectedImage = SmallIcon(absolute, SHGFI_OPENICON);
       insert.item.cChildren = (attributes & SFGAO_HASSUBFOLDER) ? 1 : 0;
       insert.item.lParam = reinterpret_cast<LPARAM>(absolute);
-      if (!Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert))) allocator_->Free(absolute);
+      if (!InsertItem(insert)) allocator_->Free(absolute);
       allocator_->Free(child);
       ++count;
     }
@@ -239,6 +247,7 @@ void ShellFolderTree::OnSelectionChanged(HTREEITEM item) {
 LRESULT ShellFolderTree::OnDeleteItem(NMTREEVIEWA* info) {
   if (auto* list = reinterpret_cast<LPITEMIDLIST>(info->itemOld.lParam)) allocator_->Free(list);
   if (info->itemOld.hItem == pendingNew_) pendingNew_ = nullptr;
+  items_.erase(info->itemOld.hItem);
   return 0;
 }
 
@@ -251,7 +260,7 @@ HTREEITEM ShellFolderTree::InsertNewFolderItem(HTREEITEM parent) {
   insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
   insert.item.pszText = const_cast<char*>(kNewFolderText);
   insert.item.iImage = insert.item.iSelectedImage = SmallIcon(ItemIdList(parent), 0);
-  pendingNew_ = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  pendingNew_ = InsertItem(insert);
   if (!pendingNew_) return nullptr;
   SetChildrenMark(parent, true);
   TreeView_Expand(Handle(), parent, TVE_EXPAND);
@@ -313,6 +322,7 @@ void ShellFolderTree::OnRightClick() {
   HTREEITEM selected = TreeView_GetSelection(Handle());
   menu.Enable(kOpen, rightClicked_ != nullptr);
   menu.Enable(kOpenParent, selected && TreeView_GetParent(Handle(), selected));
+  menu.Enable(kNewFolder, !pendingNew_ && mb::editor::IsDrivePath(ItemPath(NewFolderParent())));
   menu.Enable(kForward, count >= 2 && position != 0);
   menu.Enable(kBack, count >= 2 && position != count - 1);
   const UINT command = menu.TrackForCommand(Handle(), cursor.x, cursor.y);
@@ -325,6 +335,14 @@ void ShellFolderTree::OnRightClick() {
 
 void ShellFolderTree::OnOpenHit() {
   if (rightClicked_) Select(rightClicked_);
+}
+
+HTREEITEM ShellFolderTree::NewFolderParent() const {
+  return rightClicked_ ? rightClicked_ : TreeView_GetSelection(Handle());
+}
+
+void ShellFolderTree::OnNewFolder() {
+  if (HTREEITEM parent = NewFolderParent()) InsertNewFolderItem(parent);
 }
 
 void ShellFolderTree::OnOpenParent() {

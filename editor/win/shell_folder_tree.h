@@ -2,19 +2,22 @@
 // are read when an item first opens, shown with the system's small icons and sorted as the
 // shell compares them. Each item holds its absolute item identifier list, freed with the item.
 // Choosing a folder tells the application's main window (1042: wParam 1 a file-system folder,
-// 0 anything else). New folders come only through InsertNewFolderItem: the member names the
-// new item, and the name makes the folder on disk; an empty name takes the item away again.
+// 0 anything else). New folders come from the menu's "新建文件夹" under the folder right-clicked
+// (or the one selected): the member names the new item, and the name makes the folder on disk;
+// an empty name takes the item away again.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <set>
 #include <string>
 
 #include "framework/window.h"
 
-// What the tree asks of the main window's folder history.
+// What the tree asks of the main window's folder history: the picture view keeps one list per
+// folder opened, and with it the folder's tree item, which stepping back or forward selects.
 class FolderHistoryLink {
  public:
   virtual ~FolderHistoryLink() = default;
@@ -46,6 +49,9 @@ class ShellFolderTree : public fw::Window {
   // Opens the item (reading its children the first time).
   void Expand(HTREEITEM item);
   void Select(HTREEITEM item) { TreeView_SelectItem(Handle(), item); }
+  // True while item is one of the tree's items (a handle kept elsewhere may outlive its item:
+  // a folder's children are read again after a new folder is made).
+  bool Holds(HTREEITEM item) const { return items_.count(item) != 0; }
 
   // A new item under parent (a file-system folder), its label open for the member to name it.
   // Null when parent is no folder on a drive.
@@ -60,6 +66,9 @@ class ShellFolderTree : public fw::Window {
   void OnRightClick();
   void OnOpenHit();
   void OnOpenParent();
+  void OnNewFolder();
+  // Where the menu's new folder goes: the item right-clicked, else the selected one.
+  HTREEITEM NewFolderParent() const;
   void OnForwardOrBack(UINT id);
   LRESULT OnDeleteItem(NMTREEVIEWA* info);
 
@@ -69,6 +78,7 @@ class ShellFolderTree : public fw::Window {
   void DeleteChildren(HTREEITEM item);
   void SetChildrenMark(HTREEITEM item, bool hasChildren);
   LPITEMIDLIST ItemIdList(HTREEITEM item) const;
+  HTREEITEM InsertItem(TVINSERTSTRUCTA& insert);
 
   IShellFolder* desktop_ = nullptr;
   IMalloc* allocator_ = nullptr;
@@ -80,4 +90,5 @@ class ShellFolderTree : public fw::Window {
   HTREEITEM pendingNew_ = nullptr;  // the item being named, until its label edit ends
   HWND mainWindow_ = nullptr;
   FolderHistoryLink* history_ = nullptr;
+  std::set<HTREEITEM> items_;
 };

@@ -186,6 +186,9 @@ class MB_THUMBRILL_API CListImageCtrl : public fw::ListView {
   HWND owner_ = nullptr;
   int currentIndex_ = -1;
   int lastReportedRow_ = -1;
+  // The row whose tick the last click turned over, until the next click: the first click of a
+  // double click turns it over too, and the double click (the edit) turns it back.
+  int clickTickedRow_ = -1;
   mb::thumblist::SortOrder sortOrder_;
   int columnCount_ = 0;
   std::vector<int> pendingRows_;

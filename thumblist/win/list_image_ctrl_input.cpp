@@ -175,18 +175,23 @@ LRESULT CListImageCtrl::OnReflectedNotify(const fw::Message& m) {
 void CListImageCtrl::OnClick(const NMITEMACTIVATE& click) {
   UINT where = 0;
   const int row = HitTest(click.ptAction, &where);
+  clickTickedRow_ = -1;
   if (row < 0) return;
   currentIndex_ = row;
   if (where & LVHT_ONITEMSTATEICON) {
     SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   } else {
     SetCheck(row, !GetCheck(row));
+    clickTickedRow_ = row;
   }
   // The count of ticked pictures in the status follows the tick just made.
   NotifyParentStatus();
 }
 
 void CListImageCtrl::OnDoubleClick() {
+  // A double click opens the picture: the tick its first click turned over is put back.
+  if (clickTickedRow_ >= 0 && clickTickedRow_ < GetItemCount()) SetCheck(clickTickedRow_, !GetCheck(clickTickedRow_));
+  clickTickedRow_ = -1;
   OnEdit();
   const int highlighted = HighlightedRow();
   // The main window answers -1 with the picture's facts in its status bar.

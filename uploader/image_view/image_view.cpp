@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "common/gbk_text.h"
@@ -136,6 +138,8 @@ class CImageView::Impl {
   CImageView& view_;
   CListImageCtrl ownList_;
   hoistly::FolderListStore store_;
+  // The folder tree's item of each folder chosen there (folders compared without letter case).
+  std::map<std::string, WPARAM> treeItems_;
   CListImageCtrl* current_ = nullptr;
   std::string shownFolder_;  // the folder last opened
   hoistly::PictureEditorFactory editorFactory_;
@@ -475,7 +479,9 @@ void CImageView::Impl::StepFolder(int step) {
   if (!list) return;
   ShowOnly(list);
   if (HWND tree = Mediator().FolderTree()) {
-    SendMessageA(tree, WM_SELECT_TREE_ITEM, 0, reinterpret_cast<LPARAM>(store_.FolderAt(index).c_str()));
+    const auto item = treeItems_.find(mb::GbkToLowerAscii(store_.FolderAt(index)));
+    SendMessageA(tree, WM_SELECT_TREE_ITEM, item == treeItems_.end() ? 0 : item->second,
+                 reinterpret_cast<LPARAM>(store_.FolderAt(index).c_str()));
   }
 }
 
@@ -489,9 +495,23 @@ void CImageView::Impl::EndEditing() {
 }
 
 void CImageView::Impl::EditPicture(const std::string& path) {
+<<<<<<< HEAD
   if (!editor_ && editorFactory_) editor_ = editorFactory_(view_, path, current_);
   if (!editor_) return;  // the editor window could not be made
   editor_->SetImagePath(path);
+=======
+  if (!editor_) {
+    // A new editor opens the path it is made with: giving it the path again would read the
+    // picture twice (and tell a failure twice).
+    editor_ = editorFactory_ ? editorFactory_(view_, path, current_) : nullptr;
+    if (!editor_) {
+      editor_ = std::make_unique<StandinEditor>(view_);
+      editor_->SetImagePath(path);
+    }
+  } else {
+    editor_->SetImagePath(path);
+  }
+>>>>>>> issue28
   editor_->InitTabs(current_);
   ShowWindow(editor_->Handle(), SW_SHOW);
   if (HWND main = fw::Module::MainWindow()) SendMessageA(main, WM_EDITING_STATE, 0, 0);
@@ -553,6 +573,10 @@ HWND CImageView::Create(HWND parent, const RECT& rect, UINT id) {
 void CImageView::SetEditorFactory(hoistly::PictureEditorFactory factory) { impl_->editorFactory_ = std::move(factory); }
 void CImageView::SetSideStripFactory(hoistly::SideStripFactory factory) { impl_->stripFactory_ = std::move(factory); }
 void CImageView::OpenFolder(const std::string& folder) { impl_->OpenFolder(folder); }
+
+void CImageView::RecordTreeItem(const std::string& folder, WPARAM item) {
+  impl_->treeItems_[mb::GbkToLowerAscii(hoistly::FolderWithSeparator(folder))] = item;
+}
 CListImageCtrl* CImageView::CurrentList() const { return impl_->Current(); }
 int CImageView::RowCount() const { return impl_->Current() ? impl_->Current()->GetItemCount() : 0; }
 int CImageView::TickedCount() const { return impl_->Current() ? impl_->Current()->GetSelectedItemNumber() : 0; }

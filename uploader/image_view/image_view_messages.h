@@ -21,4 +21,4 @@ constexpr UINT WM_STOP_FOLDER_SCAN = WM_USER + 61;        // stops the running f
 
 // Sent by CImageView.
 constexpr UINT WM_EDITING_STATE = WM_USER + 37;     // to the main window: wParam 0 editing starts, 1 ends
-constexpr UINT WM_SELECT_TREE_ITEM = WM_USER + 51;  // to the folder tree: lParam the folder's path (const char*)
+constexpr UINT WM_SELECT_TREE_ITEM = WM_USER + 51;  // to the folder tree: wParam its item, lParam the folder's path (const char*)

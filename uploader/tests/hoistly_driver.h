@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "image/picture.h"
+#include "tests/winkit/winkit.h"
 
 namespace hoistlytest {
 
@@ -42,6 +43,17 @@ class Uploader {
  private:
   PROCESS_INFORMATION info_ = {};
 };
+
+// A private program folder with the toolbars' icons in "Res", as the build draws them.
+inline void InstallIcons(const winkit::InstallFolder& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((winkit::BinFolder() + "Res\\*.ico").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    folder.Install(std::string("Res\\") + found.cFileName, std::string("Res\\") + found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
 
 struct ChildSearch {
   const char* className;
@@ -164,6 +176,19 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = kStartTimeoutMs) {
     Sleep(50);
   }
   return condition();
+}
+
+// The folder opened in the tree (the view's "select this folder", by path) and its list once it
+// holds `rows` rows; null when it never does.
+inline HWND OpenFolderList(HWND tree, HWND view, DWORD processId, const std::string& folder, int rows) {
+  RemoteBuffer path(processId, MAX_PATH);
+  SendMessageA(tree, WM_USER + 51, 0, path.Put(folder.c_str(), folder.size() + 1));
+  HWND list = nullptr;
+  WaitUntil([&] {
+    list = FindChild(view, WC_LISTVIEWA, true);
+    return list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == rows;
+  });
+  return list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == rows ? list : nullptr;
 }
 
 }  // namespace hoistlytest

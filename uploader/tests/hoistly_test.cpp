@@ -22,17 +22,6 @@ constexpr int kBar = mb::editor::PaneSplitterWnd::kBarWidth;
 
 using namespace hoistlytest;
 
-// A private program folder with the toolbar's icons in "Res", as the build draws them.
-void InstallIcons(const winkit::InstallFolder& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((winkit::BinFolder() + "Res\\*.ico").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    folder.Install(std::string("Res\\") + found.cFileName, std::string("Res\\") + found.cFileName);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-}
-
 // Red on the left half, blue on the right: turned clockwise, red is on top.
 void WriteTwoColourPicture(const std::string& path, mb::PictureFormat format) {
   mb::Picture picture;
@@ -253,13 +242,8 @@ TEST(HoistlyWired, TreeListLoginSettingsRotationAndEditor) {
   ASSERT_TRUE(tree && view && limit);
 
   // The view's "select this folder" goes to the tree by path; the tree's choice opens the folder.
-  RemoteBuffer path(id, MAX_PATH);
-  SendMessageA(tree, WM_USER + 51, 0, path.Put(pictures.c_str(), pictures.size() + 1));
-  HWND list = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    list = FindChild(view, WC_LISTVIEWA, true);
-    return list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2;
-  }));
+  HWND list = OpenFolderList(tree, view, id, pictures, 2);
+  ASSERT_NE(list, nullptr);
   Sleep(1500);
   winkit::SaveClientScreenshot(frame, "hoistly_frame_wired");
 

@@ -104,8 +104,8 @@ TEST(EditorCanvas, PlacesSelectionsFloatWindowsAndComposedWatermarks) {
   EXPECT_EQ(WatermarkComposePoint(in), (Point{900, 740}));
   in = ComposeInput{{-30, 5}, 1.0, 1000, 800, 100, 60, false, false};
   EXPECT_EQ(WatermarkComposePoint(in), (Point{0, 5}));  // x not above 8: not shifted
-  EXPECT_EQ(TextWatermarkPoint({50, 69}, 2.0), (Point{20, 20}));
-  EXPECT_EQ(TextWatermarkPoint({4, 4}, 1.0), (Point{0, 0}));
+  EXPECT_EQ(TextWatermarkPoint({50, 69}, 2.0), (Point{25, 34}));
+  EXPECT_EQ(TextWatermarkPoint({-4, 4}, 1.0), (Point{0, 4}));
 }
 
 TEST(EditorUndo, CapsHeldCopiesButKeepsTheNewestAndSwapsBothWays) {
@@ -171,6 +171,8 @@ TEST(EditorRules, ProportionsSplitterColumnsAndFolderNames) {
   EXPECT_EQ(ProportionalSide("1000", 1000, 500).value_or(""), "500");
   EXPECT_EQ(ProportionalSide("333", 1000, 500).value_or(""), "166");  // %.0f of 166.5, banker's or not
   EXPECT_EQ(ProportionalSide("150", 500, 1000).value_or(""), "300");
+  // 1 / (2 / 49) is a hair above 24.5: it rounds up, where 1 * 49 / 2 would round to 24.
+  EXPECT_EQ(ProportionalSide("49", 2, 1).value_or(""), "25");
   EXPECT_FALSE(ProportionalSide("0", 1000, 500));
   EXPECT_FALSE(ProportionalSide("12a", 1000, 500));
   EXPECT_FALSE(ProportionalSide("", 1000, 500));
@@ -293,7 +295,10 @@ TEST(EditorSession, ChangesUndoRedoAndSaveInTheLoadedFormat) {
 
   ASSERT_TRUE(session.Open(bmp));
   EXPECT_TRUE(session.IsSaved());
-  EXPECT_FALSE(session.Resize(6, 4));  // the same size is no change
+  EXPECT_FALSE(session.SaveCopy(session.Working(), dir + "/no/such/folder/copy.bmp"));
+  EXPECT_FALSE(session.Error().empty());
+  EXPECT_FALSE(session.Resize(6, 4));  // the same size is no change, and no failure to tell again
+  EXPECT_TRUE(session.Error().empty());
   EXPECT_FALSE(session.Crop(PixelRect{10, 10, 20, 20}));  // outside: refused, nothing kept
   EXPECT_FALSE(session.CanUndo());
   EXPECT_TRUE(session.IsSaved());

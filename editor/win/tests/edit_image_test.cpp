@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@
 #include "framework/module.h"
 #include "image/picture.h"
 #include "tabvane/operate_panel.h"
+#include "editor/win/tests/pumped_input.h"
+#include "tests/winkit/member_input.h"
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/winkit.h"
 #include "upload/win/upload_messages.h"
@@ -132,6 +135,18 @@ class EditImage : public ::testing::Test {
     view.Destroy();
   }
   void Run(UINT command) { editor->Send(WM_COMMAND, command); }
+  // The toolbar button clicked where the member sees it.
+  void ClickTool(UINT command) {
+    RECT rect = {};
+    ASSERT_TRUE(SendMessageA(editor->Toolbar(), TB_GETRECT, command, reinterpret_cast<LPARAM>(&rect)));
+    ASSERT_TRUE(winkit::ClickElement(editor->Toolbar(), rect));
+    winkit::PumpMessages(100);
+  }
+  // A canvas point (client coordinates) on the screen.
+  POINT OnScreen(POINT canvasPoint) {
+    ClientToScreen(editor->Canvas(), &canvasPoint);
+    return canvasPoint;
+  }
   mb::Picture OnDisk() {
     mb::Picture p;
     EXPECT_TRUE(p.Load(path));
@@ -190,16 +205,23 @@ TEST_F(EditImage, RotatesUndoesSavesAndKeepsItsPictureAtTheLastRow) {
   EXPECT_DOUBLE_EQ(editor->Zoom(), 1.0);
   CConfig::GetConfig()->SetEditPanelOpen(1);
 
-  // Save as through the seam: the extension is added; the working file stays as it was.
+  // Save as from the toolbar: a name without the extension gets it; one that has it in another
+  // case keeps it as typed. The working file stays as it was.
   const std::string before = mb::ReadWholeFile(path).value_or("");
+  std::vector<std::string> names = {folder.Path("copy"), folder.Path("other.BMP")};
   editor->SetSaveNameChooser([&](HWND, const std::string&, const std::string& filter) {
     EXPECT_EQ(filter, "Picture Files (*.bmp)|*.bmp|All Files (*.*)|*.*||");
-    return folder.Path("copy");
+    const std::string name = names.front();
+    names.erase(names.begin());
+    return name;
   });
-  Run(kCmdSaveAs);
+  ClickTool(kCmdSaveAs);
+  ClickTool(kCmdSaveAs);
   mb::Picture copy;
   ASSERT_TRUE(copy.Load(folder.Path("copy.bmp")));
   EXPECT_EQ(copy.Width(), 400);
+  EXPECT_TRUE(winkit::FileExists(folder.Path("other.BMP")));
+  EXPECT_FALSE(winkit::FileExists(folder.Path("other.BMP.bmp")));
   EXPECT_EQ(mb::ReadWholeFile(path).value_or(""), before);
 
   // Leaving with the change unsaved, answered No: the file stays, the list comes back.
@@ -228,10 +250,10 @@ TEST_F(EditImage, PanelWatermarksTextAndFrameAreLaidInAtSave) {
   Run(kCmdSave);
   mb::Picture saved = OnDisk();
   ASSERT_EQ(saved.Width(), 400);
-  // The mark (100 x 50) lands near (W - 120, H - 110) only; the text at (20, 20), under its window.
+  // The mark (100 x 50) lands near (W - 120, H - 110) only; the text under its window, at (30, 49).
   EXPECT_GT(ChangedPixels(saved, 280, 190, 380, 240), 1000);
   EXPECT_EQ(ChangedPixels(saved, 20, 100, 270, 180), 0);
-  EXPECT_GT(ChangedPixels(saved, 20, 20, 120, 50), 20);
+  EXPECT_GT(ChangedPixels(saved, 30, 49, 130, 80), 20);
   EXPECT_TRUE(IsRed(saved, 5, 5));
   EXPECT_FALSE(editor->Canvas().HasPictureMark());
 
@@ -264,3 +286,90 @@ TEST_F(EditImage, PanelWatermarksTextAndFrameAreLaidInAtSave) {
 }
 
 }  // namespace
+
+namespace {
+
+void DragWhilePumping(POINT from, POINT to) {
+  WhilePumping([&] { winkit::DragMouse(from, to); });
+}
+
+// The box around the pixels of the rectangle that are neither white nor the marker's red.
+RECT InkBox(const mb::Picture& p, int left, int top, int right, int bottom) {
+  RECT box = {right, bottom, left, top};
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) {
+      if (IsWhite(p, x, y) || IsRed(p, x, y)) continue;
+      box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+             std::max<LONG>(box.bottom, y + 1)};
+    }
+  return box;
+}
+
+RECT InkBox(const winkit::RgbImage& shot, int inset) {
+  RECT box = {shot.Width(), shot.Height(), 0, 0};
+  for (int y = inset; y < shot.Height() - inset; ++y)
+    for (int x = inset; x < shot.Width() - inset; ++x) {
+      const winkit::Rgb c = shot.Pixel(x, y);
+      if (c.red > 200 && c.green > 200 && c.blue > 200) continue;
+      box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+             std::max<LONG>(box.bottom, y + 1)};
+    }
+  return box;
+}
+
+}  // namespace
+
+TEST_F(EditImage, MemberSelectsCropsScrollsAndLaysTextWhereItShows) {
+  ASSERT_TRUE(editor->Session().HasPicture());
+  ASSERT_TRUE(winkit::BringToFront(view));
+  // A selection drawn with the selection tool makes crop available at once.
+  ClickTool(kCmdSelectTool);
+  EXPECT_FALSE(SendMessageA(editor->Toolbar(), TB_ISBUTTONENABLED, kCmdCrop, 0));
+  const POINT corner = editor->Canvas().Corner();
+  DragWhilePumping(OnScreen({corner.x + 50, corner.y + 40}), OnScreen({corner.x + 150, corner.y + 120}));
+  winkit::PumpMessages(100);
+  EXPECT_TRUE(SendMessageA(editor->Toolbar(), TB_ISBUTTONENABLED, kCmdCrop, 0));
+  ClickTool(kCmdCrop);
+  EXPECT_NEAR(editor->Session().Working().Width(), 100, 3);
+  EXPECT_NEAR(editor->Session().Working().Height(), 80, 3);
+  ClickTool(kCmdUndo);
+  ASSERT_EQ(editor->Session().Working().Width(), 400);
+
+  // The pointer tool; zoomed in, the arrow keys scroll the picture.
+  ClickTool(kCmdPointerTool);
+  ASSERT_TRUE(winkit::ClickControl(GetDlgItem(*editor, kCmdPanel)));  // zoom waits for the panel to close
+  ASSERT_FALSE(editor->PanelOpen());
+  for (int i = 0; i < 4; ++i) ClickTool(kCmdZoomIn);
+  EXPECT_DOUBLE_EQ(editor->Zoom(), 2.0);
+  winkit::ClickAt(winkit::ScreenCentre(editor->Canvas()));
+  winkit::PressKey(VK_RIGHT);
+  winkit::PressKey(VK_DOWN);
+  winkit::PumpMessages(100);
+  EXPECT_GT(editor->Canvas().ScrollPosition().x, 0);
+  EXPECT_GT(editor->Canvas().ScrollPosition().y, 0);
+  ClickTool(kCmdActualSize);
+  ASSERT_TRUE(winkit::ClickControl(GetDlgItem(*editor, kCmdPanel)));
+  ASSERT_TRUE(editor->PanelOpen());
+
+  // A text watermark, dragged by the member, is saved exactly where its window showed it.
+  SetDlgItemTextA(panel, tabvane::kText, "测试");
+  Click(panel, tabvane::kAddText);
+  ASSERT_TRUE(editor->Canvas().HasTextMark()) << (prompts.texts.empty() ? "" : prompts.texts.back());
+  HWND text = FindWindowExA(editor->Canvas(), nullptr, "Hoistly.WatermarkFloat", nullptr);
+  ASSERT_NE(text, nullptr);
+  const POINT grip = winkit::ScreenCentre(text);
+  DragWhilePumping(grip, {grip.x + 60, grip.y + 45});
+  winkit::PumpMessages(200);
+  RECT shown;
+  GetWindowRect(text, &shown);
+  MapWindowPoints(nullptr, editor->Canvas(), reinterpret_cast<POINT*>(&shown), 2);
+  const POINT drawn = editor->Canvas().Corner();
+  ASSERT_DOUBLE_EQ(editor->Zoom(), 1.0);
+  const RECT previewInk = InkBox(winkit::CaptureClientArea(text), 2);
+  ASSERT_LT(previewInk.left, previewInk.right) << "no text in the preview";
+  ClickTool(kCmdSave);
+  const RECT savedInk = InkBox(OnDisk(), 0, 0, 400, 300);
+  EXPECT_NEAR(savedInk.left, shown.left - drawn.x + previewInk.left, 1);
+  EXPECT_NEAR(savedInk.top, shown.top - drawn.y + previewInk.top, 1);
+  EXPECT_NEAR(savedInk.right - savedInk.left, previewInk.right - previewInk.left, 2);
+}

@@ -14,6 +14,8 @@
 #include "editor/win/show_pane_strip.h"
 #include "conf/win/config.h"
 #include "framework/module.h"
+#include "editor/win/tests/pumped_input.h"
+#include "tests/winkit/member_input.h"
 #include "tests/winkit/screenshot.h"
 #include "tests/winkit/winkit.h"
 
@@ -116,7 +118,20 @@ TEST(FolderTree, BrowsesToAFolderOnCMakesAndDropsNewFoldersAndClosesItsPane) {
     SetWindowTextA(edit, name);
     TreeView_EndEditLabelNow(tree.Handle(), FALSE);
   };
-  nameNewFolder("新的图片");
+  // The member's road: a right click on the folder, the menu's new folder, the name typed, Enter.
+  RECT label = {};
+  ASSERT_TRUE(TreeView_GetItemRect(tree.Handle(), item, &label, TRUE));
+  ASSERT_TRUE(winkit::BringToFront(host));
+  const POINT onLabel = winkit::ScreenCentreOf(tree.Handle(), label);
+  WhilePumping([&] {
+    winkit::RightClickAt(onLabel);
+    Sleep(300);
+    winkit::PressKey('N');
+    Sleep(300);
+    winkit::TypeText(std::string("新的图片"));
+    winkit::PressKey(VK_RETURN);
+    Sleep(200);
+  });
   EXPECT_NE(GetFileAttributesA(folder.Path("新的图片").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_NE(ChildTowards(tree, item, target + "\\新的图片"), nullptr);  // read again, sorted in
   winkit::SaveClientScreenshot(host, "editor_folder_tree");
@@ -129,6 +144,16 @@ TEST(FolderTree, BrowsesToAFolderOnCMakesAndDropsNewFoldersAndClosesItsPane) {
   EXPECT_EQ(children, 1);  // only the named one stays
   EXPECT_EQ(tree.InsertNewFolderItem(computer), nullptr);  // a virtual item has no place for one
 
+  // 1075 selects the item it carries; one no longer in the tree is found again by its path.
+  view.Send(CFileTreeView::kSelectItemMessage, reinterpret_cast<WPARAM>(item));
+  EXPECT_EQ(TreeView_GetSelection(tree.Handle()), item);
+  const HTREEITEM made = ChildTowards(tree, item, target + "\\新的图片");
+  ASSERT_NE(made, nullptr);
+  nameNewFolder("另一个");  // the children are read again: made's handle goes
+  EXPECT_FALSE(tree.Holds(made));
+  const std::string madePath = target + "\\新的图片";
+  view.Send(CFileTreeView::kSelectItemMessage, reinterpret_cast<WPARAM>(made), reinterpret_cast<LPARAM>(madePath.c_str()));
+  EXPECT_EQ(tree.CurrentPath(), madePath);
   view.Send(CFileTreeView::kSelectItemMessage, 0);
   EXPECT_EQ(TreeView_GetSelection(tree.Handle()), tree.Root());
   view.Send(WM_HEAD_CLOSE);
@@ -147,6 +172,7 @@ TEST(FolderTree, BrowsesToAFolderOnCMakesAndDropsNewFoldersAndClosesItsPane) {
   view.Destroy();
   host.Destroy();
   RemoveDirectoryA(folder.Path("新的图片").c_str());
+  RemoveDirectoryA(folder.Path("另一个").c_str());
   OleUninitialize();
 }
 
