@@ -73,39 +73,17 @@ class PaneSet::PictureView {
     const RECT rect = {0, 0, 100, 100};
     return view_.Create(parent, rect, ID_PANE_IMAGE_VIEW) != nullptr;
   }
-<<<<<<< HEAD
   CImageView& View() { return view_; }
-=======
-  HWND ViewWindow() const override { return view_.Handle(); }
-  void ResetUploadCounters() override { view_.ResetUploadCounters(); }
-  std::uint64_t BlocksSent() const override { return view_.BlocksSent(); }
-  std::uint64_t BlocksTotal() const override { return view_.BlocksTotal(); }
-  void OpenFolder(const std::string& path) override { view_.OpenFolder(path); }
-  int RowCount() const override { return view_.RowCount(); }
-  int TickedCount() const override { return view_.TickedCount(); }
-  int HighlightedCount() const override { return view_.HighlightedCount(); }
-  void RefreshColumns() override { view_.RefreshColumns(); }
-  void AddPictureFile(const std::string& path) override { view_.AddPictureFile(path); }
-  bool IsEditWindowVisible() const override { return view_.IsEditWindowVisible(); }
-  int CurrentListIndex() const override { return view_.CurrentListIndex(); }
-  int StoredListCount() const override { return view_.StoredListCount(); }
-  void ShowSideStrip(bool show) override { view_.ShowSideStrip(show); }
   void RecordTreeItem(const std::string& folder, HTREEITEM item) {
     view_.RecordTreeItem(folder, reinterpret_cast<WPARAM>(item));
   }
->>>>>>> issue28
 
  private:
   CImageView view_;
 };
 
 void PaneSet::ViewHistory::RecordFolder(const std::string& path, HTREEITEM item) {
-#if defined(HOISTLY_HAS_IMAGE_VIEW)
   if (panes_.view_) panes_.view_->RecordTreeItem(path, item);
-#else
-  (void)path;
-  (void)item;
-#endif
 }
 
 PaneSet::PaneSet() = default;

@@ -39,13 +39,8 @@ class PaneSet {
  private:
   class PictureView;
   std::unique_ptr<PictureView> view_;
-<<<<<<< HEAD
-  // The tree's back and forward: the picture view keeps one list per folder opened.
-=======
-  HWND viewStandIn_ = nullptr;
   // The tree's back and forward: the picture view keeps one list per folder opened, and the
   // folder's tree item with it.
->>>>>>> issue28
   class ViewHistory : public FolderHistoryLink {
    public:
     explicit ViewHistory(PaneSet& panes) : panes_(panes) {}

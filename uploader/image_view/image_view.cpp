@@ -495,23 +495,14 @@ void CImageView::Impl::EndEditing() {
 }
 
 void CImageView::Impl::EditPicture(const std::string& path) {
-<<<<<<< HEAD
-  if (!editor_ && editorFactory_) editor_ = editorFactory_(view_, path, current_);
-  if (!editor_) return;  // the editor window could not be made
-  editor_->SetImagePath(path);
-=======
   if (!editor_) {
     // A new editor opens the path it is made with: giving it the path again would read the
     // picture twice (and tell a failure twice).
-    editor_ = editorFactory_ ? editorFactory_(view_, path, current_) : nullptr;
-    if (!editor_) {
-      editor_ = std::make_unique<StandinEditor>(view_);
-      editor_->SetImagePath(path);
-    }
+    if (editorFactory_) editor_ = editorFactory_(view_, path, current_);
+    if (!editor_) return;  // the editor window could not be made
   } else {
     editor_->SetImagePath(path);
   }
->>>>>>> issue28
   editor_->InitTabs(current_);
   ShowWindow(editor_->Handle(), SW_SHOW);
   if (HWND main = fw::Module::MainWindow()) SendMessageA(main, WM_EDITING_STATE, 0, 0);

@@ -65,16 +65,12 @@ class CImageView : public fw::Window, public ImageViewLink {
 
   HWND ViewWindow() const override { return Handle(); }
   // Shows the folder's pictures (asked by the frame when the folder tree's selection changes).
-<<<<<<< HEAD
   void OpenFolder(const std::string& folder) override;
   // The settings pane's edits go back to the rows of the list on show.
   void StorePendingSettings() override;
-=======
-  void OpenFolder(const std::string& folder);
   // The folder tree's item of a folder chosen there, which stepping back or forward to the
   // folder's list selects again.
   void RecordTreeItem(const std::string& folder, WPARAM item);
->>>>>>> issue28
 
   // The list on show and what the frame's command enabling asks of it.
   CListImageCtrl* CurrentList() const;
