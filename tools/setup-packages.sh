@@ -38,18 +38,19 @@ release_codename() {
   )
 }
 
-# install_packages PACKAGE...: installs them; returns 0 when all are in. Prints what it had to do.
-# With MB_SETUP_WINE32_FALLBACK set to 1 afterwards when wine32 was left out.
+# install_packages PACKAGE...: installs them; returns 0 when all are in, or all but wine32 (then
+# MB_SETUP_WINE32_FALLBACK is 1). Prints what it had to do.
 install_packages() {
   MB_SETUP_WINE32_FALLBACK=0
   apt_get install -y -qq "$@" >/dev/null && return 0
 
-  local codename
+  local codename target=()
   codename=$(release_codename)
   if [ -n "$codename" ]; then
     echo "setup: the install failed with the package indexes at hand (a mirror in the middle of a sync" \
          "leaves them out of step); trying again with the release's own suite, $codename, as the target" >&2
-    if apt_get install -y -qq -t "$codename" "$@" >/dev/null; then
+    target=(-t "$codename")
+    if apt_get install -y -qq "${target[@]}" "$@" >/dev/null; then
       echo "setup: installed from $codename" >&2
       return 0
     fi
@@ -63,9 +64,8 @@ install_packages() {
   done
   [ "${#rest[@]}" -lt "$#" ] || return 1
   echo "setup: installing everything but wine32; the Windows tests will run in the x86_64 tree" >&2
-  local target=()
-  [ -n "$codename" ] && target=(-t "$codename")
-  if apt_get install -y -qq "${rest[@]}" >/dev/null ||
+  # Without wine32 the plain install may go through (newer security updates kept); else the suite's.
+  if [ "${#rest[@]}" -eq 0 ] || apt_get install -y -qq "${rest[@]}" >/dev/null ||
      { [ "${#target[@]}" -gt 0 ] && apt_get install -y -qq "${target[@]}" "${rest[@]}" >/dev/null; }; then
     MB_SETUP_WINE32_FALLBACK=1
     echo "setup: wine32 could not be installed: 32-bit Wine is not available on this machine" >&2

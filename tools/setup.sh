@@ -42,7 +42,11 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
   echo "setup: generating the zh_CN.UTF-8 locale"
   "${sudo_cmd[@]}" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi
-echo "setup: all packages present"
+if [ "${MB_SETUP_WINE32_FALLBACK:-0}" = 1 ]; then
+  echo "setup: all packages present but wine32; the Windows tests run in the x86_64 tree"
+else
+  echo "setup: all packages present"
+fi
 # The picture codecs of the Windows build, cross-built from Debian's sources once per machine.
 "${sudo_cmd[@]}" env MB_JOBS="${MB_JOBS:-}" "$(dirname "$0")/mingw-codecs.sh" i686
 if [ "$("$(dirname "$0")/windows-test-tree.sh")" = windows64 ]; then

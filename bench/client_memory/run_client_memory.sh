@@ -13,11 +13,12 @@
 # client's Linux process id, brings the client to that state and returns 0 once it is there. An
 # optional prepare_<state> runs before each start of the client, in the program folder (e.g. to
 # leave a conf.dat that logs a member in by itself); the stand-in service answers the client.
-# ROUNDS (default 3): the programs are started that many times each; the lowest of each figure
-# counts (the machine is shared, and a page fault more or less is noise).
+# ROUNDS (default 3): the programs are started that many times each; the lowest and the median of
+# each figure are printed (the machine is shared, and a page fault more or less is noise).
 # BUILD_DIR defaults to build; its Windows tree must be built.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
+. "$src/bench/bench_common.sh"
 state=logged-out
 rounds=3
 build=$src/build
@@ -30,8 +31,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 build=$(cd "$build" && pwd)
-tree_name=$("$src/tools/windows-test-tree.sh")
-tree=$build/$tree_name
+pick_windows_tree "$build"
 bin=$tree/bin
 work=$tree/client_memory_run
 for program in "$bin/empty_window.exe" "$bin/muralbox.exe"; do
@@ -195,28 +195,25 @@ trap cleanup EXIT
 display=":$(cat "$tree/rig/display")"
 site="http://127.0.0.1:${port:-18080}"
 
-best() { # current candidate -> the lower of the two ("" counts as none)
-  if [ -z "$1" ] || [ "$2" -lt "$1" ]; then echo "$2"; else echo "$1"; fi
-}
-
-empty_rss="" empty_anon="" client_rss="" client_anon=""
 for round in $(seq 1 "$rounds"); do
   # A start that Wine loses now and then on a loaded machine is tried once more.
   result=$(measure empty_window.exe reach_empty_window || measure empty_window.exe reach_empty_window) || exit 1
-  read -r rss anon <<<"$result"
-  echo "round $round: empty window  resident $rss kB, anonymous $anon kB"
-  empty_rss=$(best "$empty_rss" "$rss"); empty_anon=$(best "$empty_anon" "$anon")
+  read -r empty_rss empty_anon <<<"$result"
+  echo "round $round: empty window  resident $empty_rss kB, anonymous $empty_anon kB"
   prepare=prepare_${state//-/_}
   declare -F "$prepare" >/dev/null || prepare=""
   result=$(measure muralbox.exe "$reach" "$prepare" || measure muralbox.exe "$reach" "$prepare") || exit 1
   read -r rss anon <<<"$result"
   echo "round $round: muralbox.exe  resident $rss kB, anonymous $anon kB ($state)"
-  client_rss=$(best "$client_rss" "$rss"); client_anon=$(best "$client_anon" "$anon")
+  note "empty resident" "$empty_rss"; note "empty anonymous" "$empty_anon"
+  note "client resident" "$rss"; note "client anonymous" "$anon"
+  note "above resident" $((rss - empty_rss)); note "above anonymous" $((anon - empty_anon))
 done
 
-awk -v tree="$tree_name" -v er="$empty_rss" -v ea="$empty_anon" -v cr="$client_rss" -v ca="$client_anon" -v state="$state" 'BEGIN {
-  printf "empty window:  resident %.1f MB, anonymous %.1f MB\n", er / 1024, ea / 1024
-  printf "muralbox.exe:  resident %.1f MB, anonymous %.1f MB (%s, %s tree)\n", cr / 1024, ca / 1024, state, tree
-  printf "above the empty program: resident %.1f MB, anonymous %.1f MB (goal: resident <= 15.0 MB)\n",
-         (cr - er) / 1024, (ca - ea) / 1024
-}'
+mb() { awk -v k="$1" 'BEGIN { printf "%.1f MB", k / 1024 }'; }
+figure() { echo "$1 $(mb "$(lowest "$2")"), median $(mb "$(median "$2")")"; }
+echo "empty window:  $(figure "resident lowest" "empty resident"); $(figure "anonymous lowest" "empty anonymous")"
+echo "muralbox.exe ($state, $tree_name tree):  $(figure "resident lowest" "client resident");" \
+     "$(figure "anonymous lowest" "client anonymous")"
+echo "above the empty program, per round:  $(figure "resident lowest" "above resident");" \
+     "$(figure "anonymous lowest" "above anonymous") (goal: resident <= 15.0 MB logged out, 20.0 MB logged in)"

@@ -7,7 +7,8 @@
 # each and the ratios. Times are wall-clock for the 20 transfers, process start excluded for the
 # Windows programs (they time themselves) and included for curl (one process).
 #   bench/download/run_download_bench.sh [BUILD_DIR] [ROUNDS] [PORT]
-# BUILD_DIR defaults to build (its native tree's stand-in, its Windows test tree's programs),
+# BUILD_DIR defaults to build (its native tree's stand-in, the programs of its Windows tree that
+# runs here: the shipped i686 one where 32-bit Wine runs, x86_64 otherwise; the tree is printed),
 # ROUNDS to 3, PORT (a free one for the stand-in) to 18429.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
@@ -15,7 +16,7 @@ src=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$src/build}" && pwd)
 rounds=${2:-3}
 port=${3:-18429}
-tree=$build/$("$src/tools/windows-test-tree.sh")
+pick_windows_tree "$build"
 standin=$build/native/tools/standin/standin
 for program in "$standin" "$tree/bin/download_bench.exe" "$tree/bin/urlmon_bench.exe"; do
   [ -x "$program" ] || { echo "missing $program: build the trees first" >&2; exit 1; }
@@ -45,10 +46,9 @@ curl_args=()
 for u in "${urls[@]}"; do curl_args+=("$u" -o "$work/curl/${u##*/}"); done
 
 seconds_ms() { date +%s%N; }
-declare -A best=()
 keep() { # name ms
   printf '  %-28s %8.1f ms\n' "$1" "$2"
-  if [ -z "${best[$1]:-}" ] || awk -v a="$2" -v b="${best[$1]}" 'BEGIN { exit !(a < b) }'; then best[$1]=$2; fi
+  note "$1" "$2"
 }
 for round in $(seq 1 "$rounds"); do
   echo "round $round:"
@@ -62,11 +62,15 @@ for round in $(seq 1 "$rounds"); do
   curl -s --fail "${curl_args[@]}"
   end=$(seconds_ms)
   keep "curl" "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.1f", (b - a) / 1e6 }')"
+  note "worker/curl" "$(ratio "$(latest "DownloadWorker under Wine")" "$(latest curl)")"
 done
 bytes=$(cat "$work"/curl/*.bmp | wc -c)
 cmp -s <(cat "$work"/worker/*.bmp) <(cat "$work"/curl/*.bmp) || { echo "the worker's files differ from curl's" >&2; exit 1; }
-echo "$((bytes / 1048576)) MB in ${#urls[@]} files; best:"
-for name in "${!best[@]}"; do printf '  %-28s %8.1f ms\n' "$name" "${best[$name]}"; done
-ratio() { awk -v a="${best[$1]}" -v b="${best[$2]}" -v text="$3" 'BEGIN { printf "%s: %.2f\n", text, a / b }'; }
-ratio "DownloadWorker under Wine" "curl" "ratio DownloadWorker / curl (goal <= 1.25)"
-ratio "DownloadWorker under Wine" "URLDownloadToFileA under Wine" "ratio DownloadWorker / bare URLDownloadToFileA"
+echo "$((bytes / 1048576)) MB in ${#urls[@]} files:"
+for name in "DownloadWorker under Wine" "URLDownloadToFileA under Wine" "curl"; do
+  printf '  %-28s best %8.1f ms, median %8.1f ms\n' "$name" "$(lowest "$name")" "$(median "$name")"
+done
+echo "ratio DownloadWorker / curl: best runs $(ratio "$(lowest "DownloadWorker under Wine")" "$(lowest curl)")," \
+     "per round best $(lowest worker/curl), median $(median worker/curl) (goal <= 1.25)"
+echo "ratio DownloadWorker / bare URLDownloadToFileA, best runs:" \
+     "$(ratio "$(lowest "DownloadWorker under Wine")" "$(lowest "URLDownloadToFileA under Wine")")"

@@ -3,15 +3,14 @@
 # time from selecting it on the manager page (skin layout 1) to its first 20 thumbnails drawn and
 # the longest step of the window's thread, under Wine; in the same run djpeg -scale 1/8 of the
 # same 20 files, cross-built under Wine (one batch file: one Wine start, a process per file) and
-# native. The runs alternate for a few rounds; the best of each gives the ratios.
+# native. The runs alternate for a few rounds; the best and the median of each give the ratios.
 #   bench/manager_bench/run_manager_bench.sh [BUILD_DIR] [ROUNDS]
 # Needs the Windows tree built (manager_bench, thumbnail_bench), its cross-built codecs
 # (tools/mingw-codecs.sh) and native djpeg.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
 . "$src/bench/bench_common.sh"
-tree_name=$("$src/tools/windows-test-tree.sh")
-tree=$(cd "${1:-$src/build}/$tree_name" && pwd)
+pick_windows_tree "${1:-$src/build}"
 rounds=${2:-3}
 count=200
 case $tree_name in
@@ -37,16 +36,14 @@ if [ "$(find "$library/bench" -name '*.jpg' 2>/dev/null | wc -l)" -ne "$count" ]
 fi
 
 
-page_best=""
 longest_step=0
 shown=()
 for round in $(seq 1 "$rounds"); do
   out=$("$tree/wine-run.sh" "$tree/bin/manager_bench.exe" "$(windows "$work")" 1 | tr -d '\r')
   line=$(grep '^round' <<<"$out")
   echo "round $round: page: ${line#round 1: }"
-  drawn=$(sed -E 's/.* in ([0-9.]+) ms.*/\1/' <<<"$line")
+  note page "$(sed -E 's/.* in ([0-9.]+) ms.*/\1/' <<<"$line")"
   step=$(sed -E 's/.*longest step ([0-9.]+) ms.*/\1/' <<<"$line")
-  page_best=$(awk -v a="$drawn" -v b="$page_best" 'BEGIN { print (b == "" || a < b) ? a : b }')
   longest_step=$(awk -v a="$step" -v b="$longest_step" 'BEGIN { print (a > b) ? a : b }')
   if ((${#shown[@]} == 0)); then
     mapfile -t shown < <(sed -n '/^shown:/,$p' <<<"$out" | tail -n +2 | sed -e 's/^Z://' -e 's/\\/\//g')
@@ -58,10 +55,14 @@ for round in $(seq 1 "$rounds"); do
   wine_ms=$(milliseconds bash -c "cd '$work' && '$tree/wine-run.sh' cmd /c djpeg.bat")
   native_ms=$(milliseconds bash -c 'for f in "$@"; do djpeg -scale 1/8 -outfile /dev/null "$f"; done' _ "${shown[@]}")
   echo "  djpeg -scale 1/8 of the ${#shown[@]} files: under Wine $wine_ms ms, native $native_ms ms"
-  if [ -z "${wine_best:-}" ] || ((wine_ms < wine_best)); then wine_best=$wine_ms; fi
-  if [ -z "${native_best:-}" ] || ((native_ms < native_best)); then native_best=$native_ms; fi
+  note "djpeg under Wine" "$wine_ms"
+  note "native djpeg" "$native_ms"
+  note "page/djpeg under Wine" "$(ratio "$(latest page)" "$wine_ms")"
 done
-echo "best: page $page_best ms, djpeg under Wine $wine_best ms, native djpeg $native_best ms"
+for name in page "djpeg under Wine" "native djpeg"; do
+  echo "$name: best $(lowest "$name") ms, median $(median "$name") ms"
+done
 echo "longest step of the window's thread: $longest_step ms (goal <= 100)"
-awk -v a="$page_best" -v b="$wine_best" 'BEGIN { printf "ratio page / djpeg under Wine: %.2f (goal <= 1.5)\n", a / b }'
-awk -v a="$page_best" -v b="$native_best" 'BEGIN { printf "ratio page / native djpeg: %.2f\n", a / b }'
+echo "ratio page / djpeg under Wine: best runs $(ratio "$(lowest page)" "$(lowest "djpeg under Wine")")," \
+     "per round best $(lowest "page/djpeg under Wine"), median $(median "page/djpeg under Wine") (goal <= 1.5)"
+echo "ratio page / native djpeg, best runs: $(ratio "$(lowest page)" "$(lowest "native djpeg")")"

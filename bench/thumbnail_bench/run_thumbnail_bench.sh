@@ -2,18 +2,17 @@
 # Thumbnail benchmark: 200 generated 12-megapixel JPEGs (4000 x 3000) through the picture list's
 # thumbnail path (DCT-scaled decode, smooth shrink, framed 90 x 90) under Wine, against djpeg
 # -scale 1/8 of the same files, cross-built under Wine and native, in the same run. The three
-# alternate for a few rounds (the machine is shared); prints every run, the best of each, and the
-# ratios. Every time is wall-clock for all files, process starts included.
+# alternate for a few rounds (the machine is shared); prints every run, the best and median of each,
+# and the ratios. Every time is wall-clock for all files, process starts included.
 #   bench/thumbnail_bench/run_thumbnail_bench.sh [BUILD_DIR] [ROUNDS] [FILES]
 # BUILD_DIR defaults to build; its Windows tree is the one whose programs run here
-# (tools/windows-test-tree.sh: windows, or windows64 where 32-bit programs do not run), and the
+# (tools/windows-test-tree.sh: windows, or windows64 where 32-bit programs do not run; printed), and the
 # Wine djpeg is the one cross-built for that tree's architecture, ROUNDS defaults to 3, FILES to 200.
 # Needs that tree built, its cross-built codecs (tools/mingw-codecs.sh) and native djpeg.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
 . "$src/bench/bench_common.sh"
-tree_name=$("$src/tools/windows-test-tree.sh")
-tree=$(cd "${1:-$src/build}/$tree_name" && pwd)
+pick_windows_tree "${1:-$src/build}"
 rounds=${2:-3}
 count=${3:-200}
 bench=$tree/bin/thumbnail_bench.exe
@@ -22,7 +21,7 @@ case $tree_name in
   *) codecs=/opt/mingw-codecs codecs_arch=i686 ;;
 esac
 wine_djpeg=${MB_MINGW_CODECS:-$codecs}/bin/djpeg.exe
-echo "tree $tree, Wine djpeg $wine_djpeg"
+echo "Wine djpeg $wine_djpeg"
 for program in "$bench" "$tree/bench/thumbnail_bench/thumbnail_bench_native" "$wine_djpeg" \
                "$(command -v djpeg || echo djpeg)"; do
   [ -x "$program" ] || {
@@ -67,12 +66,11 @@ ours_wine() { "$tree/wine-run.sh" "$bench" thumbs "$(windows "$photos")"; }
 ours_native() { "$native_bench" thumbs "$photos"; }
 wine_djpeg_batch() { (cd "$work" && "$tree/wine-run.sh" cmd /c djpeg.bat); }
 
-declare -A best=()
 measure() { # name command
   local t
   t=$(milliseconds "$2")
   printf '  %-34s %6d ms\n' "$1" "$t"
-  if [ -z "${best[$1]:-}" ] || ((t < best[$1])); then best[$1]=$t; fi
+  note "$1" "$t"
 }
 for round in $(seq 1 "$rounds"); do
   echo "round $round:"
@@ -84,13 +82,18 @@ for round in $(seq 1 "$rounds"); do
   measure "native djpeg -scale 1/8" native_djpeg
 done
 n=${#files[@]}
-echo "best per file:"
-for name in "${!best[@]}"; do
-  awk -v name="$name" -v t="${best[$name]}" -v n="$n" 'BEGIN { printf "  %-34s %6.1f ms\n", name, t / n }'
+names=("thumbnails native" "native djpeg -scale 1/8")
+((wine_runs)) && names=("thumbnails under Wine" "djpeg -scale 1/8 under Wine" "${names[@]}")
+echo "per file:"
+for name in "${names[@]}"; do
+  awk -v name="$name" -v b="$(lowest "$name")" -v m="$(median "$name")" -v n="$n" \
+    'BEGIN { printf "  %-34s best %6.1f ms, median %6.1f ms\n", name, b / n, m / n }'
 done
-ratio() { awk -v a="${best[$1]}" -v b="${best[$2]}" -v text="$3" 'BEGIN { printf "%s: %.2f\n", text, a / b }'; }
+compare() { # a b text
+  echo "$3: best $(ratio "$(lowest "$1")" "$(lowest "$2")"), median $(ratio "$(median "$1")" "$(median "$2")")"
+}
 if ((wine_runs)); then
-  ratio "thumbnails under Wine" "native djpeg -scale 1/8" "ratio thumbnails under Wine / native djpeg 1/8 (goal <= 1.5)"
-  ratio "thumbnails under Wine" "djpeg -scale 1/8 under Wine" "ratio thumbnails under Wine / djpeg 1/8 under Wine"
+  compare "thumbnails under Wine" "native djpeg -scale 1/8" "ratio thumbnails under Wine / native djpeg 1/8 (goal <= 1.5)"
+  compare "thumbnails under Wine" "djpeg -scale 1/8 under Wine" "ratio thumbnails under Wine / djpeg 1/8 under Wine"
 fi
-ratio "thumbnails native" "native djpeg -scale 1/8" "ratio thumbnails native / native djpeg 1/8"
+compare "thumbnails native" "native djpeg -scale 1/8" "ratio thumbnails native / native djpeg 1/8"

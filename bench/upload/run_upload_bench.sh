@@ -7,15 +7,17 @@
 #       trip); goal: the pool at least 0.95 of the protocol's limit, six connections times one
 #       6,144-byte block per round trip.
 # The sides alternate for a few rounds (the machine is shared, so single runs vary); prints every
-# run, the best of each side and the ratios.
+# run, and the best and the median of each side and of the rounds' ratios.
 #   bench/upload/run_upload_bench.sh [BUILD_DIR] [ROUNDS] [DELAYED_ROUNDS]
-# BUILD_DIR defaults to build (its windows64 tree runs, the i686 one cannot on a 64-bit-only
-# kernel), ROUNDS to 3, DELAYED_ROUNDS to 2. Needs the windows64 tree built and the wire ports
-# 36115 and 36371 free: run it under the upload tests' lock (flock /tmp/upload-ports.lock ...).
+# BUILD_DIR defaults to build; its Windows tree that runs here is measured (the shipped i686 one
+# where 32-bit Wine runs, x86_64 otherwise; the tree is printed). ROUNDS defaults to 5,
+# DELAYED_ROUNDS to 2. Needs that tree built and the stand-in's fixed wire ports (36115, 36371)
+# free: no upload test may run on the machine meanwhile.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
-tree=$(cd "${1:-$src/build}/windows64" && pwd)
-rounds=${2:-3}
+. "$src/bench/bench_common.sh"
+pick_windows_tree "${1:-$src/build}"
+rounds=${2:-5}
 delayed_rounds=${3:-2}
 work=$tree/upload_bench_run
 standin=$tree/upload/upload_standin
@@ -23,7 +25,7 @@ native=$tree/bench/upload/upload_native_sender
 control=36391
 delay_ms=20
 for program in "$standin" "$native" "$tree/bin/upload_bench.exe" "$tree/bin/bare_sender.exe"; do
-  [ -x "$program" ] || { echo "missing $program: build the windows64 tree first" >&2; exit 1; }
+  [ -x "$program" ] || { echo "missing $program: build the $tree_name tree first" >&2; exit 1; }
 done
 
 rm -rf "$work"
@@ -68,7 +70,8 @@ files=("$work"/files/*.jpg)
 windows_files=()
 for f in "${files[@]}"; do windows_files+=("Z:${f//\//\\}"); done
 
-# run NAME COMMAND...: one run after a reset of the stand-in's store (delays are set again).
+# run NAME COMMAND...: one run after a reset of the stand-in's store (delays are set again); notes
+# its MB/s under NAME.
 run() {
   local name=$1
   shift
@@ -80,36 +83,35 @@ run() {
   local line
   line=$("$@" | tr -d '\r')
   echo "$line"
-  eval "best_$name=\$(echo \"\$line\" | awk -v b=\"\$best_$name\" '{print (\$7 > b) ? \$7 : b}')"
-  eval "last_$name=\$(echo \"\$line\" | awk '{print \$7}')"
+  note "$name" "$(awk '{print $7}' <<<"$line")"
 }
 
-# The machine is shared, so both sides of one round meet much the same load: the median of the
-# rounds' pool/bare ratios is steadier than the ratio of the best runs.
-median() { tr ' ' '\n' | grep . | sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+# One round: the pool, the bare Win32 sender and the native sender on the same files; the pool's
+# figure is also noted against the round's bare sender, which met much the same load.
+round() { # suffix
+  run "pool$1" "$tree/wine-run.sh" "$tree/bin/upload_bench.exe" "${windows_files[@]}"
+  run "bare$1" "$tree/wine-run.sh" "$tree/bin/bare_sender.exe" --connections 6 "${windows_files[@]}"
+  note "pool/bare$1" "$(ratio "$(latest "pool$1")" "$(latest "bare$1")")"
+  run "native$1" "$native" --connections 6 "${files[@]}"
+}
+
+summary() { # name unit
+  printf '%s best %s, median %s %s' "$1" "$(highest "$1")" "$(median "$1")" "$2"
+}
 
 echo "(a) answers at once, $rounds rounds"
-delay=0 best_pool=0 best_bare=0 best_native=0 ratios=""
-for _ in $(seq 1 "$rounds"); do
-  run pool "$tree/wine-run.sh" "$tree/bin/upload_bench.exe" "${windows_files[@]}"
-  run bare "$tree/wine-run.sh" "$tree/bin/bare_sender.exe" --connections 6 "${windows_files[@]}"
-  run native "$native" --connections 6 "${files[@]}"
-  ratios+=" $(awk -v p="$last_pool" -v b="$last_bare" 'BEGIN {print p / b}')"
-done
-awk -v p="$best_pool" -v b="$best_bare" -v n="$best_native" -v m="$(echo "$ratios" | median)" 'BEGIN {
-  printf "(a) best pool %.2f MB/s, bare Win32 %.2f MB/s, native %.2f MB/s; pool/bare %.3f, median of the rounds %.3f (goal >= 0.90)\n",
-         p, b, n, p / b, m }'
+delay=0
+for _ in $(seq 1 "$rounds"); do round ""; done
+echo "(a) $(summary pool MB/s); $(summary bare MB/s) (bare Win32); $(summary native MB/s)"
+echo "(a) pool/bare of the best runs $(ratio "$(highest pool)" "$(highest bare)");" \
+     "per round: best $(highest pool/bare), median $(median pool/bare) (goal: median >= 0.90)"
 
 [ "$delayed_rounds" -gt 0 ] || exit 0
 echo "(b) every answer ${delay_ms} ms late, $delayed_rounds rounds"
-delay=$delay_ms best_pool=0 best_bare=0 best_native=0
-for _ in $(seq 1 "$delayed_rounds"); do
-  run pool "$tree/wine-run.sh" "$tree/bin/upload_bench.exe" "${windows_files[@]}"
-  run bare "$tree/wine-run.sh" "$tree/bin/bare_sender.exe" --connections 6 "${windows_files[@]}"
-  run native "$native" --connections 6 "${files[@]}"
-done
-awk -v p="$best_pool" -v b="$best_bare" -v n="$best_native" -v d="$delay_ms" 'BEGIN {
-  limit = 6 * 6144 / (d / 1000) / 1048576
-  printf "(b) best pool %.3f MB/s, bare Win32 %.3f MB/s, native %.3f MB/s, protocol limit %.3f MB/s; pool/limit %.3f (goal >= 0.95), bare/limit %.3f, native/limit %.3f\n",
-         p, b, n, limit, p / limit, b / limit, n / limit }'
+delay=$delay_ms
+for _ in $(seq 1 "$delayed_rounds"); do round " late"; done
+limit=$(awk -v d="$delay_ms" 'BEGIN { print 6 * 6144 / (d / 1000) / 1048576 }')
+echo "(b) protocol limit $limit MB/s; $(summary "pool late" MB/s); $(summary "bare late" MB/s); $(summary "native late" MB/s)"
+echo "(b) pool/limit: best $(ratio "$(highest "pool late")" "$limit"), median $(ratio "$(median "pool late")" "$limit")" \
+     "(goal >= 0.95); bare/limit best $(ratio "$(highest "bare late")" "$limit"); native/limit best $(ratio "$(highest "native late")" "$limit")"
 standin_command reset

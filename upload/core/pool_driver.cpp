@@ -7,6 +7,7 @@ class PoolDriver::Ports : public PoolPorts {
  public:
   explicit Ports(PoolActionHost& host) : host_(host) {}
   std::vector<PoolAction> actions;
+  std::optional<DueRecord> record;
 
   std::optional<std::uint64_t> ProbePicture(std::size_t job) override { return host_.ProbePicture(job); }
   void BeginPicture(std::size_t job) override {
@@ -17,7 +18,8 @@ class PoolDriver::Ports : public PoolPorts {
     host_.FillBlock(worker, job, block);
     Add(PoolAction::Kind::SendBlock, worker);
   }
-  bool SendRecord(std::size_t job) override { return host_.SendRecord(job); }
+  // The scheduler has at most one record out.
+  void SendRecord(std::size_t job) override { record = DueRecord{job, host_.PrepareRecord(job)}; }
   void StopWorker(int worker) override { Add(PoolAction::Kind::StopWorker, worker); }
   void StopAllWorkers() override { Add(PoolAction::Kind::StopAllWorkers); }
   void Report(EngineReport report) override { Add(PoolAction::Kind::Report, -1, report); }
@@ -56,6 +58,19 @@ PoolDriver::~PoolDriver() = default;
 
 template <class Event>
 bool PoolDriver::Feed(int caller, Event event) {
+  std::optional<DueRecord> record;
+  const bool handedToCaller = FeedLocked(caller, event, record);
+  while (record) {
+    const std::size_t job = record->job;
+    const bool delivered = record->delivery();
+    record.reset();
+    FeedLocked(caller, [job, delivered](PoolScheduler& s) { s.OnRecordSent(job, delivered); }, record);
+  }
+  return handedToCaller;
+}
+
+template <class Event>
+bool PoolDriver::FeedLocked(int caller, Event event, std::optional<DueRecord>& record) {
   bool runNow = false;
   bool handedToCaller = false;
   {
@@ -64,6 +79,8 @@ bool PoolDriver::Feed(int caller, Event event) {
     event(*scheduler_);
     const bool wasWaiting = draining_ || !deferred_.empty();
     Route(caller, ports_->actions, handedToCaller);
+    record = std::move(ports_->record);
+    ports_->record.reset();
     if (!wasWaiting && !deferred_.empty()) {
       if (caller == kPoolThread) {
         runNow = true;

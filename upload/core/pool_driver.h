@@ -8,11 +8,17 @@
 // worker. Stopping workers and the final notice may only run on the pool thread without the lock
 // (a worker being stopped may be waiting for it); from the first such action on, every action is
 // queued for the pool thread until it has carried out the queue, so the order still holds.
+//
+// A picture's record is a round trip to the record server. It is made under the lock but sent by
+// the reporting thread after it let go of the lock, so the other workers go on sending meanwhile;
+// its outcome is fed back to the scheduler, which holds the next record and the batch's end until
+// then.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -21,6 +27,10 @@
 #include "upload/core/pool_scheduler.h"
 
 namespace mb::upload {
+
+// Delivers a picture's record; true when the record server took it. Runs without the driver's
+// lock, on whichever thread completed the picture, and may outlive the pool's host.
+using RecordDelivery = std::function<bool()>;
 
 struct PoolAction {
   enum class Kind { StartWorker, SendBlock, Report, StopWorker, StopAllWorkers, Finish };
@@ -42,7 +52,8 @@ class PoolActionHost {
   virtual bool BeginPicture(std::size_t job) = 0;
   // Fills the worker's block entry (the worker is idle while this happens).
   virtual void FillBlock(int worker, std::size_t job, const BlockSpan& block) = 0;
-  virtual bool SendRecord(std::size_t job) = 0;
+  // Makes the job's record; what it returns sends it later without the lock.
+  virtual RecordDelivery PrepareRecord(std::size_t job) = 0;
   // Carries out an action: under the lock on the reporting thread, or on the pool thread.
   virtual void Execute(const PoolAction& action) = 0;
   // Actions wait for the pool thread: it is to call RunDeferred. Called under the driver's lock,
@@ -88,8 +99,17 @@ class PoolDriver {
 
  private:
   class Ports;
+  struct DueRecord {
+    std::size_t job = 0;
+    RecordDelivery delivery;
+  };
+
+  // Feeds the event and carries out its actions; then sends the record that became due, if any,
+  // and feeds back its outcome, and so on. True when the caller was handed a next block.
   template <class Event>
   bool Feed(int caller, Event event);
+  template <class Event>
+  bool FeedLocked(int caller, Event event, std::optional<DueRecord>& record);
   void Route(int caller, std::vector<PoolAction>& actions, bool& handedToCaller);
 
   std::unique_ptr<DriverMutex> mutexOwner_;

@@ -48,7 +48,6 @@ void PoolScheduler::OnWorkerIdle(int worker) {
   } else if (state != WorkerState::Ready) {
     return;
   }
-  if (IsOver()) return;  // a record that could not be sent may have ended the batch
   if (batchFailed_) {
     workers_[worker] = WorkerState::Parked;
     EndIfQuiet();
@@ -61,6 +60,19 @@ void PoolScheduler::OnBlockFailed(int worker) {
   if (!ValidWorker(worker) || IsOver() || workers_[worker] != WorkerState::Busy) return;
   workers_[worker] = WorkerState::GaveUp;
   FailPicture(assignments_[worker].job);
+  EndIfQuiet();
+}
+
+void PoolScheduler::OnRecordSent(std::size_t job, bool delivered) {
+  if (IsOver() || !recordOut_ || pictures_.empty() || pictures_.front().job != job) return;
+  recordOut_ = false;
+  if (delivered) {
+    ++outcome_.recorded;
+    pictures_.pop_front();
+    FlushCompletedPictures();
+  } else {
+    FailPicture(job);
+  }
   EndIfQuiet();
 }
 
@@ -126,17 +138,11 @@ PoolScheduler::Picture* PoolScheduler::FindPicture(std::size_t job) {
 }
 
 void PoolScheduler::FlushCompletedPictures() {
-  while (!pictures_.empty()) {
-    const Picture& front = pictures_.front();
-    if (front.failed || !front.handedOut || front.blocksOut > 0) return;
-    if (!ports_.SendRecord(front.job)) {
-      FailPicture(front.job);
-      EndIfQuiet();
-      return;
-    }
-    ++outcome_.recorded;
-    pictures_.pop_front();
-  }
+  if (recordOut_ || pictures_.empty()) return;
+  const Picture& front = pictures_.front();
+  if (front.failed || !front.handedOut || front.blocksOut > 0) return;
+  recordOut_ = true;
+  ports_.SendRecord(front.job);
 }
 
 void PoolScheduler::FailPicture(std::size_t job) {
@@ -154,7 +160,7 @@ bool PoolScheduler::AnyBusy() const {
 }
 
 void PoolScheduler::EndIfQuiet() {
-  if (phase_ != Phase::Draining || AnyBusy()) return;
+  if (phase_ != Phase::Draining || AnyBusy() || recordOut_) return;
   End(batchFailed_ ? BatchOutcome::Kind::PictureFailed : BatchOutcome::Kind::Completed);
 }
 

@@ -5,7 +5,8 @@
 // A batch sends its pictures strictly one after another; the blocks of the current picture go to
 // whichever worker asks for work, so up to six blocks of one picture travel at once. Workers are
 // started one after another, each after the previous one connected. A picture's record is sent
-// once all of its blocks were acknowledged, records in picture order. A block that a worker gives
+// once all of its blocks were acknowledged, records in picture order, one at a time: the next
+// record and the batch's end wait for the outcome of the one out. A block that a worker gives
 // up makes its picture fail: no record for it or any later picture, no more blocks handed out, and
 // the batch ends as failed once the blocks still travelling are back.
 #pragma once
@@ -47,8 +48,8 @@ class PoolPorts {
   virtual void BeginPicture(std::size_t job) = 0;
   virtual void StartWorker(int worker) = 0;
   virtual void SendBlock(int worker, std::size_t job, const BlockSpan& block) = 0;
-  // Sends the job's record; false when it could not be delivered.
-  virtual bool SendRecord(std::size_t job) = 0;
+  // The job's record is due; its outcome comes back through OnRecordSent.
+  virtual void SendRecord(std::size_t job) = 0;
   virtual void StopWorker(int worker) = 0;
   virtual void StopAllWorkers() = 0;
   virtual void Report(EngineReport report) = 0;
@@ -72,6 +73,8 @@ class PoolScheduler {
   void OnWorkerIdle(int worker);
   // The worker gave up its block after its tries.
   void OnBlockFailed(int worker);
+  // The record asked for last was delivered, or could not be.
+  void OnRecordSent(std::size_t job, bool delivered);
   // The pool is being ended from outside: workers are stopped, nothing more is reported.
   void OnStop();
 
@@ -112,6 +115,7 @@ class PoolScheduler {
   int started_ = 0;
   int connected_ = 0;
   bool queueEmptyReported_ = false;
+  bool recordOut_ = false;  // a record was asked for and its outcome is not back
   bool batchFailed_ = false;
   PictureCursor cursor_;
   std::deque<Picture> pictures_;  // current and earlier pictures whose records are still due

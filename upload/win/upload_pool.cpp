@@ -60,7 +60,7 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
   void Stop() {
     stopping_ = true;
     shared_->relay.Close();
-    fileState_.Abort();
+    fileState_->Abort();
     fw::PostThreadMessageUntilAccepted(ThreadId(), WM_QUIT, 0, 0);  // the last touch of this object
   }
 
@@ -88,11 +88,10 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
   void OnExitThread() override {
     stopping_ = true;
     shared_->relay.Close();
-    fileState_.Abort();
+    fileState_->Abort();
     shared_->driver.Stop();
     WaitAllChildrenThread();
     shared_->driver.DetachHost();
-    fileState_.Close();
   }
 
   void OnThreadEnded() override { delete &owner_; }
@@ -105,7 +104,7 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
     CConfig* config = CConfig::GetConfig();
     userName_ = config->GetDefaultUserName();
     shared_->relay.SetTarget(config->GetEngineMsgWnd());
-    fileState_.Configure(settings_);
+    fileState_->Configure(settings_);
     shared_->driver.Start(jobs_.size());
   }
 
@@ -130,7 +129,7 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
   }
 
   bool BeginPicture(std::size_t job) override {
-    pictures_[job] = fileState_.RemoteNameBuilder(PathOf(*jobs_[job]), userName_);
+    pictures_[job] = fileState_->RemoteNameBuilder(PathOf(*jobs_[job]), userName_);
     return CConfig::GetConfig()->GetFirstBlockFlag() != 0;
   }
 
@@ -150,8 +149,10 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
     entry.privateFlag = record.privateFlag;
   }
 
-  // The picture's record (WriteDB for the last one): on the thread whose report completed it.
-  bool SendRecord(std::size_t job) override {
+  // The picture's record (WriteDB for the last one), sent by the thread whose report completed
+  // the picture. The record connection is shared with that send, which a worker that outlived
+  // the pool may still be in.
+  RecordDelivery PrepareRecord(std::size_t job) override {
     const CZELFileQueue& record = *jobs_[job];
     const PictureIdentity& picture = pictures_[job];
     const CImageInfo info(userName_.c_str(), StoreHead(picture.dateFolder, picture.minuteFolder).c_str(),
@@ -160,7 +161,7 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
                           record.album, Field(record.remark, sizeof record.remark).c_str(),
                           Field(record.tag, sizeof record.tag).c_str(), Field(record.title, sizeof record.title).c_str(),
                           Field(record.pix, sizeof record.pix).c_str(), record.pk);
-    return fileState_.SendImageRecord(info);
+    return [records = fileState_, info] { return records->SendImageRecord(info); };
   }
 
   void Execute(const PoolAction& action) override {
@@ -258,7 +259,7 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
   NetworkSettings settings_;
   std::atomic<bool> stopping_{false};
   bool started_ = false;
-  UploadFileState fileState_;
+  std::shared_ptr<UploadFileState> fileState_ = std::make_shared<UploadFileState>();
   std::shared_ptr<PoolShared> shared_;
   std::unique_ptr<CZELUploadWinThread> workers_[kMaxWorkers];
   std::vector<std::unique_ptr<CZELFileQueue>> jobs_;

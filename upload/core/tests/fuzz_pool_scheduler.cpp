@@ -1,6 +1,7 @@
 // The pool's scheduling under any order of worker reports: blocks stay inside their pictures,
-// none goes out twice or to a busy worker, every record and the end come at most once, and a
-// completed batch has sent every block of every picture it recorded.
+// none goes out twice or to a busy worker, every record and the end come at most once, one record
+// is out at a time and the end never comes while one is, and a completed batch has sent every
+// block of every picture it recorded.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -25,6 +26,7 @@ class CheckingPorts : public PoolPorts {
   std::map<std::size_t, std::set<std::uint32_t>> sentOffsets;
   std::set<std::size_t> begun, recorded;
   bool busy[kMaxWorkers] = {};
+  std::optional<std::size_t> recordOut;
   bool finished = false;
   BatchOutcome outcome;
 
@@ -37,16 +39,16 @@ class CheckingPorts : public PoolPorts {
     Check(sentOffsets[job].insert(block.offset).second);
     busy[worker] = true;
   }
-  bool SendRecord(std::size_t job) override {
-    Check(!finished && begun.count(job) && recorded.insert(job).second);
+  void SendRecord(std::size_t job) override {
+    Check(!finished && !recordOut && begun.count(job) && recorded.insert(job).second);
     Check(sentOffsets[job].size() == EngineBlockCount(*sizes[job]));
-    return failingRecords.count(job) == 0;
+    recordOut = job;
   }
   void StopWorker(int) override {}
   void StopAllWorkers() override {}
   void Report(EngineReport) override { Check(!finished); }
   void Finish(const BatchOutcome& result) override {
-    Check(!finished);
+    Check(!finished && !recordOut);
     finished = true;
     outcome = result;
   }
@@ -89,7 +91,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         scheduler.OnBlockFailed(worker);
         break;
       case 5:
-        if (data[pos] > 250) scheduler.OnStop();
+        if (worker == kMaxWorkers) {
+          scheduler.OnStop();
+        } else if (ports.recordOut) {
+          const std::size_t job = *ports.recordOut;
+          ports.recordOut.reset();
+          scheduler.OnRecordSent(job, ports.failingRecords.count(job) == 0);
+        }
         break;
     }
   }

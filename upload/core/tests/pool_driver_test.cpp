@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,6 +19,8 @@ class FakeHost : public PoolActionHost {
   bool announce = false;
   std::vector<std::string> log;  // what was carried out, in order
   int wakes = 0;
+  // Runs while a record is being delivered, on the delivering thread.
+  std::function<void()> duringDelivery = [] {};
 
   std::optional<std::uint64_t> ProbePicture(std::size_t job) override { return sizes.at(job); }
   bool BeginPicture(std::size_t job) override {
@@ -27,9 +30,12 @@ class FakeHost : public PoolActionHost {
   void FillBlock(int worker, std::size_t, const BlockSpan& block) override {
     log.push_back("fill w" + std::to_string(worker) + " @" + std::to_string(block.offset));
   }
-  bool SendRecord(std::size_t job) override {
-    log.push_back("record " + std::to_string(job));
-    return true;
+  RecordDelivery PrepareRecord(std::size_t job) override {
+    return [this, job] {
+      duringDelivery();
+      log.push_back("record " + std::to_string(job));
+      return true;
+    };
   }
   void Execute(const PoolAction& action) override {
     static const char* kinds[] = {"start", "go", "report", "stop", "stop all", "finish"};
@@ -148,8 +154,29 @@ TEST(PoolDriver, AnnouncedPictureIsReportedBeforeItsBlockGoesOut) {
   host.Take();
   ASSERT_TRUE(driver.WorkerConnected(0));
   EXPECT_EQ(host.Take(), (Lines{"begin 0", "fill w0 @0", "start w1", "report first", "report next picture"}));
+  // The record goes out after the lock is let go, once the next picture's block is filled.
   EXPECT_TRUE(driver.WorkerIdle(0));
-  EXPECT_EQ(host.Take(), (Lines{"record 0", "begin 1", "fill w0 @0", "report next picture"}));
+  EXPECT_EQ(host.Take(), (Lines{"begin 1", "fill w0 @0", "report next picture", "record 0"}));
+}
+
+TEST(PoolDriver, RecordGoesOutWithoutTheLockWhileAnotherWorkerIsFed) {
+  FakeHost host;
+  host.sizes = {10, 50000};
+  PoolDriver driver(host);
+  driver.Start(2);
+  ASSERT_TRUE(driver.WorkerConnected(0));
+  ASSERT_TRUE(driver.WorkerConnected(1));
+  host.Take();
+  // While worker 0 delivers picture 0's record, worker 1's acknowledgement gets its next block.
+  std::atomic<bool> otherFed{false};
+  std::thread other;
+  host.duringDelivery = [&] {
+    other = std::thread([&] { otherFed = driver.WorkerIdle(1); });
+    for (int i = 0; i < 200 && !otherFed; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  };
+  EXPECT_TRUE(driver.WorkerIdle(0));
+  other.join();
+  EXPECT_TRUE(otherFed);
 }
 
 TEST(PoolDriver, StopOnThePoolThreadRunsAtOnceAndDetachingEndsEverything) {

@@ -23,6 +23,7 @@ class FakePorts : public PoolPorts {
   std::map<std::size_t, std::optional<std::uint64_t>> sizes;
   std::set<std::size_t> failingRecords;
   std::vector<std::string> log;
+  std::vector<std::size_t> recordsOut;  // asked for, outcome not yet given
 
   std::optional<std::uint64_t> ProbePicture(std::size_t job) override { return sizes.at(job); }
   void BeginPicture(std::size_t job) override { Add("begin " + std::to_string(job)); }
@@ -32,9 +33,9 @@ class FakePorts : public PoolPorts {
     s << "block w" << worker << " j" << job << " @" << block.offset << "+" << block.length;
     Add(s.str());
   }
-  bool SendRecord(std::size_t job) override {
+  void SendRecord(std::size_t job) override {
     Add("record " + std::to_string(job));
-    return failingRecords.count(job) == 0;
+    recordsOut.push_back(job);
   }
   void StopWorker(int worker) override { Add("stop " + std::to_string(worker)); }
   void StopAllWorkers() override { Add("stop all"); }
@@ -67,7 +68,17 @@ struct Batch {
     for (std::size_t i = 0; i < fileSizes.size(); ++i) ports.sizes[i] = fileSizes[i];
     scheduler = std::make_unique<PoolScheduler>(ports, fileSizes.size());
   }
-  // Start and connect worker 0 (which asks for work right away), then forget the log.
+  // Gives the outcome of every record out, as the thread that sends it would, and of those that
+  // follow; then what happened since the last call.
+  std::vector<std::string> Take() {
+    while (!ports.recordsOut.empty()) {
+      const std::size_t job = ports.recordsOut.front();
+      ports.recordsOut.erase(ports.recordsOut.begin());
+      scheduler->OnRecordSent(job, ports.failingRecords.count(job) == 0);
+    }
+    return ports.Take();
+  }
+  // Start and connect worker 0 (which asks for work right away).
   void StartWithOneWorker() {
     scheduler->OnStart();
     scheduler->OnWorkerConnected(0);
@@ -80,40 +91,40 @@ struct Batch {
 TEST(PoolScheduler, WorkersStartOneAfterAnotherUpToSix) {
   Batch batch({1000000});
   batch.scheduler->OnStart();
-  EXPECT_EQ(batch.ports.Take(), (Lines{"start 0"}));
+  EXPECT_EQ(batch.Take(), (Lines{"start 0"}));
   batch.scheduler->OnWorkerConnected(0);
-  EXPECT_EQ(batch.ports.Take(), (Lines{"start 1", "report first connection"}));
+  EXPECT_EQ(batch.Take(), (Lines{"start 1", "report first connection"}));
   for (int w = 1; w < 5; ++w) {
     batch.scheduler->OnWorkerConnected(w);
-    EXPECT_EQ(batch.ports.Take(), (Lines{"start " + std::to_string(w + 1)}));
+    EXPECT_EQ(batch.Take(), (Lines{"start " + std::to_string(w + 1)}));
   }
   batch.scheduler->OnWorkerConnected(5);
-  EXPECT_TRUE(batch.ports.Take().empty());  // six is the most
+  EXPECT_TRUE(batch.Take().empty());  // six is the most
   batch.scheduler->OnWorkerConnected(5);    // a repeated report changes nothing
   batch.scheduler->OnWorkerConnected(6);    // nor does a bogus worker number
-  EXPECT_TRUE(batch.ports.Take().empty());
+  EXPECT_TRUE(batch.Take().empty());
 }
 
 TEST(PoolScheduler, OnePictureOfThreeBlocksSpreadOverThreeWorkers) {
   Batch batch({12288});
   batch.StartWithOneWorker();
-  EXPECT_EQ(batch.ports.Take(),
+  EXPECT_EQ(batch.Take(),
             (Lines{"start 0", "start 1", "report first connection", "begin 0", "block w0 j0 @0+6144"}));
   batch.scheduler->OnWorkerConnected(1);
   batch.scheduler->OnWorkerIdle(1);
   batch.scheduler->OnWorkerConnected(2);
   batch.scheduler->OnWorkerIdle(2);
-  EXPECT_EQ(batch.ports.Take(), (Lines{"start 2", "block w1 j0 @6143+6144", "start 3", "block w2 j0 @12286+2"}));
+  EXPECT_EQ(batch.Take(), (Lines{"start 2", "block w1 j0 @6143+6144", "start 3", "block w2 j0 @12286+2"}));
   // The next worker that asks finds nothing: the queue-empty report goes out once.
   batch.scheduler->OnWorkerIdle(0);
-  EXPECT_EQ(batch.ports.Take(), (Lines{"report queue empty"}));
+  EXPECT_EQ(batch.Take(), (Lines{"report queue empty"}));
   batch.scheduler->OnWorkerConnected(3);  // draining: no further worker is started
   batch.scheduler->OnWorkerIdle(3);
   batch.scheduler->OnWorkerIdle(2);
-  EXPECT_TRUE(batch.ports.Take().empty());
+  EXPECT_TRUE(batch.Take().empty());
   // The last acknowledgement completes the picture: record, workers stopped, status, notice.
   batch.scheduler->OnWorkerIdle(1);
-  EXPECT_EQ(batch.ports.Take(), (Lines{"record 0", "stop all", "report all sent",
+  EXPECT_EQ(batch.Take(), (Lines{"record 0", "stop all", "report all sent",
                                        "finish completed recorded=1 skipped= failed= unsent="}));
   EXPECT_EQ(batch.scheduler->GetPhase(), PoolScheduler::Phase::Done);
 }
@@ -123,33 +134,60 @@ TEST(PoolScheduler, RecordsFollowTheLastAcknowledgementInPictureOrder) {
   batch.StartWithOneWorker();
   batch.scheduler->OnWorkerConnected(1);
   batch.scheduler->OnWorkerIdle(1);
-  batch.ports.Take();
+  batch.Take();
   // Worker 1 holds picture 0's second block; worker 0 goes on to picture 1 and 2 meanwhile.
   batch.scheduler->OnWorkerIdle(0);
-  EXPECT_EQ(batch.ports.Take(), (Lines{"begin 1", "block w0 j1 @0+3"}));
+  EXPECT_EQ(batch.Take(), (Lines{"begin 1", "block w0 j1 @0+3"}));
   batch.scheduler->OnWorkerIdle(0);
-  EXPECT_EQ(batch.ports.Take(), (Lines{"begin 2", "block w0 j2 @0+4"}));
+  EXPECT_EQ(batch.Take(), (Lines{"begin 2", "block w0 j2 @0+4"}));
   batch.scheduler->OnWorkerIdle(0);  // picture 2 is complete, but picture 0 is not yet
-  EXPECT_EQ(batch.ports.Take(), (Lines{"report queue empty"}));
+  EXPECT_EQ(batch.Take(), (Lines{"report queue empty"}));
   batch.scheduler->OnWorkerIdle(1);
-  EXPECT_EQ(batch.ports.Take(), (Lines{"record 0", "record 1", "record 2", "stop all", "report all sent",
+  EXPECT_EQ(batch.Take(), (Lines{"record 0", "record 1", "record 2", "stop all", "report all sent",
                                        "finish completed recorded=3 skipped= failed= unsent="}));
+}
+
+TEST(PoolScheduler, RecordOutHoldsTheNextRecordAndTheEndButNoBlock) {
+  Batch batch({100, 100, 100});
+  batch.StartWithOneWorker();
+  batch.scheduler->OnWorkerConnected(1);
+  batch.scheduler->OnWorkerIdle(1);
+  batch.ports.Take();
+  // Worker 0's acknowledgement completes picture 0: its record goes out and worker 0 is fed on.
+  batch.scheduler->OnWorkerIdle(0);
+  EXPECT_EQ(batch.ports.Take(), (Lines{"record 0", "begin 2", "block w0 j2 @0+100"}));
+  // Picture 1 completes while record 0 is out: its record waits, and so does the end.
+  batch.scheduler->OnWorkerIdle(1);
+  batch.scheduler->OnWorkerIdle(0);
+  EXPECT_EQ(batch.ports.Take(), (Lines{"report queue empty"}));
+  EXPECT_EQ(batch.scheduler->GetPhase(), PoolScheduler::Phase::Draining);
+  batch.scheduler->OnRecordSent(1, true);  // not the record out: ignored
+  EXPECT_TRUE(batch.ports.Take().empty());
+  batch.scheduler->OnRecordSent(0, true);
+  EXPECT_EQ(batch.ports.Take(), (Lines{"record 1"}));
+  batch.scheduler->OnRecordSent(1, true);
+  EXPECT_EQ(batch.ports.Take(), (Lines{"record 2"}));
+  batch.scheduler->OnRecordSent(2, false);
+  EXPECT_EQ(batch.ports.Take(), (Lines{"stop all", "report connect failed",
+                                       "finish picture failed recorded=2 skipped= failed=2 unsent="}));
+  batch.scheduler->OnRecordSent(2, true);  // late: the batch is over
+  EXPECT_TRUE(batch.ports.Take().empty());
 }
 
 TEST(PoolScheduler, UnreadableEmptyAndOneByteFilesAreSkippedAndNamed) {
   Batch batch({std::nullopt, 0, 1, 2, 1});
   batch.StartWithOneWorker();
-  EXPECT_EQ(batch.ports.Take(),
+  EXPECT_EQ(batch.Take(),
             (Lines{"start 0", "start 1", "report first connection", "begin 3", "block w0 j3 @0+2"}));
   batch.scheduler->OnWorkerIdle(0);
-  EXPECT_EQ(batch.ports.Take(), (Lines{"record 3", "stop all", "report all sent",
+  EXPECT_EQ(batch.Take(), (Lines{"record 3", "stop all", "report all sent",
                                        "finish completed recorded=1 skipped=0,1,2,4 failed= unsent="}));
 }
 
 TEST(PoolScheduler, BatchOfNothingButSkippedFilesEndsAtOnce) {
   Batch batch({0, std::nullopt});
   batch.StartWithOneWorker();
-  EXPECT_EQ(batch.ports.Take(), (Lines{"start 0", "start 1", "report first connection", "stop all",
+  EXPECT_EQ(batch.Take(), (Lines{"start 0", "start 1", "report first connection", "stop all",
                                        "report all sent", "finish completed recorded=0 skipped=0,1 failed= unsent="}));
 }
 
@@ -157,11 +195,11 @@ TEST(PoolScheduler, FirstWorkerThatCannotConnectEndsTheBatch) {
   Batch batch({5000});
   batch.scheduler->OnStart();
   batch.scheduler->OnWorkerConnectFailed(0);
-  EXPECT_EQ(batch.ports.Take(), (Lines{"start 0", "stop 0", "stop all", "report connect failed",
+  EXPECT_EQ(batch.Take(), (Lines{"start 0", "stop 0", "stop all", "report connect failed",
                                        "finish connect failed recorded=0 skipped= failed= unsent="}));
   batch.scheduler->OnWorkerConnected(0);  // late and ignored
   batch.scheduler->OnWorkerIdle(0);
-  EXPECT_TRUE(batch.ports.Take().empty());
+  EXPECT_TRUE(batch.Take().empty());
 }
 
 TEST(PoolScheduler, LaterWorkerThatCannotConnectIsDroppedAndNoneFollowsIt) {
@@ -169,13 +207,13 @@ TEST(PoolScheduler, LaterWorkerThatCannotConnectIsDroppedAndNoneFollowsIt) {
   batch.StartWithOneWorker();
   batch.scheduler->OnWorkerConnected(1);
   batch.scheduler->OnWorkerConnected(2);
-  batch.ports.Take();
+  batch.Take();
   batch.scheduler->OnWorkerConnectFailed(3);
-  EXPECT_EQ(batch.ports.Take(), (Lines{"stop 3"}));
+  EXPECT_EQ(batch.Take(), (Lines{"stop 3"}));
   batch.scheduler->OnWorkerIdle(1);
   batch.scheduler->OnWorkerIdle(2);
   batch.scheduler->OnWorkerIdle(0);
-  EXPECT_EQ(batch.ports.Take(), (Lines{"report queue empty", "record 0", "stop all", "report all sent",
+  EXPECT_EQ(batch.Take(), (Lines{"report queue empty", "record 0", "stop all", "report all sent",
                                        "finish completed recorded=1 skipped= failed= unsent="}));
 }
 
@@ -183,14 +221,14 @@ TEST(PoolScheduler, LateConnectReportAfterTheLastWorkerFinished) {
   Batch batch({100});
   batch.StartWithOneWorker();
   batch.scheduler->OnWorkerIdle(0);  // the only block is back while worker 1 still connects
-  EXPECT_EQ(batch.ports.Take(), (Lines{"start 0", "start 1", "report first connection", "begin 0",
+  EXPECT_EQ(batch.Take(), (Lines{"start 0", "start 1", "report first connection", "begin 0",
                                        "block w0 j0 @0+100", "record 0", "stop all", "report all sent",
                                        "finish completed recorded=1 skipped= failed= unsent="}));
   // Worker 1's reports were under way when it was stopped: no new worker, no second status 10.
   batch.scheduler->OnWorkerConnected(1);
   batch.scheduler->OnWorkerIdle(1);
   batch.scheduler->OnWorkerConnectFailed(1);
-  EXPECT_TRUE(batch.ports.Take().empty());
+  EXPECT_TRUE(batch.Take().empty());
 }
 
 TEST(PoolScheduler, FailedBlockFailsItsPictureAndStopsFeeding) {
@@ -198,18 +236,18 @@ TEST(PoolScheduler, FailedBlockFailsItsPictureAndStopsFeeding) {
   batch.StartWithOneWorker();
   batch.scheduler->OnWorkerConnected(1);
   batch.scheduler->OnWorkerIdle(1);
-  batch.ports.Take();
+  batch.Take();
   batch.scheduler->OnBlockFailed(1);  // picture 0's second block could not be sent
-  EXPECT_TRUE(batch.ports.Take().empty());  // worker 0 still carries a block
+  EXPECT_TRUE(batch.Take().empty());  // worker 0 still carries a block
   batch.scheduler->OnWorkerConnected(2);    // nothing new starts in a failed batch
   batch.scheduler->OnWorkerIdle(2);
-  EXPECT_TRUE(batch.ports.Take().empty());
+  EXPECT_TRUE(batch.Take().empty());
   batch.scheduler->OnWorkerIdle(0);
-  EXPECT_EQ(batch.ports.Take(), (Lines{"stop all", "report connect failed",
+  EXPECT_EQ(batch.Take(), (Lines{"stop all", "report connect failed",
                                        "finish picture failed recorded=0 skipped= failed=0 unsent=1,2"}));
   batch.scheduler->OnBlockFailed(0);
   batch.scheduler->OnWorkerIdle(1);
-  EXPECT_TRUE(batch.ports.Take().empty());
+  EXPECT_TRUE(batch.Take().empty());
 }
 
 TEST(PoolScheduler, PictureBeforeTheFailedOneIsStillRecorded) {
@@ -218,10 +256,10 @@ TEST(PoolScheduler, PictureBeforeTheFailedOneIsStillRecorded) {
   batch.scheduler->OnWorkerConnected(1);
   batch.scheduler->OnWorkerIdle(1);   // w1: picture 0's second block
   batch.scheduler->OnWorkerIdle(0);   // w0: picture 1's first block
-  batch.ports.Take();
+  batch.Take();
   batch.scheduler->OnBlockFailed(0);  // picture 1 fails while picture 0 is still travelling
   batch.scheduler->OnWorkerIdle(1);
-  EXPECT_EQ(batch.ports.Take(), (Lines{"record 0", "stop all", "report connect failed",
+  EXPECT_EQ(batch.Take(), (Lines{"record 0", "stop all", "report connect failed",
                                        "finish picture failed recorded=1 skipped= failed=1 unsent="}));
 }
 
@@ -230,25 +268,28 @@ TEST(PoolScheduler, RecordThatCannotBeSentFailsTheBatch) {
   batch.ports.failingRecords = {0};
   batch.StartWithOneWorker();
   batch.scheduler->OnWorkerIdle(0);
-  EXPECT_EQ(batch.ports.Take(),
-            (Lines{"start 0", "start 1", "report first connection", "begin 0", "block w0 j0 @0+10", "record 0",
-                   "stop all", "report connect failed", "finish picture failed recorded=0 skipped= failed=0 unsent=1"}));
+  // Worker 0 went on to picture 1 while the record was out; the batch ends once it is back.
+  EXPECT_EQ(batch.Take(), (Lines{"start 0", "start 1", "report first connection", "begin 0", "block w0 j0 @0+10",
+                                 "record 0", "begin 1", "block w0 j1 @0+10"}));
+  batch.scheduler->OnWorkerIdle(0);
+  EXPECT_EQ(batch.Take(),
+            (Lines{"stop all", "report connect failed", "finish picture failed recorded=0 skipped= failed=0 unsent=1"}));
 }
 
 TEST(PoolScheduler, StoppedBatchIgnoresEveryLateReport) {
   Batch batch({50000});
   batch.StartWithOneWorker();
   batch.scheduler->OnWorkerConnected(1);
-  batch.ports.Take();
+  batch.Take();
   batch.scheduler->OnStop();
-  EXPECT_EQ(batch.ports.Take(), (Lines{"stop all"}));
+  EXPECT_EQ(batch.Take(), (Lines{"stop all"}));
   batch.scheduler->OnWorkerIdle(0);
   batch.scheduler->OnWorkerIdle(1);
   batch.scheduler->OnWorkerConnected(2);
   batch.scheduler->OnBlockFailed(0);
   batch.scheduler->OnStop();
   batch.scheduler->OnStart();
-  EXPECT_TRUE(batch.ports.Take().empty());
+  EXPECT_TRUE(batch.Take().empty());
   EXPECT_EQ(batch.scheduler->GetPhase(), PoolScheduler::Phase::Stopped);
 }
 
@@ -267,7 +308,7 @@ TEST(PoolScheduler, WholeBatchOverSixWorkersSendsEveryBlockOnce) {
   bool finished = false;
   for (std::size_t turn = 0; !finished && turn < 10000; ++turn) {
     batch.scheduler->OnWorkerIdle(ready[turn % ready.size()]);
-    for (const std::string& line : batch.ports.Take()) {
+    for (const std::string& line : batch.Take()) {
       unsigned w, j;
       if (std::sscanf(line.c_str(), "block w%u j%u", &w, &j) == 2) ++blocksPerJob[j];
       if (line.rfind("record", 0) == 0) ++records;
