@@ -41,10 +41,13 @@ LRESULT CALLBACK SceneProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   }
 }
 
+// The box's keys are watched through a Unicode procedure: typed Chinese reaches an edit control
+// as one character, which an ANSI procedure would see split into its two GBK bytes (and Wine's
+// CallWindowProcA does not join them again).
 WNDPROC g_editProc = nullptr;
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYDOWN) g_seen.keys.push_back(wParam);
-  return CallWindowProcA(g_editProc, window, message, wParam, lParam);
+  return CallWindowProcW(g_editProc, window, message, wParam, lParam);
 }
 
 class Scene {
@@ -66,7 +69,7 @@ class Scene {
     edit_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 20, 70, 300, 26,
                             frame_, reinterpret_cast<HMENU>(kEditId), windowClass.hInstance, nullptr);
     g_editProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
+        SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
     ShowWindow(frame_, SW_SHOW);
     UpdateWindow(frame_);
     PumpMessages(100);
