@@ -112,13 +112,16 @@ HWND LinkDialog(const Client& client, DWORD timeoutMs = kWaitMs) {
   return winkit::WaitForWindow("#32770", kLinkDialogTitle, timeoutMs, client.process.Id());
 }
 
-// Exit from the tray: the client ends within 15 s with code 0, asks nothing of the service after
-// its logout notice and leaves no hover program behind (no advert is current).
-void ExitFromTrayEndsEverything(Client& client, int layout, const winkit::StandinSession& standin) {
+// Exit from the tray: the client ends within withinMs with code 0, asks nothing of the service
+// after its logout notice and leaves no hover program behind (no advert is current). On the rig's
+// bare display every visible window the exit hides or destroys costs Wine 2 s of waiting for a
+// window manager that is not there.
+void ExitFromTrayEndsEverything(Client& client, int layout, const winkit::StandinSession& standin,
+                                DWORD withinMs = 15000) {
   const DWORD asked = GetTickCount();
   ASSERT_TRUE(ChooseFromTray(client, layout, 20310));
-  ASSERT_TRUE(client.process.WaitForExit(15000));
-  EXPECT_LT(GetTickCount() - asked, 15000u);
+  ASSERT_TRUE(client.process.WaitForExit(withinMs));
+  EXPECT_LT(GetTickCount() - asked, withinMs);
   EXPECT_EQ(client.process.ExitCode(), 0u);
   const std::vector<winkit::StandinRequest> requests = standin.Requests();
   std::size_t notice = requests.size();
@@ -212,6 +215,46 @@ TEST(MemberRoads, LinksDuringALoginFromTheTrayAreTakenAtOnceOrAfterTheRequestAnd
   ASSERT_NE(ShownLogin(client), nullptr);
   standin.Mark();
   ExitFromTrayEndsEverything(client, 2, standin);
+}
+
+TEST(MemberRoads, ALinkDuringALinkDownloadOpensItsOwnDialogAndExitEndsThemBoth) {
+  winkit::StandinSession standin;
+  InstalledHoverProgram hover;
+  Client client;
+  const std::string stored = mb::EncryptPasswordHex("demo", mb::PasswordStorageKey());
+  ASSERT_TRUE(winkit::WriteTextFile(client.folder.Path("conf.dat"), AutoLoginConf(stored, "")));
+  ASSERT_TRUE(winkit::MakeFolders(client.folder.Path("wallpaper\\demo")));
+  ASSERT_TRUE(client.Start());
+  ASSERT_NE(client.Main(), nullptr);
+  const std::string site = std::string("muralbox://") + MB_SERVICE_HOST + ":" + std::to_string(MB_SERVICE_HTTP_PORT);
+
+  // The first link's picture never comes: its download runs on.
+  ASSERT_TRUE(standin.Control("fault /samples/slow.bmp stall"));
+  HandOver(client, site + "/samples/slow.bmp");
+  const HWND first = LinkDialog(client);
+  ASSERT_NE(first, nullptr);
+  ASSERT_TRUE(WaitVisible(first, true));
+  ASSERT_TRUE(winkit::ClickControl(GetDlgItem(first, IDOK)));
+  ASSERT_TRUE(WaitForRequest(standin, "/samples/slow.bmp"));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(first, IDOK)));
+
+  // A second link during that download gets a dialog of its own.
+  HandOver(client, site + "/samples/other.bmp");
+  HWND second = nullptr;
+  for (int i = 0; i < 200 && !second; ++i) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", kLinkDialogTitle); w && !second;
+         w = FindWindowExA(nullptr, w, "#32770", kLinkDialogTitle)) {
+      if (w != first && winkit::WindowProcessId(w) == client.process.Id()) second = w;
+    }
+    if (!second) Sleep(50);
+  }
+  ASSERT_NE(second, nullptr);
+
+  // Exit with both open and the download still waiting for its picture: every wait of the exit
+  // is bounded (here the logout notice alone takes several seconds).
+  standin.Mark();
+  ExitFromTrayEndsEverything(client, 2, standin, 30000);
+  standin.Control("clear");
 }
 
 TEST(MemberRoads, TheTraysPageItemsOpenPagesByTheTabRulesOfEachLayout) {
