@@ -15,6 +15,7 @@
 #include "client/tests/installed_client.h"
 #include "client/ui/skin/skin_layouts.h"
 #include "tests/winkit/member_input.h"
+#include "tests/winkit/screenshot.h"
 
 namespace {
 
@@ -255,6 +256,42 @@ TEST(MemberRoads, ALinkDuringALinkDownloadOpensItsOwnDialogAndExitEndsThemBoth) 
   standin.Mark();
   ExitFromTrayEndsEverything(client, 2, standin, 30000);
   standin.Control("clear");
+}
+
+TEST(MemberRoads, ARecommendedListThatComesAfterTheMainWindowShowsItsLabelThere) {
+  winkit::StandinSession standin;
+  ASSERT_TRUE(standin.Control("fault /client/yhtj1.html stall"));
+  Client client;
+  const HWND login = client.StartToTheDialog();
+  ASSERT_NE(login, nullptr);
+  LogInWith(login, "demo", "demo");
+  const HWND main = client.Main();
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(WaitForRequest(standin, "/client/yhtj1.html"));
+
+  // The label is drawn in the link element along the bottom of the window, in dark grey on a
+  // light strip.
+  const RECT strip = ElementRect(main, SkinWindow::kMainWindow, 2, 20010);
+  auto labelPixels = [&] {
+    const winkit::RgbImage shot = winkit::CaptureClientArea(main);
+    std::size_t dark = 0;
+    for (int y = strip.top; y < strip.bottom && y < shot.Height(); ++y) {
+      for (int x = strip.left; x < strip.right && x < shot.Width(); ++x) {
+        const winkit::Rgb p = shot.Pixel(x, y);
+        dark += p.red < 0x80 && p.green < 0x80 && p.blue < 0x80;
+      }
+    }
+    return dark;
+  };
+  Sleep(500);
+  EXPECT_EQ(labelPixels(), 0u);
+  ASSERT_TRUE(standin.Control("release"));
+  std::size_t drawn = 0;
+  for (int i = 0; i < 200 && (drawn = labelPixels()) < 20; ++i) Sleep(50);
+  EXPECT_GE(drawn, 20u);
+  winkit::SaveClientScreenshot(main, "main_window_recommended_label");
+  standin.Control("clear");
+  client.ExitAndWait();
 }
 
 TEST(MemberRoads, TheTraysPageItemsOpenPagesByTheTabRulesOfEachLayout) {
