@@ -50,7 +50,7 @@ bool ClickSkinElement(HWND owner, SkinWindow window, int layout, int id) {
 // its text, or "(none)" when no box came.
 std::string ClickMessageBox(const Client& client, DWORD timeoutMs = kWaitMs) {
   HWND box = winkit::WaitForWindow("#32770", kCaption, timeoutMs, client.process.Id());
-  if (!box) return "(none)";
+  if (!box || !WaitVisible(box, true)) return "(none)";
   const std::string text = winkit::WindowText(GetDlgItem(box, 0xFFFF));
   EXPECT_TRUE(winkit::ClickControl(GetDlgItem(box, IDOK)));
   for (int i = 0; i < 100 && IsWindow(box); ++i) winkit::PumpMessages(50);
@@ -73,7 +73,10 @@ HWND OpenTrayMenu(Client& client) {
   HWND menu = winkit::WaitForWindow("MuralboxTrayMenu", nullptr, kWaitMs, client.process.Id());
   if (!menu) return nullptr;
   winkit::MoveMouseTo({GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2});
-  PostMessageA(client.Frame(), RegisterWindowMessageA("WM_TRAYICON"), 4, WM_RBUTTONUP);
+  // Sent, not posted: a menu still open from the last item must not move under the next click.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(client.Frame(), RegisterWindowMessageA("WM_TRAYICON"), 4, WM_RBUTTONUP, SMTO_NORMAL, kWaitMs,
+                      &ignored);
   return WaitVisible(menu, true) ? menu : nullptr;
 }
 
@@ -135,10 +138,10 @@ void ExitFromTrayEndsEverything(Client& client, int layout, const winkit::Standi
   EXPECT_EQ(mb::FindHoverWindow(), nullptr);
 }
 
-// The stand-in hover program where the client starts it; closed and removed afterwards.
+// The stand-in hover program where the client starts it; closed and removed afterwards, so that
+// the clients of later tests start none.
 struct InstalledHoverProgram {
-  InstalledHoverProgram() {
-    const std::string program = mb::HoverProgramPath();
+  InstalledHoverProgram() : program(mb::HoverProgramPath()) {
     winkit::MakeFolders(program.substr(0, program.find_last_of('\\') + 1));
     EXPECT_TRUE(CopyFileA((winkit::BinFolder() + "hoverpin.exe").c_str(), program.c_str(), FALSE));
   }
@@ -149,7 +152,11 @@ struct InstalledHoverProgram {
       PostMessageA(left, WM_CLOSE, 0, 0);
       Sleep(50);
     }
+    // The program file stays locked for a moment after its window went.
+    for (int i = 0; i < 100 && !DeleteFileA(program.c_str()) && winkit::FileExists(program); ++i) Sleep(50);
+    DeleteFileA((program.substr(0, program.find_last_of('\\') + 1) + "hoverpin.log").c_str());
   }
+  const std::string program;
 };
 
 TEST(MemberRoads, ExitAfterARefusedStartUpLoginEndsTheClientWithNothingMadeAfterIt) {
@@ -205,6 +212,7 @@ TEST(MemberRoads, LinksDuringALoginFromTheTrayAreTakenAtOnceOrAfterTheRequestAnd
   ASSERT_TRUE(ClickSkinElement(login, SkinWindow::kLoginDialog, 2, 20006));
   linkDialog = LinkDialog(client);
   ASSERT_NE(linkDialog, nullptr);
+  ASSERT_TRUE(WaitVisible(linkDialog, true));
   ASSERT_TRUE(winkit::ClickControl(GetDlgItem(linkDialog, IDCANCEL)));
   EXPECT_TRUE(WaitGone(linkDialog));
   ASSERT_TRUE(standin.Control("clear"));
