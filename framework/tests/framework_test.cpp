@@ -91,43 +91,6 @@ TEST(MessageLoop, RunsUntilQuitAndAsksFiltersFirst) {
   EXPECT_EQ(filter.seen, 1);
 }
 
-// Records the order in which the pre-translate walk reaches it; takes the message at its first
-// look when asked to.
-class WalkRecorder : public fw::Window {
- public:
-  WalkRecorder(std::string name, std::string& trail) : name_(std::move(name)), trail_(trail) {}
-  bool takeFirst = false;
-  bool PreTranslateBeforeChildren(MSG&) override {
-    trail_ += name_ + "-first ";
-    return takeFirst;
-  }
-  bool PreTranslateMessage(MSG&) override {
-    trail_ += name_ + " ";
-    return false;
-  }
-
- private:
-  std::string name_;
-  std::string& trail_;
-};
-
-TEST(PreTranslateWalk, OuterWindowsLookFirstThenEachWindowFromTheInnermostOut) {
-  std::string trail;
-  WalkRecorder top("top", trail), page("page", trail), box("box", trail);
-  ASSERT_NE(top.Create(nullptr, "walk", WS_OVERLAPPEDWINDOW), nullptr);
-  ASSERT_NE(page.Create(top, "", WS_CHILD), nullptr);
-  ASSERT_NE(box.Create(page, "", WS_CHILD), nullptr);
-  MSG key{box, WM_KEYDOWN, VK_ESCAPE, 0};
-  EXPECT_FALSE(fw::Window::WalkPreTranslateChain(key));
-  EXPECT_EQ(trail, "top-first page-first box-first box page top ");
-
-  // A window that keeps its rules for everything inside it takes the message before any child.
-  trail.clear();
-  top.takeFirst = true;
-  EXPECT_TRUE(fw::Window::WalkPreTranslateChain(key));
-  EXPECT_EQ(trail, "top-first ");
-}
-
 class TestDialog : public fw::Dialog {
  public:
   TestDialog() : Dialog(IDD_TEST_DIALOG) {
