@@ -1,5 +1,7 @@
 #include "framework/window.h"
 
+#include <vector>
+
 #include "framework/module.h"
 
 namespace fw {
@@ -106,10 +108,17 @@ bool Window::WalkPreTranslateChain(MSG& msg) {
   if (walking && same(*walking, msg)) return false;
   const MSG* outer = walking;
   walking = &msg;
-  bool taken = false;
-  for (HWND hwnd = msg.hwnd; hwnd && !taken; hwnd = GetParent(hwnd)) {
-    if (Window* window = FromHandle(hwnd)) taken = window->PreTranslateMessage(msg);
+  std::vector<HWND> chain;  // the message's window, then its parents up to the top-level one
+  for (HWND hwnd = msg.hwnd; hwnd; hwnd = GetParent(hwnd)) {
+    chain.push_back(hwnd);
     if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) break;
+  }
+  bool taken = false;
+  for (auto it = chain.rbegin(); it != chain.rend() && !taken; ++it) {
+    if (Window* window = FromHandle(*it)) taken = window->PreTranslateBeforeChildren(msg);
+  }
+  for (auto it = chain.begin(); it != chain.end() && !taken; ++it) {
+    if (Window* window = FromHandle(*it)) taken = window->PreTranslateMessage(msg);
   }
   walking = outer;
   return taken;

@@ -43,8 +43,12 @@ class FW_API Window {
   // Before a message is dispatched, the window it is for and then each of its parents up to the
   // top-level window get it here; the first that returns true keeps it from being dispatched.
   virtual bool PreTranslateMessage(MSG& msg) { return false; }
-  // Walks that chain for msg; true when a window took the message. Message loops call it, and so
-  // do modal dialogs' loops, through a message filter hook while they run.
+  // Ahead of that walk, the same windows in the opposite order (the top-level window first) get
+  // the message here: a window whose rules hold for every control inside it, whatever child
+  // dialog holds the focus, keeps them here.
+  virtual bool PreTranslateBeforeChildren(MSG& msg) { return false; }
+  // Walks both chains for msg; true when a window took the message. Message loops call it, and
+  // so do modal dialogs' loops, through a message filter hook while they run.
   static bool WalkPreTranslateChain(MSG& msg);
 
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {

@@ -3,10 +3,13 @@
 # demo member logs in, the client sits in the notification area and its carousel changes the
 # desktop wallpaper every few seconds.
 # With DISPLAY the member types "demo" / "demo" into the login dialog and the client runs on that
-# display until it is ended from its tray. Without DISPLAY it runs headless on the rig's Xvfb
-# inside a Wine desktop window: the member is logged in automatically from a prepared conf.dat,
-# and once the carousel has changed the wallpaper a screenshot of that desktop is left in
-# build/demo/screen.png and the client is ended through its tray frame.
+# display until it is ended from its tray. Without DISPLAY it runs headless on the rig's Xvfb:
+# the member is logged in automatically from a prepared conf.dat, and once the carousel has
+# changed the wallpaper, the picture it set is painted on the display's background (as a desktop
+# shows it) and a screenshot of the screen, with the main window on the wallpaper manager page,
+# is left in build/demo/screen.png; then the client is ended.
+# The client folder also holds what a member's folder holds once the batch uploader has checked
+# the service's data files: classify.dat, actives.dat and themes.dat.
 # MB_BUILD_DIR picks another build root (default build/).
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -38,14 +41,16 @@ finish() {
 }
 trap finish EXIT
 
-# A client folder of its own: the program, the libraries beside it, the skin files, and three
-# sample wallpapers from the service in the download folder (bitmaps: the Wine desktop window
-# paints only those).
+# A client folder of its own: the program, the libraries beside it, the skin files, the service's
+# data files, and three sample wallpapers from the service in the download folder.
 folder="$demo/client"
 rm -rf "$folder"
 mkdir -p "$folder/wallpaper/demo"
 cp "$bin/muralbox.exe" "$bin"/*.dll "$bin"/default* "$bin"/waitting* "$folder/"
 rm -f "$folder/recording_skin.dll"
+for data in classify actives themes; do
+  curl -sf -o "$folder/$data.dat" "$site/admin/$data.dat"
+done
 windows_folder="Z:$(echo "$folder" | sed 's|/|\\|g')"
 pictures=()
 for n in 1 2 3; do
@@ -68,27 +73,29 @@ headless=1
 "$rig" start
 display=":$(cat "$tree/rig/display")"
 rm -f "$demo/screen.png"
-# No wallpaper left by an earlier run: what the desktop shows is what this run's carousel set.
-"$run" reg delete 'HKCU\Control Panel\Desktop' /v Wallpaper /f >/dev/null 2>&1 || true
-# A Wine desktop window paints the wallpaper, so the screenshot shows what the carousel set.
-"$run" explorer /desktop=Muralbox,1024x768 "$windows_folder\\muralbox.exe" </dev/null >"$demo/client.log" 2>&1 &
+"$run" "$windows_folder\\muralbox.exe" </dev/null >"$demo/client.log" 2>&1 &
 client=$!
 
 # The carousel writes its page just before the player applies the step's picture.
-changed=0
+page="$folder/wallpaper/wallpaper.html"
+shown=""
 for _ in $(seq 1 120); do
-  if grep -aq 'demo-[0-9]-1024x768.bmp' "$folder/wallpaper/wallpaper.html" 2>/dev/null; then
-    changed=1
-    break
-  fi
+  shown=$(sed -n "s/.*src='\.\\\\demo\\\\\(demo-[0-9]-1024x768\.bmp\)'.*/\1/p" "$page" 2>/dev/null || true)
+  [ -n "$shown" ] && break
   kill -0 "$client" 2>/dev/null || break
   sleep 0.5
 done
-if [ "$changed" != 1 ]; then
+if [ -z "$shown" ]; then
   echo "demo: the carousel did not change the wallpaper (see $demo/client.log)" >&2
   exit 1
 fi
-sleep 3  # let the player apply it and the desktop repaint
+sleep 3  # the player applies the picture; the manager page loads its thumbnails
+# The bare display has no desktop to paint the wallpaper: it is put on the screen's background.
+size=$(xdpyinfo -display "$display" 2>/dev/null | sed -n 's/.*dimensions: *\([0-9]*x[0-9]*\).*/\1/p')
+convert "$folder/wallpaper/demo/$shown" -resize "${size:-1280x1024}!" "$demo/background.png"
+# display sets the background and ends with status 1 when it has no window of its own to keep.
+display -display "$display" -window root "$demo/background.png" || true
+sleep 1
 import -display "$display" -window root "$demo/screen.png"
-echo "demo: $(grep -ac '/kivane/passport.jsp' "$demo/requests.jsonl") login(s) sent; wallpaper changed"
+echo "demo: $(grep -ac '/kivane/passport.jsp' "$demo/requests.jsonl") login(s) sent; wallpaper changed to $shown"
 echo "demo: screenshot in $demo/screen.png"

@@ -20,14 +20,14 @@ const char kCaption[] = "墨岚屏[Pelora]-系统消息";
 const DWORD kWaitMs = 20000;
 const std::string kZhangSan = "张三";  // GBK at run time
 
-std::string ScreenshotFolder() {
+inline std::string ScreenshotFolder() {
   char folder[MAX_PATH] = {};
   GetFullPathNameA((winkit::BinFolder() + "..\\screenshots\\").c_str(), MAX_PATH, folder, nullptr);
   winkit::MakeFolders(folder);
   return folder;
 }
 
-bool WaitVisible(HWND window, bool visible) {
+inline bool WaitVisible(HWND window, bool visible) {
   for (int i = 0; i < 200; ++i) {
     if ((IsWindowVisible(window) != FALSE) == visible) return true;
     Sleep(50);
@@ -68,7 +68,7 @@ struct Client {
   winkit::ChildProcess process;
 };
 
-std::vector<winkit::StandinRequest> RequestsTo(const winkit::StandinSession& standin, const std::string& path) {
+inline std::vector<winkit::StandinRequest> RequestsTo(const winkit::StandinSession& standin, const std::string& path) {
   std::vector<winkit::StandinRequest> found;
   for (const winkit::StandinRequest& r : standin.Requests()) {
     if (r.path.compare(0, path.size(), path) == 0) found.push_back(r);
@@ -77,7 +77,7 @@ std::vector<winkit::StandinRequest> RequestsTo(const winkit::StandinSession& sta
 }
 
 // Waits for a request whose path begins with path; false when none came in time.
-bool WaitForRequest(const winkit::StandinSession& standin, const std::string& path, std::size_t count = 1) {
+inline bool WaitForRequest(const winkit::StandinSession& standin, const std::string& path, std::size_t count = 1) {
   for (int i = 0; i < 300; ++i) {
     if (RequestsTo(standin, path).size() >= count) return true;
     Sleep(50);
@@ -86,7 +86,7 @@ bool WaitForRequest(const winkit::StandinSession& standin, const std::string& pa
 }
 
 // A tiny picture of one colour, as a 24-bit BMP.
-std::string SmallBmp(unsigned char shade) {
+inline std::string SmallBmp(unsigned char shade) {
   const int width = 4, height = 4, rowBytes = 12, pixels = rowBytes * height;
   std::string bmp(54 + pixels, '\0');
   auto put32 = [&bmp](int at, std::uint32_t value) {
@@ -109,7 +109,7 @@ std::string SmallBmp(unsigned char shade) {
 // The wallpaper the client last set, read from the user's desktop settings where it is stored: a
 // process keeps the system parameter it read first, so another process's later change is not
 // seen through SPI_GETDESKWALLPAPER under Wine.
-std::string DesktopWallpaper() {
+inline std::string DesktopWallpaper() {
   char path[MAX_PATH + 1] = {};
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {

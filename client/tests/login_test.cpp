@@ -61,6 +61,7 @@ TEST(Login, TypedAccountLogsInFetchesTheRecommendedPicturesAndExitsThroughTheFra
 TEST(Login, AWrongPasswordAndAStalledServerBringTheDialogBackAndALinkEndsIt) {
   winkit::StandinSession standin;
   Client client;
+  ASSERT_TRUE(winkit::WriteTextFile(client.folder.Path("conf.dat"), "[USER]\r\nregister=1\r\n"));
   const HWND login = client.StartToTheDialog();
   ASSERT_NE(login, nullptr);
 
@@ -80,19 +81,22 @@ TEST(Login, AWrongPasswordAndAStalledServerBringTheDialogBackAndALinkEndsIt) {
   EXPECT_TRUE(WaitVisible(login, true));
   ASSERT_TRUE(standin.Control("clear"));
 
-  // A second start's link reaches the dialog, which hands it on and gives way to the main window,
-  // whose link dialog asks for the category; cancelled, it ends.
+  // A second start's link reaches the dialog, whose link handler asks for the category at once;
+  // cancelled, the login dialog gives way to the main window. Nobody logged in: no registration.
   winkit::ChildProcess second;
   ASSERT_TRUE(second.Start(client.folder.Path("muralbox.exe"), "\"muralbox://pic/1.jpg\"", client.folder.Root()));
   ASSERT_TRUE(second.WaitForExit(kWaitMs));
-  ASSERT_NE(client.Main(), nullptr);
   HWND linkDialog = winkit::WaitForWindow("#32770", "壁纸下载", kWaitMs, client.process.Id());
   ASSERT_NE(linkDialog, nullptr);
+  EXPECT_TRUE(IsWindow(login));
+  EXPECT_EQ(winkit::WaitForWindowWithProperty("MuralboxMainWnd", 0, client.process.Id()), nullptr);
   PostMessageA(linkDialog, WM_COMMAND, IDCANCEL, 0);
   for (int i = 0; i < 500 && IsWindow(linkDialog); ++i) Sleep(10);
   EXPECT_FALSE(IsWindow(linkDialog));
+  ASSERT_NE(client.Main(), nullptr);
   client.ExitAndWait();
   EXPECT_EQ(client.Conf().find("userlist="), std::string::npos);
+  EXPECT_TRUE(RequestsTo(standin, "/regist.jsp").empty());
 }
 
 TEST(Login, AutomaticLoginShowsNoWindowAndTheSameListIsNotFetchedTwice) {

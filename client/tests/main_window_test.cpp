@@ -129,11 +129,10 @@ TEST(MainWindowTest, TabsAskForALoginFromTheBarAndTheTray) {
   EXPECT_TRUE(Visible(download));
   EXPECT_FALSE(Visible(w.PageWindow(kTabParameters)));
   EXPECT_EQ(h.Title(), "壁纸下载");
-  fw::Window& filter = w;
   MSG escape{w.Handle(), WM_KEYDOWN, VK_ESCAPE, 0};
   MSG refresh{download, WM_KEYDOWN, VK_F5, 0};
-  EXPECT_TRUE(filter.PreTranslateMessage(escape));
-  EXPECT_TRUE(filter.PreTranslateMessage(refresh));
+  EXPECT_TRUE(fw::Window::WalkPreTranslateChain(escape));
+  EXPECT_TRUE(fw::Window::WalkPreTranslateChain(refresh));
   w.Send(WM_COMMAND, kTabParameters);
   w.Send(WM_COMMAND, kTabDownload);
   EXPECT_EQ(w.PageWindow(kTabDownload), download);

@@ -13,5 +13,5 @@ foreach(suffix "" 2 3)
 endforeach()
 if(missing)
   message(WARNING "Skin files not found in ${ART_DIR}: ${missing}. Build the native tree first "
-                  "(tools/build.sh does) or pass -DMB_SKIN_ART_DIR; until then the programs run without a skin.")
+                  "(tools/build.sh does) or pass -DMB_SKIN_ART_DIR; without them the programs run unskinned.")
 endif()

@@ -6,8 +6,12 @@
 
 namespace mb {
 
-// Runs the login dialog modal; IDOK when a member logged in.
-INT_PTR RunLoginDialog(HWND owner);
+// How a login dialog ended: a member logged in, a handed-over link ended it without a login,
+// or it was closed.
+enum class LoginOutcome { kLoggedIn, kLinkTaken, kClosed };
+// Runs the login dialog modal. Links that arrived while its request was in flight go to the
+// main window's link handler once it ends, when there is a main window.
+LoginOutcome RunLoginDialog(HWND owner);
 // Creates the hidden tray frame once (the program keeps running while it exists); later calls
 // do nothing.
 void CreateTrayFrame();

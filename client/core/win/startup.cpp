@@ -104,24 +104,30 @@ int AppRun(const char* commandLine) {
   ParseCommandLine(commandLine ? commandLine : "", PendingLinks());
 
   if (PendingLinks().Empty()) {
-    const INT_PTR result = RunLoginDialog(GetActiveWindow());
+    const LoginOutcome login = RunLoginDialog(GetActiveWindow());
     config.loginRunning = 0;
-    if (result != IDOK) {
+    if (login == LoginOutcome::kClosed) {
       CreateTrayFrame();
-    } else if (config.registerPending) {
-      RegistrationPing(config.sessionUser, config.loadedClientId);
-      config.registerPending = 0;
+    } else if (login == LoginOutcome::kLoggedIn) {
+      if (config.registerPending) {
+        RegistrationPing(config.sessionUser, config.loadedClientId);
+        config.registerPending = 0;
+      }
+      // The frame was made before the login went out, so it could not start the notices.
+      if (TrayFrame* frame = GetTrayFrame()) frame->StartPopups();
     }
   }
 
+  // An exit chosen while the login dialog stood has already shut the client down.
   int exitCode = 0;
-  if (CreateMainWindow()) {
+  if (!ClientShuttingDown() && CreateMainWindow()) {
     exitCode = loop.Run();
   }
   fw::Module::RemoveMessageLoop();
   StopTopListFetch(TrayFrame::kThreadStopWaitMs);
   FreeSkinLibrary();
   DestroyMainWindow();
+  TrayFrame::ReleaseTrayFrame();
   return exitCode;
 }
 

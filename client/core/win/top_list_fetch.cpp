@@ -21,7 +21,6 @@ namespace {
 // outlives the starter's wait.
 struct FetchRun {
   TopListFetchPlaces places;
-  HWND notifyWindow = nullptr;
   std::mutex lock;      // held while the run writes to the configuration or posts
   bool stopped = false;  // under lock
   std::atomic<bool> stopAsked{false};
@@ -30,6 +29,7 @@ struct FetchRun {
 std::mutex startLock;
 std::shared_ptr<FetchRun> currentRun;  // under startLock
 HANDLE currentThread = nullptr;         // under startLock
+std::atomic<HWND> listener{nullptr};
 
 // Runs fn under the run's lock unless the run was stopped; false when it was.
 template <typename Fn>
@@ -43,7 +43,7 @@ bool WhileNotStopped(FetchRun& run, Fn&& fn) {
 void MarkRead(FetchRun& run) {
   WhileNotStopped(run, [&](ClientConfig& config) {
     config.rankingRead = 1;
-    if (run.notifyWindow) PostMessageA(run.notifyWindow, WM_TOP_LIST_READ, 0, 0);
+    if (const HWND window = listener.load()) PostMessageA(window, WM_TOP_LIST_READ, 0, 0);
   });
 }
 
@@ -108,16 +108,18 @@ unsigned __stdcall FetchThread(void* parameter) {
 
 }  // namespace
 
-bool FetchTopList(HWND notifyWindow) {
+void SetTopListListener(HWND window) { listener = window; }
+
+bool FetchTopList() {
   const ClientConfig& config = *GetClientConfig();
   TopListFetchPlaces places;
   places.listUrl = config.SharedText(&ClientConfig::homeAddress) + "/client/yhtj1.html";
   places.downloadFolder = config.downloadPath;
   places.stampPath = config.FilePath("top10.dat");
-  return FetchTopList(places, notifyWindow);
+  return FetchTopList(places);
 }
 
-bool FetchTopList(const TopListFetchPlaces& places, HWND notifyWindow) {
+bool FetchTopList(const TopListFetchPlaces& places) {
   std::lock_guard<std::mutex> hold(startLock);
   if (currentThread) {
     if (WaitForSingleObject(currentThread, 0) == WAIT_TIMEOUT) return false;
@@ -126,7 +128,6 @@ bool FetchTopList(const TopListFetchPlaces& places, HWND notifyWindow) {
   }
   auto run = std::make_shared<FetchRun>();
   run->places = places;
-  run->notifyWindow = notifyWindow;
   auto* parameter = new std::shared_ptr<FetchRun>(run);
   const uintptr_t thread = _beginthreadex(nullptr, 0, &FetchThread, parameter, 0, nullptr);
   if (!thread) {

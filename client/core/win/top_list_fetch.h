@@ -11,8 +11,13 @@
 
 namespace mb {
 
-// Posted to the notify window when the list has been applied (or found already applied).
+// Posted to the listening window when the list has been applied (or found already applied).
 constexpr UINT WM_TOP_LIST_READ = WM_USER + 0x1D0;
+
+// The window that hears of finished runs (the main window while it stands); null for none. A
+// run that ends before a window listens has already put its label into the configuration, so a
+// window that starts listening and then reads the label misses nothing.
+void SetTopListListener(HWND window);
 
 struct TopListFetchPlaces {
   std::string listUrl;         // site + "/client/yhtj1.html"
@@ -20,10 +25,9 @@ struct TopListFetchPlaces {
   std::string stampPath;       // program folder + "top10.dat"
 };
 
-// Starts a run with the configuration's places unless one is running; false then. notifyWindow
-// may be null.
-bool FetchTopList(HWND notifyWindow);
-bool FetchTopList(const TopListFetchPlaces& places, HWND notifyWindow);
+// Starts a run with the configuration's places unless one is running; false then.
+bool FetchTopList();
+bool FetchTopList(const TopListFetchPlaces& places);
 
 // True while a run is under way.
 bool TopListFetchRunning();

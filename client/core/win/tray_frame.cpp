@@ -95,6 +95,8 @@ struct TrayFrame::EngineState {
 
 TrayFrame* GetTrayFrame() { return theFrame; }
 
+bool ClientShuttingDown() { return theFrame && theFrame->ShuttingDown(); }
+
 TrayFrame* TrayFrame::CreateTrayFrame(TrayFrameParts parts) {
   if (theFrame) return theFrame;
   auto* frame = new TrayFrame(std::move(parts));
@@ -106,6 +108,8 @@ TrayFrame* TrayFrame::CreateTrayFrame(TrayFrameParts parts) {
   }
   return frame;
 }
+
+void TrayFrame::ReleaseTrayFrame() { delete theFrame; }
 
 TrayFrame::TrayFrame(TrayFrameParts parts)
     : trayMessage_(RegisterWindowMessageA("WM_TRAYICON")),
@@ -123,6 +127,7 @@ TrayFrame::TrayFrame(TrayFrameParts parts)
 }
 
 TrayFrame::~TrayFrame() {
+  if (IsWindow()) DestroyWindow(Handle());
   StopEngineThreads();
   if (theFrame == this) theFrame = nullptr;
 }
@@ -132,8 +137,6 @@ fw::WindowClassSpec TrayFrame::ClassSpec() const {
   spec.name = kTrayFrameClassName;
   return spec;
 }
-
-void TrayFrame::OnFinalMessage(HWND) { delete this; }
 
 LRESULT TrayFrame::OnCreate(const fw::Message&) {
   const HWND frame = Handle();
@@ -199,7 +202,12 @@ void TrayFrame::Blink() {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void TrayFrame::StartPopups() {
+  if (!exiting_) engine_->services->StartPopups();
+}
+
 void TrayFrame::RestoreTrayIconAfterLogin() {
+  if (exiting_) return;
   icon_.SetIcon(LoadResourceIcon(kMainIcon));
   InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -237,7 +245,7 @@ void TrayFrame::OnExit() {
   engine_->services->SendReports(true);
   engine_->services->SendLogoutNotice();
   if (windows_) windows_->CloseForExit();
-  DestroyWindow(Handle());  // the object deletes itself after its last message
+  DestroyWindow(Handle());  // the object stays until the start-up code releases it
   PostQuitMessage(0);
 }
 

@@ -1,7 +1,9 @@
 // TrayFrame: the client's single hidden top-level window. It owns the icon in the notification
 // area, the engine timers (1 carousel step, 2 engine threads, 3 player tick, 4 login blink), the
 // wallpaper carousel with its player thread, the advert downloader and report sender threads, and
-// it runs the client's whole shut-down. One instance, reached through GetTrayFrame().
+// it runs the client's whole shut-down. One instance, reached through GetTrayFrame() from its
+// creation until the start-up code releases it after the message loop: its window goes at the
+// shut-down, the object stays, so nothing made later can take its place.
 #pragma once
 
 #include <windows.h>
@@ -70,8 +72,14 @@ struct TrayFrameParts {
 
 class TrayFrame : public fw::Window {
  public:
-  // Makes the one frame and its window; a second call does nothing and returns the first.
+  // Makes the one frame and its window; a second call does nothing and returns the first, even
+  // after the shut-down.
   static TrayFrame* CreateTrayFrame(TrayFrameParts parts);
+  // Frees the frame once the message loop has ended; GetTrayFrame() is null from then on.
+  static void ReleaseTrayFrame();
+
+  // True from the start of the shut-down on: nothing may be started any more.
+  bool ShuttingDown() const { return exiting_; }
 
   // The whole shut-down of the client, ending with the quit message.
   void OnExit();
@@ -79,6 +87,8 @@ class TrayFrame : public fw::Window {
   void RestoreTrayIconAfterLogin();
   // Starts the advert downloader when none runs and the report sender once.
   void StartEngineThreads();
+  // The popup notices of a member who has just logged in; nothing during the shut-down.
+  void StartPopups();
 
   // The carousel the wallpaper manager page, the settings and the float window drive.
   WallpaperCarousel* Carousel() const { return carousel_.get(); }
@@ -101,7 +111,6 @@ class TrayFrame : public fw::Window {
   LRESULT OnIgnored(const fw::Message& m);
   void OnExitCommand();
   fw::WindowClassSpec ClassSpec() const override;
-  void OnFinalMessage(HWND) override;
 
   // What the engine threads share with the frame. Each thread holds it to its end, so a thread
   // that outlives the bounded wait of the shut-down never touches the frame.
@@ -122,8 +131,10 @@ class TrayFrame : public fw::Window {
   bool exiting_ = false;
 };
 
-// The frame, or null before it was made and after the shut-down.
+// The frame, or null before it was made and after the start-up code released it.
 TrayFrame* GetTrayFrame();
+// True once the client's shut-down has begun.
+bool ClientShuttingDown();
 
 // Main window command 32803 and tray item 20310: the frame's shut-down when there is a frame.
 LRESULT ExitApplication();

@@ -95,7 +95,10 @@ WallpaperCarousel::WallpaperCarousel(HWND timerWindow, ClientConfig& config,
     : timerWindow_(timerWindow),
       config_(config),
       stepper_(std::make_shared<PlayerStepper>(config.wallpapers,
-                                               hooks ? std::move(hooks) : std::make_shared<CarouselHooks>())) {}
+                                               hooks ? std::move(hooks) : std::make_shared<CarouselHooks>())) {
+  // The page lives in the download folder, which a member may have deleted.
+  CreateDirectoryPath(config_.downloadPath);
+}
 
 WallpaperCarousel::~WallpaperCarousel() {
   KillTimer();
@@ -137,8 +140,13 @@ void WallpaperCarousel::StopCarousel() {
 
 void WallpaperCarousel::StepWallpaper(int step) {
   if (PlayerThreadId() == 0) return;
+  const int shown = config_.wallpapers.CurrentIndex();
   if (!config_.wallpapers.Step(step)) return;
-  if (!WriteWallpaperPage()) return;
+  if (!WriteWallpaperPage()) {
+    // Nothing is applied, so the carousel stays on the picture that is shown.
+    config_.wallpapers.SetCurrentIndex(shown);
+    return;
+  }
   player_->PostToThread(WM_PLAYER_NEXT);
   stepper_->Hooks().OnWallpaperStepped();
 }
@@ -146,6 +154,7 @@ void WallpaperCarousel::StepWallpaper(int step) {
 bool WallpaperCarousel::WriteWallpaperPage() {
   const std::optional<WallpaperEntry> entry = config_.wallpapers.Current();
   if (!entry) return false;
+  CreateDirectoryPath(config_.downloadPath);
   return WriteFileReplacing(config_.wallpaperPagePath, FormatWallpaperPage(entry->path, config_.downloadPath));
 }
 

@@ -63,7 +63,7 @@
 #define IDC_UPLOAD_LABEL_SORT 1068
 #define IDC_ADD_ALBUM_NAME 1000
 
-// Controls of the pages that later work fills in.
+// The carousel time boxes of the wallpaper manager page and of the parameters page.
 #define IDC_PAGE_MINUTES_WALLPAPER 1018
 #define IDC_PAGE_SECONDS_WALLPAPER 1016
 // The labels of the manager page's carousel time boxes.

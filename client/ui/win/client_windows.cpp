@@ -34,15 +34,17 @@ class ClientExitWindows final : public FrameExitWindows {
   }
 };
 
-// The main window as the tray menu drives it. Its pages and tab bar come with the main window's
-// pages; until then a page command reaches it as its tab command.
+// The main window as the tray menu drives it.
 class ClientMenuTarget final : public TrayMenuTarget {
  public:
   HWND Window() const override { return MainWindowHandle(); }
   void ShowTabFromTray(int tabCommand) override {
     if (MainWindow* main = CurrentMainWindow()) main->ShowTabFromTray(static_cast<UINT>(tabCommand));
   }
-  bool TabElementOrigin(int, POINT&) const override { return false; }
+  bool TabElementOrigin(int elementId, POINT& topLeft) const override {
+    const MainWindow* main = CurrentMainWindow();
+    return main && main->TabElementOrigin(elementId, topLeft);
+  }
   void ResetPagesAfterLogin() override {
     if (MainWindow* main = CurrentMainWindow()) main->ResetPagesAfterLogin();
   }
@@ -50,9 +52,12 @@ class ClientMenuTarget final : public TrayMenuTarget {
 
 }  // namespace
 
-INT_PTR RunLoginDialog(HWND owner) {
+LoginOutcome RunLoginDialog(HWND owner) {
   LoginDialog dialog;
-  return dialog.Run(owner);
+  const INT_PTR result = dialog.Run(owner);
+  if (MainWindow* main = CurrentMainWindow()) main->RunQueuedLinksLater();
+  if (result != IDOK) return LoginOutcome::kClosed;
+  return dialog.LoggedIn() ? LoginOutcome::kLoggedIn : LoginOutcome::kLinkTaken;
 }
 
 void CreateTrayFrame() {

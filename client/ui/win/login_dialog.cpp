@@ -12,6 +12,7 @@
 #include "client/core/win/startup.h"
 #include "client/core/win/top_list_fetch.h"
 #include "client/core/win/tray_frame.h"
+#include "client/ui/download/win/download_category_dialog.h"
 #include "client/ui/win/main_window.h"
 #include "common/gbk_text.h"
 #include "framework/gdi.h"
@@ -266,7 +267,7 @@ void LoginDialog::OnOK() {
   }
   config.SetSharedText(&ClientConfig::sessionUser, account);
   if (HWND menu = static_cast<HWND>(config.trayMenuWindow)) SendMessageA(menu, WM_LOGIN_STATE_CHANGED, 0, 0);
-  FetchTopList(MainWindowHandle());
+  FetchTopList();
 }
 
 bool LoginDialog::SendLoginRequest() {
@@ -283,6 +284,7 @@ LRESULT LoginDialog::OnLoginReply(const fw::Message&) {
   ClientConfig& config = Config();
   if (reply.ok() && ParseLoginReply(reply.text)) {
     SaveAccountAfterLogin();
+    loggedIn_ = true;
     config.loggedIn = 1;
     config.loginRunning = 0;
     Sleep(100);
@@ -381,16 +383,20 @@ LRESULT LoginDialog::OnCopyData(const fw::Message& m) {
 }
 
 LRESULT LoginDialog::OnHandOverLinks(const fw::Message&) {
-  bool handedOver = false;
+  bool linkTaken = false;
   while (!handedOver_.empty()) {
     const std::string text = std::move(handedOver_.front());
     handedOver_.pop_front();
-    const std::size_t before = PendingLinks().Size();
-    ParseCommandLine(text, PendingLinks());
-    handedOver = handedOver || PendingLinks().Size() > before;
+    if (requestInFlight_) {
+      ParseCommandLine(text, PendingLinks());  // the main window runs it once the exchange is over
+      continue;
+    }
+    if (!IsProductLink(text)) continue;
+    MainWindow* main = CurrentMainWindow();
+    HandleWallpaperLink(text, main ? main->ManagerLink() : nullptr, MainWindowHandle());
+    linkTaken = true;
   }
-  // Without a login under way the link is taken at once: the main window hands it on.
-  if (handedOver && !requestInFlight_) EndDialog(IDOK);
+  if (linkTaken && IsWindow()) EndDialog(IDOK);
   return 0;
 }
 

@@ -1,6 +1,8 @@
 // LoginDialog: the modal login of the client, shown at start and from the tray. Its OK button
 // sends the asynchronous login request; the reply decides whether it ends as logged in. With
-// automatic login the request goes out at once and the dialog is never seen.
+// automatic login the request goes out at once and the dialog is never seen. A second start's
+// link goes to the link handler at once and ends the dialog, or waits in the pending queue while
+// a request is in flight.
 #pragma once
 
 #include <deque>
@@ -27,6 +29,9 @@ class LoginDialog : public fw::Dialog {
 
   // Hides the dialog and keeps it hidden until it shows itself again.
   void HideForExit();
+
+  // True when the dialog ended because the service accepted the login.
+  bool LoggedIn() const { return loggedIn_; }
 
  private:
   LRESULT OnInitDialog(const fw::Message& m);
@@ -69,6 +74,7 @@ class LoginDialog : public fw::Dialog {
   int autoLoginPending_ = 0;
   int autoStart_ = 0;
   bool keepHidden_ = false;  // automatic login before the main window: never shown
+  bool loggedIn_ = false;
   std::deque<std::string> handedOver_;  // command lines copied out of WM_COPYDATA
 };
 

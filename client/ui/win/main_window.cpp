@@ -13,6 +13,7 @@
 #include "client/core/win/skin_engine.h"
 #include "client/core/win/startup.h"
 #include "client/core/win/system_utils.h"
+#include "client/core/win/top_list_fetch.h"
 #include "client/core/win/tray_frame.h"
 #include "client/ui/browser/win/browser_dialog.h"
 #include "client/ui/download/win/download_category_dialog.h"
@@ -105,6 +106,7 @@ MainWindow::MainWindow(MainWindowLinks links)
   Handle(WM_DOWNLOAD_FINISHED, &MainWindow::OnDownloadFinishedMessage);
   Handle(WM_RUN_PENDING_REQUESTS, &MainWindow::OnRunPendingRequests);
   Handle(WM_DRAIN_LINKS, &MainWindow::OnDrainLinks);
+  Handle(WM_TOP_LIST_READ, &MainWindow::OnTopListRead);
   Handle(WM_DESTROY, &MainWindow::OnDestroy);
 }
 
@@ -153,8 +155,9 @@ LRESULT MainWindow::OnInitDialog(const fw::Message&) {
   } else {
     PressWallpaperSettingsPoint();
   }
-  const std::string label = config.SharedText(&ClientConfig::topListLabel);
-  if (!label.empty()) parts_->skin.Elements().SetElementText(kLinkElement, label);
+  // Listening first, then reading: a list that arrives in between is not missed.
+  SetTopListListener(window);
+  ShowTopListLabel();
   if (FloatWindow* box = CreateFloatWindow(window, config.showFloatWindow != 0,
                                            {[this](const std::string& path) { OpenUploadWithPicture(path); }, {}})) {
     InvalidateRect(box->Handle(), nullptr, TRUE);
@@ -256,6 +259,14 @@ bool MainWindow::SelectTab(UINT tab) {
   ShowPage(page);
   SetWindowTextA(Handle(), kTabTexts[TabIndex(tab)]);
   RefreshCarouselBoxes(tab);
+  return true;
+}
+
+bool MainWindow::TabElementOrigin(int elementId, POINT& topLeft) const {
+  auto* bar = dynamic_cast<skin::SkinTabBar*>(parts_->skin.Elements().GetElement(elementId));
+  if (!bar || bar->Tabs().empty()) return false;
+  const skin::Rect& tab = bar->Tabs().front().normal;
+  topLeft = {tab.left, tab.top};
   return true;
 }
 
@@ -436,7 +447,7 @@ LRESULT MainWindow::OnCopyData(const fw::Message& m) {
   const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(m.lParam);
   if (!data || data->dwData != kCommandLineCopyData) return FALSE;
   ParseCommandLine(CopyDataText(data), PendingLinks());
-  if (!PendingLinks().Empty()) Post(WM_DRAIN_LINKS);
+  RunQueuedLinksLater();
   return TRUE;
 }
 
@@ -450,6 +461,10 @@ LRESULT MainWindow::OnRunPendingRequests(const fw::Message&) {
   if (LoggedIn() && !popup.empty() && links_.showPopupPage) links_.showPopupPage(GetActiveWindow(), popup);
   DrainPendingLinks();
   return 0;
+}
+
+void MainWindow::RunQueuedLinksLater() {
+  if (!PendingLinks().Empty()) Post(WM_DRAIN_LINKS);
 }
 
 LRESULT MainWindow::OnDrainLinks(const fw::Message&) {
@@ -466,17 +481,23 @@ void MainWindow::DrainPendingLinks() {
   }
 }
 
-bool MainWindow::PreTranslateMessage(MSG& msg) {
-  if (!IsWindow() || (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd))) return false;
+bool MainWindow::PreTranslateBeforeChildren(MSG& msg) {
+  // The keyboard rules hold whatever control inside a page has the focus, so they come before
+  // the pages' own dialog keys.
+  if (!IsWindow()) return false;
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) return true;
   const bool keyboard = msg.message >= WM_KEYDOWN && msg.message <= WM_SYSDEADCHAR;
   const bool mouse = msg.message >= WM_MOUSEFIRST && msg.message <= 525;
-  if ((keyboard && !(msg.message == WM_KEYDOWN && msg.wParam == VK_F5)) || mouse) {
-    if (HWND browser = parts_->pages.VisibleBrowser()) {
-      if (SendMessageA(browser, WM_FORWARD_TO_BROWSER, 0, reinterpret_cast<LPARAM>(&msg))) return true;
-    }
+  const bool refresh = msg.message == WM_KEYDOWN && msg.wParam == VK_F5;
+  const HWND browser = parts_->pages.VisibleBrowser();
+  if (browser && ((keyboard && !refresh) || mouse)) {
+    if (SendMessageA(browser, WM_FORWARD_TO_BROWSER, 0, reinterpret_cast<LPARAM>(&msg))) return true;
   }
-  if (keyboard && msg.message == WM_KEYDOWN && msg.wParam == VK_F5 && parts_->pages.VisibleBrowser()) return true;
+  return refresh && browser;  // F5 never reloads a page
+}
+
+bool MainWindow::PreTranslateMessage(MSG& msg) {
+  if (!IsWindow() || (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd))) return false;
   return IsDialogMessageA(Handle(), &msg) != FALSE;
 }
 
@@ -493,7 +514,18 @@ void MainWindow::Close() {
   DestroyWindow(Handle());
 }
 
+void MainWindow::ShowTopListLabel() {
+  const std::string label = Config().SharedText(&ClientConfig::topListLabel);
+  if (!label.empty()) parts_->skin.Elements().SetElementText(kLinkElement, label);
+}
+
+LRESULT MainWindow::OnTopListRead(const fw::Message&) {
+  ShowTopListLabel();
+  return 0;
+}
+
 LRESULT MainWindow::OnDestroy(const fw::Message&) {
+  SetTopListListener(nullptr);
   KillTimer(Handle(), kStartupTimer);
   RemovePropA(Handle(), kMainWindowProperty);
   return 0;

@@ -58,12 +58,18 @@ class MainWindow : public fw::Dialog {
   // out: the not-logged-in message, after which only the wallpaper-settings and parameters tabs
   // are selected anyway.
   void ShowTabFromTray(UINT tab);
+  // The top-left corner of the tab of a tab-bar element (10000-10005) in client coordinates;
+  // false when the window has no such element (layout 1 has one bar, 10000, for all pages).
+  bool TabElementOrigin(int elementId, POINT& topLeft) const;
   // After a login made from the tray: the download, ranking and personal pages load afresh on
   // their next visit; the wallpaper-settings page is shown.
   void ResetPagesAfterLogin();
   // Shows the window and, when logged in, the upload page with the picture at path in it;
   // logged out only the not-logged-in message.
   void OpenUploadWithPicture(const std::string& path);
+  // Hands the links queued meanwhile (a login request was in flight) to the link handler, once
+  // the current message has been answered.
+  void RunQueuedLinksLater();
   // WM_DOWNLOAD_FINISHED: brings the wallpaper-settings page forward and passes the message on.
   void OnDownloadFinished(WPARAM wParam, LPARAM lParam);
   // The wallpaper manager page as the download paths see it (made hidden when missing).
@@ -90,7 +96,9 @@ class MainWindow : public fw::Dialog {
   LRESULT OnDownloadFinishedMessage(const fw::Message& m);
   LRESULT OnRunPendingRequests(const fw::Message& m);
   LRESULT OnDrainLinks(const fw::Message& m);
+  LRESULT OnTopListRead(const fw::Message& m);
   LRESULT OnDestroy(const fw::Message& m);
+  bool PreTranslateBeforeChildren(MSG& msg) override;
   bool PreTranslateMessage(MSG& msg) override;
 
   void PlaceWindow();
@@ -104,6 +112,7 @@ class MainWindow : public fw::Dialog {
   void ReleaseLeftTab();
   void RefreshCarouselBoxes(UINT tab);
   void DrainPendingLinks();
+  void ShowTopListLabel();
 
   MainWindowLinks links_;
   std::unique_ptr<MainWindowParts> parts_;

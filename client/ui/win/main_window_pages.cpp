@@ -26,12 +26,6 @@ HWND VisibleBrowserOf(const Page* page) {
 
 }  // namespace
 
-PlaceholderPage::PlaceholderPage(UINT templateId) : Dialog(templateId) {
-  // Enter and Esc reach the page as IDOK and IDCANCEL; neither closes it.
-  Map().OnCommand(IDOK, [](UINT, HWND) {});
-  Map().OnCommand(IDCANCEL, [](UINT, HWND) {});
-}
-
 RECT MainWindowPages::Placement(UINT tab) const {
   if (layout_ != 2 && layout_ != 3) return pageRect_;
   const RECT& p = kPlaces[layout_ - 2][Index(tab)];

@@ -1,6 +1,5 @@
 // The six pages behind the main window's tabs: each a modeless child dialog made on its first
-// visit, placed for the skin layout and from then on only shown or hidden. The pages of work
-// still to come are plain placeholders here.
+// visit, placed for the skin layout and from then on only shown or hidden.
 #pragma once
 
 #include <windows.h>
@@ -17,12 +16,6 @@
 #include "framework/dialog.h"
 
 namespace mb {
-
-// A page that only shows its template; Enter and Esc do nothing on it.
-class PlaceholderPage : public fw::Dialog {
- public:
-  explicit PlaceholderPage(UINT templateId);
-};
 
 // The download and ranking pages: the service page with the script bridge, and downloads.
 using DownloadPage = DownloadDialog;

@@ -210,8 +210,11 @@ void TrayMenu::LogInOrOut() {
     return;
   }
   RunLoginDialog(main);
+  // An exit chosen while the dialog stood has destroyed this menu's window and ended the
+  // notices for good.
+  if (ClientShuttingDown()) return;
   ShowLoginLabel(config.loggedIn != 0);  // a refused login leaves the item as it was
-  if (config.loggedIn) StartPopupThread();
+  if (TrayFrame* frame = GetTrayFrame(); frame && config.loggedIn) frame->StartPopups();
 }
 
 void TrayMenu::ShowSkinMenu() {

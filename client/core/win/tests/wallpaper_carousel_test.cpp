@@ -175,31 +175,48 @@ TEST(WallpaperCarousel, ShowsThePicturesInTurnWrapsAndRewritesThePageEachStep) {
   EXPECT_EQ(DesktopWallpaper(), "");
 }
 
-TEST(WallpaperCarousel, StepsNeedAPlayerAPageThatCanBeWrittenAndAPictureOnDisk) {
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST(WallpaperCarousel, StepsNeedAPlayerAndAPictureOnDiskAndNeverMoveWithoutShowing) {
   winkit::TempFolder folder;
   ClientConfig config({folder.Root(), "http://127.0.0.1:9"});
   const std::string present = folder.Path("present.bmp");
   ASSERT_TRUE(WriteBitmap(present, 90));
   config.wallpapers.SetPaths({present, folder.Path("missing.bmp")});
+  config.wallpapers.SetCurrentIndex(1);
   config.minutes = 0;
   config.seconds = 0;
   TimerHost host;
   auto hooks = std::make_shared<RecordingHooks>();
+  const std::string downloadFolder = config.downloadPath.substr(0, config.downloadPath.size() - 1);
+  ASSERT_FALSE(IsFolder(downloadFolder));
   WallpaperCarousel carousel(host.Handle(), config, hooks);
+  EXPECT_TRUE(IsFolder(downloadFolder));  // made at start
 
-  // No player thread yet: no step; the download folder does not exist: no page, no picture.
+  // No player thread yet: no step.
   carousel.StepWallpaper(+1);
   EXPECT_EQ(hooks->steps, 0);
+  EXPECT_EQ(config.wallpapers.CurrentIndex(), 1);
   ASSERT_TRUE(carousel.StartPlayerThread());
+
+  // A download folder that cannot be made (a file holds its name): no page, no picture, and the
+  // carousel stays on the picture it shows.
+  ASSERT_TRUE(RemoveDirectoryA(downloadFolder.c_str()));
+  ASSERT_TRUE(winkit::WriteTextFile(downloadFolder, "in the way"));
   carousel.StepWallpaper(+1);
   EXPECT_EQ(hooks->steps, 0);
-  EXPECT_FALSE(winkit::FileExists(config.wallpaperPagePath));
+  EXPECT_EQ(config.wallpapers.CurrentIndex(), 1);
 
-  ASSERT_TRUE(winkit::MakeFolders(config.downloadPath));
+  // Deleted by the member, the folder is made again before the page is written.
+  ASSERT_TRUE(DeleteFileA(downloadFolder.c_str()));
   SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE);
-  carousel.StepWallpaper(0);  // the failed step kept its index: the present picture
+  carousel.StepWallpaper(+1);
   EXPECT_EQ(WaitForWallpaperChange("", 10000), present);
   EXPECT_EQ(hooks->steps, 1);
+  EXPECT_EQ(config.wallpapers.CurrentIndex(), 0);
   // A picture gone from disk clears the desktop picture.
   carousel.StepWallpaper(+1);
   ASSERT_TRUE(carousel.StopPlayerThread(10000));

@@ -60,6 +60,8 @@ void DownloadCategoryDialog::OnOKCommand() {
 }
 
 bool DownloadCategoryDialog::OnOK() {
+  // From the first OK on, a new link may open another dialog.
+  GetClientConfig()->linkDialogBusy = 0;
   // One download at a time: a second OK would leave the first worker without an owner.
   if (downloading_) return true;
   const std::string category(TrimBlanks(SelectedComboText(Item(IDC_CATEGORY_COMBO))));
@@ -88,7 +90,8 @@ bool DownloadCategoryDialog::OnOK() {
 }
 
 void DownloadCategoryDialog::OnOKFallback() {
-  // No worker could be started: the dialog ends as a plain OK would end it.
+  // No worker could be started: the member is told, and the dialog ends as a plain OK ends it.
+  GetClientConfig()->linkDialogBusy = 0;
   MessageBoxA(Handle(), kDownloadCancelled, kDownloadMessageCaption, MB_ICONINFORMATION);
   EndDialog(IDOK);
 }
@@ -145,10 +148,10 @@ LRESULT DownloadCategoryDialog::OnDestroy(const fw::Message&) {
   return 0;
 }
 
-void HandleWallpaperLink(const std::string& text) {
+void HandleWallpaperLink(const std::string& text, ManagerPageLink* managerPage, HWND mainWindow) {
   const std::string address = WallpaperLinkAddress(text);
   if (address.empty()) return;
-  DownloadCategoryDialog dialog(address, nullptr, nullptr);
+  DownloadCategoryDialog dialog(address, managerPage, mainWindow);
   dialog.DoModal(GetActiveWindow());
 }
 

@@ -52,8 +52,8 @@ class DownloadCategoryDialog : public fw::Dialog {
 };
 
 // The login dialog's path: the dialog for a wallpaper link, modal over the active window;
-// anything else is ignored.
-void HandleWallpaperLink(const std::string& text);
+// anything else is ignored. managerPage and mainWindow as for the dialog; both may be null.
+void HandleWallpaperLink(const std::string& text, ManagerPageLink* managerPage, HWND mainWindow);
 // The main window's path: the same, dropped while a link dialog of this path is open (the
 // configuration's link-dialog busy flag, set until the dialog is gone).
 void HandleMainWindowLink(const std::string& text, ManagerPageLink* managerPage, HWND mainWindow);

@@ -134,7 +134,7 @@ class ManagerPageRoad : public ::testing::TestWithParam<int> {
   void TearDown() override {
     page_.reset();
     host_.reset();
-    if (TrayFrame* frame = GetTrayFrame()) DestroyWindow(frame->Handle());
+    TrayFrame::ReleaseTrayFrame();
     DestroyClientConfig();
   }
 
