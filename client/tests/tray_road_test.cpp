@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "client/core/client_data_files.h"
 #include "client/core/password_cipher.h"
 #include "client/core/service_url.h"
 #include "client/tests/installed_client.h"
@@ -23,23 +22,6 @@ const std::string kScenery = "风景";  // GBK at run time
 
 std::string DemoConf(const std::string& moreLines) {
   return AutoLoginConf(mb::EncryptPasswordHex("demo", mb::PasswordStorageKey()), moreLines);
-}
-
-// Pictures in a category folder, listed for the carousel and recorded as downloads of it.
-std::vector<std::string> InstallPictures(Client& client, const std::string& category, int count) {
-  const std::string folder = client.folder.Path("wallpaper\\" + category + "\\");
-  EXPECT_TRUE(winkit::MakeFolders(folder));
-  std::vector<std::string> names;
-  std::string list, records;
-  for (int i = 0; i < count; ++i) {
-    names.push_back(std::string(1, static_cast<char>('a' + i)) + ".bmp");
-    EXPECT_TRUE(winkit::WriteTextFile(folder + names.back(), SmallBmp(static_cast<unsigned char>(50 * (i + 1)))));
-    list += folder + names.back() + "\n";
-    records += mb::SerializeDownloadRecord({folder + names.back(), category, "f2", "f3", "f4", "f5"});
-  }
-  EXPECT_TRUE(winkit::WriteTextFile(client.folder.Path("wallpaper.dat"), list));
-  EXPECT_TRUE(winkit::WriteTextFile(client.folder.Path("downloadinfo.res"), records));
-  return names;
 }
 
 template <typename Fn>
