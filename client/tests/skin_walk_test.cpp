@@ -19,6 +19,7 @@
 #include "client/tests/installed_client.h"
 #include "client/ui/skin/skin_layouts.h"
 #include "tests/winkit/member_input.h"
+#include "tests/winkit/png_writer.h"
 #include "tests/winkit/screenshot.h"
 
 namespace {
@@ -99,29 +100,31 @@ bool WaitFor(Fn&& done, DWORD timeoutMs) {
   return done();
 }
 
-// The part of a window's client area as it looks now.
+// The part of a window's client area as it looks now, cut from its top-level window's picture.
 winkit::RgbImage PictureOf(HWND window, const RECT& part) {
-  const winkit::RgbImage all = winkit::CaptureClientArea(window);
-  if (IsEmpty(part)) return all;
-  winkit::RgbImage cut(part.right - part.left, part.bottom - part.top);
-  for (int y = part.top; y < part.bottom; ++y) {
-    for (int x = part.left; x < part.right; ++x) {
-      if (x < all.Width() && y < all.Height()) cut.SetPixel(x - part.left, y - part.top, all.Pixel(x, y));
-    }
+  const HWND top = GetAncestor(window, GA_ROOT);
+  RECT cut = part;
+  if (IsEmpty(cut)) GetClientRect(window, &cut);
+  MapWindowPoints(window, top, reinterpret_cast<POINT*>(&cut), 2);
+  const winkit::RgbImage all = winkit::CaptureClientArea(top);
+  winkit::RgbImage picture(cut.right - cut.left, cut.bottom - cut.top);
+  for (int y = cut.top; y < cut.bottom; ++y) {
+    for (int x = cut.left; x < cut.right; ++x) picture.SetPixel(x - cut.left, y - cut.top, all.Pixel(x, y));
   }
-  return cut;
+  return picture;
 }
 
 bool SamePicture(const winkit::RgbImage& a, const winkit::RgbImage& b) {
   return a.Width() == b.Width() && a.Bytes() == b.Bytes();
 }
 
-// The visible page of the main window: its dialog child that is shown.
-HWND ShownPage(HWND main) {
+// The shown pages of the main window: its dialog children that are visible.
+std::set<HWND> ShownPages(HWND main) {
+  std::set<HWND> shown;
   for (HWND child : ChildrenOf(main)) {
-    if (ClassOf(child) == "#32770" && IsWindowVisible(child)) return child;
+    if (ClassOf(child) == "#32770" && IsWindowVisible(child)) shown.insert(child);
   }
-  return nullptr;
+  return shown;
 }
 
 HWND PageWith(HWND main, int controlId) {
@@ -208,7 +211,9 @@ class Walk {
         << inside.right << "," << inside.bottom << ")";
     const POINT centre = isElement ? winkit::ScreenCentreOf(t.window, t.element) : winkit::ScreenCentre(t.window);
     const HWND found = winkit::WindowAt(centre);
-    const bool reached = isElement ? found == t.window : winkit::PointReaches(centre, t.window, true);
+    // A disabled control is seen, not reached: the point passes to the window behind it.
+    const bool reached = isElement ? found == t.window
+                                   : !IsWindowEnabled(t.window) || winkit::PointReaches(centre, t.window, true);
     EXPECT_TRUE(reached) << "covered by control " << GetDlgCtrlID(found) << " (" << ClassOf(found) << ")";
     if (!reached || t.effect == Effect::kSeen) return;
 
@@ -220,7 +225,7 @@ class Walk {
     winkit::PumpMessages(150);
     const std::set<HWND> before = VisibleWindowsOf(process_);
     const winkit::RgbImage picture = t.watched ? PictureOf(t.watched, t.watchedPart) : winkit::RgbImage();
-    const HWND page = ShownPage(main_);
+    const std::set<HWND> pages = ShownPages(main_);
     const std::string wallpaper = DesktopWallpaper();
     winkit::ClickAt(centre);
 
@@ -255,7 +260,7 @@ class Walk {
         WaitFor([&] { return SendMessageA(t.window, CB_GETDROPPEDSTATE, 0, 0) == 0; }, 2000);
         break;
       case Effect::kShowsPage:
-        EXPECT_TRUE(WaitFor([&] { return ShownPage(main_) && ShownPage(main_) != page; }, 5000)) << "same page";
+        EXPECT_TRUE(WaitFor([&] { return ShownPages(main_) != pages; }, 5000)) << "same page";
         break;
       case Effect::kWallpaper:
         EXPECT_TRUE(WaitFor([&] { return DesktopWallpaper() != wallpaper; }, 8000)) << "wallpaper stays " << wallpaper;
@@ -271,6 +276,10 @@ class Walk {
         break;
     }
     winkit::PumpMessages(100);
+    if (::testing::Test::HasFailure() && !failedShot_) {
+      failedShot_ = true;
+      Screenshot(main_, "walk_first_failure");
+    }
   }
 
   void CheckAll(const std::vector<Target>& targets) {
@@ -279,7 +288,9 @@ class Walk {
 
   void Screenshot(HWND window, const std::string& name) {
     winkit::PumpMessages(300);
-    EXPECT_FALSE(winkit::SaveClientScreenshot(window, name + "_layout" + std::to_string(layout_)).Empty());
+    // A child window of the client is cut out of its top-level window's picture.
+    const std::string file = name + "_layout" + std::to_string(layout_);
+    EXPECT_TRUE(winkit::WritePngFile(PictureOf(window, {}), winkit::ScreenshotPath(file))) << file;
   }
 
  private:
@@ -305,6 +316,7 @@ class Walk {
   DWORD process_;
   HWND main_;
   int opened_ = 0;
+  bool failedShot_ = false;
 };
 
 Target Repaints(HWND watched, RECT part = {}, std::function<void()> scene = nullptr) {
@@ -351,6 +363,8 @@ void WalkTheClient(int layout) {
   winkit::StandinSession standin;
   Client client(layout);
   InstallPictures(client, kCategory, kPictures);
+  // The recommended list of the service carries stamp 2: as already read, it downloads nothing.
+  ASSERT_TRUE(winkit::WriteTextFile(client.folder.Path("top10.dat"), std::string("\x02\0\0\0", 4)));
   ASSERT_TRUE(winkit::WriteTextFile(client.folder.Path("classify.dat"), "1:风景:NULL\r\n2:山水:风景\r\n"));
   ASSERT_TRUE(winkit::WriteTextFile(
       client.folder.Path("conf.dat"),
@@ -407,9 +421,9 @@ void WalkTheClient(int layout) {
   // The tabs show their pages; the upload page is walked when it shows.
   for (const Target& tab : MainTabs(layout, main)) {
     walk.Check(tab);
-    const HWND shown = ShownPage(main);
+    const HWND shown = PageWith(main, kUploadStartId);
     walk.Screenshot(main, "walk_tab" + std::to_string(tab.name.back() - '0'));
-    if (shown && GetDlgItem(shown, kUploadStartId)) {
+    if (shown && IsWindowVisible(shown)) {
       walk.CheckAll(walk.Controls(shown, "upload page",
                                   {{1013, Does(Effect::kSeen)}, {1014, Does(Effect::kSeen)}}));
       walk.CheckAll(walk.Elements(SkinWindow::kUploadPage, shown, {{20031, Does(Effect::kOpensWindow)}}));

@@ -66,7 +66,7 @@ struct PagePlaces {
 PagePlaces PlacesOf(int layout) {
   if (layout == 1) return {{11, 6, 161, 144}, {168, 6, 521, 146}, {63, 210, 453, 270}};
   if (layout == 3) return {{0, 0, 143, 158}, {143, 0, 679, 160}, {0, 160, 675, 318}};
-  return {{0, 6, 143, 155}, {143, 6, 689, 156}, {0, 157, 675, 297}};
+  return {{0, 6, 143, 155}, {143, 6, 679, 156}, {0, 157, 675, 297}};
 }
 
 std::string ItemText(HWND window, int id) {

@@ -528,7 +528,7 @@ LRESULT UploadPage::OnEraseBackground(const fw::Message& m) {
   RECT sizeRect = {120, 3, 400, 19};
   DrawTextA(dc, size, -1, &sizeRect, DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_NOPREFIX);
   if (layout_ == 1) {
-    SetTextColor(dc, RGB(0x1E, 0x5A, 0xC8));
+    // The help link on layout 1's blue page: white, as the page's other words.
     RECT help = HelpRect();
     DrawTextA(dc, kHelpText, -1, &help, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
   }
@@ -538,7 +538,8 @@ LRESULT UploadPage::OnEraseBackground(const fw::Message& m) {
 LRESULT UploadPage::OnControlColour(const fw::Message& m) {
   const HDC dc = reinterpret_cast<HDC>(m.wParam);
   SetBkMode(dc, TRANSPARENT);
-  if (layout_ == 3) SetTextColor(dc, RGB(255, 255, 255));
+  // Layout 3's pale form takes the dark grey of its skin labels.
+  if (layout_ == 3) SetTextColor(dc, RGB(0x2F, 0x2F, 0x2F));
   if (layout_ == 1) SetBkColor(dc, RGB(255, 255, 255));
   return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
