@@ -153,8 +153,8 @@ class Walk {
       t.name = std::string(mb::skin::SkinWindowName(window)) + " element " + std::to_string(spec.id);
       t.window = owner;
       t.element = {r.left, r.top, r.right, r.bottom};
-      const bool label = spec.kind == SkinElementKind::kText && spec.icon.empty();
-      if (label) t.effect = Effect::kSeen;
+      // A label is seen only, unless it takes a click (the upload page's "上传须知").
+      const bool label = spec.kind == SkinElementKind::kText && spec.icon.empty() && found == effects.end();
       if (!label && found == effects.end()) ADD_FAILURE() << t.name << " has a command but no effect to look for";
       if (spec.text.empty() && label) continue;  // an empty label shows nothing to see
       targets.push_back(t);
@@ -303,7 +303,11 @@ class Walk {
 
   void CloseByEscape(HWND opened, const std::string& name) {
     winkit::PumpMessages(400);
-    Screenshot(opened, "opened_" + std::to_string(++opened_));
+    // Named by the target: "opened_<window>_<id>".
+    std::string file = "opened_" + name;
+    std::replace(file.begin(), file.end(), ' ', '_');
+    file.erase(std::remove_if(file.begin(), file.end(), [](char c) { return c == '(' || c == ')'; }), file.end());
+    Screenshot(opened, file);
     winkit::BringToFront(opened);
     winkit::PressKey(VK_ESCAPE);
     const bool closed = WaitFor([&] { return !IsWindow(opened) || !IsWindowVisible(opened); }, 3000);
@@ -315,7 +319,6 @@ class Walk {
   int layout_;
   DWORD process_;
   HWND main_;
-  int opened_ = 0;
   bool failedShot_ = false;
 };
 

@@ -79,6 +79,7 @@ LoginDialog::LoginDialog() : Dialog(IDD_LOGIN_DIALOG), skin_(GetClientConfig()->
   Handle(WM_LBUTTONDOWN, &LoginDialog::OnMouse);
   Handle(WM_LBUTTONUP, &LoginDialog::OnMouse);
   Handle(WM_ERASEBKGND, &LoginDialog::OnEraseBackground);
+  Handle(WM_CTLCOLORSTATIC, &LoginDialog::OnControlColour);
   Handle(WM_WINDOWPOSCHANGING, &LoginDialog::OnWindowPosChanging);
   Handle(WM_DESTROY, &LoginDialog::OnDestroy);
   Command(IDOK, &LoginDialog::OnOK);
@@ -410,6 +411,19 @@ LRESULT LoginDialog::OnEraseBackground(const fw::Message& m) {
   scheme->DrawImage(dc, kBackgroundImage, 0, 0, 0, 0, SRCCOPY);
   skin_.Draw(dc);
   return 1;
+}
+
+LRESULT LoginDialog::OnControlColour(const fw::Message& m) {
+  const HWND control = reinterpret_cast<HWND>(m.lParam);
+  SkinSchemeRef scheme;
+  if (!scheme || (control != Item(IDC_LOGIN_AUTO) && control != Item(IDC_LOGIN_REMEMBER))) return CallDefault(m);
+  // The check boxes stand on the skin: its picture shows behind their boxes and labels.
+  const HDC dc = reinterpret_cast<HDC>(m.wParam);
+  POINT origin = {0, 0};
+  MapWindowPoints(Handle(), control, &origin, 1);
+  scheme->DrawImage(dc, kBackgroundImage, origin.x, origin.y, 0, 0, SRCCOPY);
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 
 LRESULT LoginDialog::OnWindowPosChanging(const fw::Message& m) {
