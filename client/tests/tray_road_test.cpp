@@ -14,6 +14,7 @@
 #include "client/tests/installed_client.h"
 #include "common/gbk_text.h"
 #include "image/picture.h"
+#include "tests/winkit/member_input.h"
 #include "tests/winkit/screenshot.h"
 
 namespace {
@@ -174,10 +175,17 @@ TEST(TrayRoads, TheIconOpensTheMenuAtTheCursorItsSkinItemSwitchesLayoutsAndExitE
       ASSERT_TRUE(client.folder.Install(mb::skintest::LayoutFile("default", 3, ".config"), "default3.config"));
       ASSERT_TRUE(winkit::WriteTextFile(client.folder.Path("waitting3.gif"), "GIF89a3"));
       ASSERT_TRUE(winkit::WriteTextFile(client.folder.Path("conf3.dat"), "[USER]\r\nuser=\r\n[GUI]\r\nframeleft=33\r\n"));
+      PostMessageA(client.Frame(), trayMessage, 4, WM_RBUTTONUP);
+      ASSERT_TRUE(WaitVisible(menu, true));
       PostMessageA(menu, WM_COMMAND, 32823, 0);
-      std::string text;
-      ASSERT_TRUE(winkit::AnswerMessageBox(kCaption, IDOK, kWaitMs, &text, client.process.Id()));
-      EXPECT_EQ(text, "更换皮肤成功，重新启动应用程序生效");
+      // The answer stands alone, the menu closed, and Return closes it.
+      const HWND box = winkit::WaitForWindow("#32770", kCaption, kWaitMs, client.process.Id());
+      ASSERT_NE(box, nullptr);
+      EXPECT_FALSE(IsWindowVisible(menu));
+      EXPECT_EQ(winkit::WindowText(GetDlgItem(box, 0xFFFF)), "更换皮肤成功，重新启动应用程序生效");
+      winkit::BringToFront(box);
+      winkit::PressKey(VK_RETURN);
+      EXPECT_TRUE(WaitVisible(box, false));
       EXPECT_EQ(winkit::ReadTextFile(client.folder.Path("usetwocolumn.flag")), std::string("\x03\0\0\0", 4));
       EXPECT_EQ(winkit::ReadTextFile(client.folder.Path("waitting.gif")), "GIF89a3");
       EXPECT_EQ(winkit::ReadTextFile(client.folder.Path("default.bmp")),
