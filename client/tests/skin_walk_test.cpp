@@ -31,6 +31,8 @@ using mb::skin::SkinWindow;
 constexpr int kCategoryTreeId = 1101;
 constexpr int kPreviewListId = 1102;
 constexpr int kUploadStartId = 1008;
+constexpr int kSettingsMinutesId = 1016;
+constexpr int kSettingsAutoLoginId = 1031;
 const char kPanelClass[] = "mb.ThumbnailPanel";
 const std::string kCategory = "风景";  // GBK at run time
 constexpr int kPictures = 25;          // two pages of layout 1's list, seven of the others'
@@ -41,6 +43,7 @@ enum class Effect {
   kOpensWindow,  // a new window of the client (dialog, message box, preview), then closed by Esc
   kRepaints,     // the picture of a watched window changes
   kChecks,       // a radio button becomes checked
+  kToggles,      // a check box changes its state, and a second click puts it back
   kFocuses,      // an edit box takes the keyboard focus
   kDropsDown,    // a drop-down list opens, then closed by Esc
   kShowsPage,    // the main window shows another page
@@ -127,6 +130,26 @@ std::set<HWND> ShownPages(HWND main) {
   return shown;
 }
 
+// The page the main window shows: the largest of its visible dialog children.
+HWND LargestShownPage(HWND main) {
+  HWND largest = nullptr;
+  long largestArea = 0;
+  for (HWND page : ShownPages(main)) {
+    RECT r = {};
+    GetClientRect(page, &r);
+    const long area = static_cast<long>(r.right) * r.bottom;
+    if (area > largestArea) largest = page, largestArea = area;
+  }
+  return largest;
+}
+
+RECT PlaceIn(HWND control, HWND parent) {
+  RECT r = {};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 HWND PageWith(HWND main, int controlId) {
   for (HWND child : ChildrenOf(main)) {
     if (ClassOf(child) == "#32770" && GetDlgItem(child, controlId)) return child;
@@ -153,6 +176,12 @@ class Walk {
       t.name = std::string(mb::skin::SkinWindowName(window)) + " element " + std::to_string(spec.id);
       t.window = owner;
       t.element = {r.left, r.top, r.right, r.bottom};
+      if (spec.kind == SkinElementKind::kText && spec.text.empty() && spec.iconOnRight) {
+        // A button made of its icon alone: the member sees and clicks the picture, drawn from the
+        // rectangle's right edge less the spacing (the skin's button pictures are 70 x 22).
+        const int middle = (r.top + r.bottom) / 2;
+        t.element = {r.right - 12, middle - 11, r.right - 12 + 70, middle + 11};
+      }
       // A label is seen only, unless it takes a click (the upload page's "上传须知").
       const bool label = spec.kind == SkinElementKind::kText && spec.icon.empty() && found == effects.end();
       if (!label && found == effects.end()) ADD_FAILURE() << t.name << " has a command but no effect to look for";
@@ -179,7 +208,10 @@ class Walk {
         if (kind == "Edit") t.effect = Effect::kFocuses;
         if (kind == "ComboBox") t.effect = Effect::kDropsDown;
         if (kind == "Button") {
-          t.effect = type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON ? Effect::kChecks : Effect::kOpensWindow;
+          t.effect = Effect::kOpensWindow;
+          if (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON) t.effect = Effect::kChecks;
+          if (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX) t.effect = Effect::kToggles;
+          if (type == BS_GROUPBOX) t.effect = Effect::kSeen;
         }
       }
       if (!IsWindowEnabled(control)) t.effect = Effect::kSeen;
@@ -227,6 +259,7 @@ class Walk {
     const winkit::RgbImage picture = t.watched ? PictureOf(t.watched, t.watchedPart) : winkit::RgbImage();
     const std::set<HWND> pages = ShownPages(main_);
     const std::string wallpaper = DesktopWallpaper();
+    const LRESULT checked = SendMessageA(t.window, BM_GETCHECK, 0, 0);
     winkit::ClickAt(centre);
 
     switch (t.effect) {
@@ -250,6 +283,11 @@ class Walk {
         break;
       case Effect::kChecks:
         EXPECT_TRUE(WaitFor([&] { return SendMessageA(t.window, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 3000));
+        break;
+      case Effect::kToggles:
+        EXPECT_TRUE(WaitFor([&] { return SendMessageA(t.window, BM_GETCHECK, 0, 0) != checked; }, 3000));
+        winkit::ClickAt(centre);
+        EXPECT_TRUE(WaitFor([&] { return SendMessageA(t.window, BM_GETCHECK, 0, 0) == checked; }, 3000));
         break;
       case Effect::kFocuses:
         EXPECT_TRUE(WaitFor([&] { return FocusOf(t.window) == t.window; }, 3000)) << "no focus";
@@ -365,6 +403,7 @@ std::vector<Target> MainTabs(int layout, HWND main) {
 void WalkTheClient(int layout) {
   winkit::StandinSession standin;
   Client client(layout);
+  ASSERT_TRUE(client.folder.Install(mb::skintest::LayoutFile("waitting", layout, ".gif"), "waitting.gif"));
   InstallPictures(client, kCategory, kPictures);
   // The recommended list of the service carries stamp 2: as already read, it downloads nothing.
   ASSERT_TRUE(winkit::WriteTextFile(client.folder.Path("top10.dat"), std::string("\x02\0\0\0", 4)));
@@ -424,13 +463,35 @@ void WalkTheClient(int layout) {
   // The tabs show their pages; the upload page is walked when it shows.
   for (const Target& tab : MainTabs(layout, main)) {
     walk.Check(tab);
-    const HWND shown = PageWith(main, kUploadStartId);
-    walk.Screenshot(main, "walk_tab" + std::to_string(tab.name.back() - '0'));
-    if (shown && IsWindowVisible(shown)) {
-      walk.CheckAll(walk.Controls(shown, "upload page",
-                                  {{1013, Does(Effect::kSeen)}, {1014, Does(Effect::kSeen)}}));
+    const int index = tab.name.back() - '0';
+    walk.Screenshot(main, "walk_tab" + std::to_string(index));
+    const HWND shown = LargestShownPage(main);
+    if (!shown || index == 0) continue;  // the manager page is walked above
+    if (GetDlgItem(shown, kUploadStartId)) {
+      // The batch uploader's two buttons start another program: seen and reached only.
+      walk.CheckAll(walk.Controls(shown, "upload page", {{1013, Does(Effect::kSeen)}, {1014, Does(Effect::kSeen)}}));
       walk.CheckAll(walk.Elements(SkinWindow::kUploadPage, shown, {{20031, Does(Effect::kOpensWindow)}}));
       walk.Screenshot(shown, "walk_upload_page");
+    } else if (GetDlgItem(shown, kSettingsAutoLoginId)) {
+      // Cancel reloads the stored interval over a typed one.
+      const HWND minutes = GetDlgItem(shown, kSettingsMinutesId);
+      const auto typed = [minutes] { SendMessageA(minutes, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("7")); };
+      const Target cancel = Repaints(shown, PlaceIn(minutes, shown), typed);
+      walk.CheckAll(walk.Controls(shown, "settings page", {{IDCANCEL, cancel}}));
+      std::vector<Target> elements = walk.Elements(
+          SkinWindow::kSettingsDialog, shown,
+          {{20200, Does(Effect::kSeen)},
+           {20201, Repaints(shown, PlaceIn(minutes, shown))},
+           {20202, Repaints(shown, {})},
+           {20027, Does(Effect::kOpensWindow)},
+           {20028, cancel},
+           {20030, Does(Effect::kOpensWindow)}});
+      // The tabs last: the system and about tabs hide the interval boxes.
+      std::stable_partition(elements.begin(), elements.end(), [](const Target& t) { return t.effect != Effect::kRepaints || t.scene; });
+      walk.CheckAll(elements);
+      walk.Screenshot(shown, "walk_settings_page");
+    } else {
+      walk.CheckAll(walk.Controls(shown, "page of tab " + std::to_string(index), {}));
     }
   }
 

@@ -44,13 +44,15 @@ struct PageLayout {
 };
 
 // The rectangles of each skin layout (1, 2, 3). The status line sits above the progress bar;
-// the cancel button shows at its right end while a download runs.
+// the cancel button shows at its right end while a download runs. The progress label and the
+// percentage flank the bar inside the page: layout 1's page is narrower and layout 2's lower
+// than the wide layout's places would need.
 const PageLayout kLayouts[3] = {
     {{107, 241, 443, 259}, {107, 222, 443, 240},
-     {IDC_DOWNLOAD_PROGRESS_LABEL, 2, 284, 60, 21}, {IDC_DOWNLOAD_PERCENT, 625, 284, 60, 21},
+     {IDC_DOWNLOAD_PROGRESS_LABEL, 45, 240, 60, 21}, {IDC_DOWNLOAD_PERCENT, 450, 262, 70, 21},
      {IDC_DOWNLOAD_CANCEL, 450, 238, 60, 21}},
     {{62, 282, 610, 298}, {62, 262, 610, 280},
-     {IDC_DOWNLOAD_PROGRESS_LABEL, 2, 284, 60, 21}, {IDC_DOWNLOAD_PERCENT, 625, 284, 60, 21},
+     {IDC_DOWNLOAD_PROGRESS_LABEL, 2, 280, 60, 18}, {IDC_DOWNLOAD_PERCENT, 625, 280, 60, 18},
      {IDC_DOWNLOAD_CANCEL, 625, 258, 60, 21}},
     {{62, 299, 610, 315}, {62, 279, 610, 297},
      {IDC_DOWNLOAD_PROGRESS_LABEL, 9, 301, 50, 16}, {IDC_DOWNLOAD_PERCENT, 613, 301, 60, 16},
