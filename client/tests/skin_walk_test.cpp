@@ -176,9 +176,10 @@ class Walk {
       t.name = std::string(mb::skin::SkinWindowName(window)) + " element " + std::to_string(spec.id);
       t.window = owner;
       t.element = {r.left, r.top, r.right, r.bottom};
-      if (spec.kind == SkinElementKind::kText && spec.text.empty() && spec.iconOnRight) {
-        // A button made of its icon alone: the member sees and clicks the picture, drawn from the
-        // rectangle's right edge less the spacing (the skin's button pictures are 70 x 22).
+      if (spec.kind == SkinElementKind::kText && spec.icon.rfind("conf_", 0) == 0) {
+        // The settings' buttons made of their icon alone: the member sees and clicks the picture,
+        // drawn from the rectangle's right edge less the spacing (the skin's button pictures are
+        // 70 x 22).
         const int middle = (r.top + r.bottom) / 2;
         t.element = {r.right - 12, middle - 11, r.right - 12 + 70, middle + 11};
       }
@@ -251,7 +252,7 @@ class Walk {
 
     if (t.scene) {
       t.scene();
-      winkit::PumpMessages(300);
+      winkit::PumpMessages(1000);  // a page's thumbnails arrive from a worker
     }
     winkit::MoveMouseTo(centre);
     winkit::PumpMessages(150);
@@ -278,7 +279,7 @@ class Walk {
         break;
       }
       case Effect::kRepaints:
-        EXPECT_TRUE(WaitFor([&] { return !SamePicture(picture, PictureOf(t.watched, t.watchedPart)); }, 3000))
+        EXPECT_TRUE(WaitFor([&] { return !SamePicture(picture, PictureOf(t.watched, t.watchedPart)); }, 5000))
             << "nothing changed";
         break;
       case Effect::kChecks:
@@ -435,7 +436,7 @@ void WalkTheClient(int layout) {
   const RECT panelSlot = first ? RECT{2, 2, 77, 56} : layout == 2 ? RECT{29, 36, 145, 126} : RECT{31, 47, 147, 137};
   const RECT listPart = first ? RECT{} : RECT{0, 40, 400, 120};
   walk.CheckAll(walk.Controls(page, "manager page", {{1045, Does(Effect::kDropsDown)}}));
-  walk.CheckAll(walk.Elements(SkinWindow::kWallpaperManagerPage, page,
+  std::vector<Target> pageElements = walk.Elements(SkinWindow::kWallpaperManagerPage, page,
                               {{20100, Repaints(list, listPart, Command(page, 20104))},
                                {20101, Repaints(list, listPart, Command(page, 20104))},
                                {20102, Repaints(list, listPart, Command(page, 20104))},
@@ -447,7 +448,11 @@ void WalkTheClient(int layout) {
                                {20108, Does(Effect::kWallpaper)},
                                {20109, Does(Effect::kWallpaper)},
                                {20110, Does(Effect::kOpensWindow)},
-                               {20111, Does(Effect::kOpensWindow)}}));
+                               {20111, Does(Effect::kOpensWindow)}});
+  // The date filter ("搜索") last: the paging elements walk the whole category.
+  std::stable_partition(pageElements.begin(), pageElements.end(),
+                        [](const Target& t) { return t.name.find("20100") == std::string::npos; });
+  walk.CheckAll(pageElements);
   if (!first) {
     // Layout 1's strip draws its own marks; its elements show in layouts 2 and 3.
     walk.CheckAll(walk.Elements(SkinWindow::kThumbnailPanel, panel,

@@ -1,5 +1,6 @@
 #include "client/ui/win/login_dialog.h"
 
+
 #include <windowsx.h>
 
 #include "client/core/client_config.h"
@@ -12,6 +13,7 @@
 #include "client/core/win/startup.h"
 #include "client/core/win/top_list_fetch.h"
 #include "client/core/win/tray_frame.h"
+#include "client/ui/skin/win/skin_backdrop.h"
 #include "client/ui/win/main_window.h"
 #include "common/gbk_text.h"
 #include "framework/gdi.h"
@@ -415,15 +417,9 @@ LRESULT LoginDialog::OnEraseBackground(const fw::Message& m) {
 
 LRESULT LoginDialog::OnControlColour(const fw::Message& m) {
   const HWND control = reinterpret_cast<HWND>(m.lParam);
-  SkinSchemeRef scheme;
-  if (!scheme || (control != Item(IDC_LOGIN_AUTO) && control != Item(IDC_LOGIN_REMEMBER))) return CallDefault(m);
+  if (control != Item(IDC_LOGIN_AUTO) && control != Item(IDC_LOGIN_REMEMBER)) return CallDefault(m);
   // The check boxes stand on the skin: its picture shows behind their boxes and labels.
-  const HDC dc = reinterpret_cast<HDC>(m.wParam);
-  POINT origin = {0, 0};
-  MapWindowPoints(Handle(), control, &origin, 1);
-  scheme->DrawImage(dc, kBackgroundImage, origin.x, origin.y, 0, 0, SRCCOPY);
-  SetBkMode(dc, TRANSPARENT);
-  return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  return skin::SkinBackedControlColour(reinterpret_cast<HDC>(m.wParam), control, kBackgroundImage, RGB(0, 0, 0));
 }
 
 LRESULT LoginDialog::OnWindowPosChanging(const fw::Message& m) {

@@ -15,6 +15,7 @@
 #include "client/ui/gif/win/animated_gif_control.h"
 #include "client/ui/progress/win/progress_bar_view.h"
 #include "client/ui/res/download_resource.h"
+#include "client/ui/skin/win/skin_backdrop.h"
 #include "client/ui/skin/win/skin_fonts.h"
 #include "framework/gdi.h"
 
@@ -159,10 +160,10 @@ void DownloadDialog::NavigateAgain() {
 HWND DownloadDialog::BrowserWindow() const { return browser_; }
 
 LRESULT DownloadDialog::OnControlColour(const fw::Message& m) {
-  const HDC dc = reinterpret_cast<HDC>(m.wParam);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, layout_ == 2 ? RGB(0x2F, 0x2F, 0x2F) : RGB(255, 255, 255));
-  return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  // The page's own picture shows behind its progress texts.
+  return skin::SkinBackedControlColour(reinterpret_cast<HDC>(m.wParam), reinterpret_cast<HWND>(m.lParam),
+                                       layout_ == 3 ? "confdlg_bk" : "dlg_bk",
+                                       layout_ == 2 ? RGB(0x2F, 0x2F, 0x2F) : RGB(255, 255, 255));
 }
 
 LRESULT DownloadDialog::OnEraseBackground(const fw::Message& m) {
