@@ -133,13 +133,18 @@ void DownloadDialog::ShowWaitingAnimation() {
     waiting_->Create(Handle(), "", WS_CHILD, 0, &none);
   }
   if (!waiting_->IsPrepared() && !waiting_->LoadFromFile(GetClientConfig()->programFolder + kWaitingAnimation)) return;
+  PlaceWaitingAnimation();
+  SetWindowPos(waiting_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  waiting_->Start();
+}
+
+void DownloadDialog::PlaceWaitingAnimation() {
   RECT picture = {}, page = {};
   GetWindowRect(waiting_->Handle(), &picture);
   GetClientRect(Handle(), &page);
   const int width = picture.right - picture.left, height = picture.bottom - picture.top;
   const POINT at = layout_ == 1 ? POINT{(page.right - width) / 2, (page.bottom - height) / 2} : POINT{306, 114};
-  SetWindowPos(waiting_->Handle(), HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  waiting_->Start();
+  SetWindowPos(waiting_->Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void DownloadDialog::OnPageCompleted() {
@@ -190,6 +195,8 @@ LRESULT DownloadDialog::OnEraseBackground(const fw::Message& m) {
 }
 
 LRESULT DownloadDialog::OnSize(const fw::Message& m) {
+  // Layout 1 centres the animation on the page, whose size the main window gives it after its start.
+  if (layout_ == 1 && waiting_) PlaceWaitingAnimation();
   if (!browser_ || layout_ == 1) return 0;
   const int width = LOWORD(m.lParam), height = HIWORD(m.lParam);
   if (layout_ == 3) {
