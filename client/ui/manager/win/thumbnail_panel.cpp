@@ -195,17 +195,12 @@ void ThumbnailPanel::DrawSlots(HDC dc) const {
 }
 
 LRESULT ThumbnailPanel::OnPaint(const fw::Message&) {
-  fw::PaintDC paint(Handle());
-  RECT client;
-  GetClientRect(Handle(), &client);
-  const fw::MemoryDC memory(paint);
-  const fw::Bitmap canvas(CreateCompatibleBitmap(paint, client.right, client.bottom));
-  const fw::ScopedSelect selected(memory, canvas);
-  DrawBackdrop(memory, POINT{0, 0});
-  // The first layout's strip image carries its own marks; the elements show in layouts 2 and 3.
-  if (layout_ != 1) skin_.Draw(memory);
-  DrawSlots(memory);
-  BitBlt(paint, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+  fw::PaintBuffered(Handle(), [this](HDC dc) {
+    DrawBackdrop(dc, POINT{0, 0});
+    // The first layout's strip image carries its own marks; the elements show in layouts 2 and 3.
+    if (layout_ != 1) skin_.Draw(dc);
+    DrawSlots(dc);
+  });
   return 0;
 }
 
