@@ -49,7 +49,7 @@ enum class Effect {
   kShowsPage,    // the main window shows another page
   kWallpaper,    // the desktop's wallpaper changes
   kMinimises,    // the main window goes to the task bar
-  kHides,        // the main window closes to the tray
+  kHides,        // the element's window closes (the main window to the tray)
 };
 
 // One thing to walk: a control (element empty) or an element of owner's skin.
@@ -225,6 +225,10 @@ class Walk {
 
   void Check(const Target& t) {
     SCOPED_TRACE(t.name);
+    if (t.scene) {
+      t.scene();
+      winkit::PumpMessages(1000);  // a page's thumbnails arrive from a worker
+    }
     const bool isElement = !IsEmpty(t.element);
     ASSERT_TRUE(IsWindowVisible(t.window)) << "hidden";
     winkit::BringToFront(t.window);
@@ -250,10 +254,6 @@ class Walk {
     EXPECT_TRUE(reached) << "covered by control " << GetDlgCtrlID(found) << " (" << ClassOf(found) << ")";
     if (!reached || t.effect == Effect::kSeen) return;
 
-    if (t.scene) {
-      t.scene();
-      winkit::PumpMessages(1000);  // a page's thumbnails arrive from a worker
-    }
     winkit::MoveMouseTo(centre);
     winkit::PumpMessages(150);
     const std::set<HWND> before = VisibleWindowsOf(process_);
@@ -309,7 +309,7 @@ class Walk {
         ShowWindow(main_, SW_RESTORE);
         break;
       case Effect::kHides:
-        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main_); }, 3000));
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(GetAncestor(t.window, GA_ROOT)); }, 3000));
         break;
       case Effect::kSeen:
         break;
@@ -508,6 +508,31 @@ void WalkTheClient(int layout) {
                                            {20006, Does(Effect::kHides)}});
   std::stable_partition(own.begin(), own.end(), [](const Target& t) { return t.effect != Effect::kHides; });
   walk.CheckAll(own);
+
+  // The tray menu, opened from the tray icon before each click: its page items bring the main
+  // window back with their page, the skin item opens its menu. Help and the home page open the
+  // member's browser, and logging out and exit end the session: those are seen only.
+  const HWND menu = winkit::WaitForWindow("MuralboxTrayMenu", nullptr, kWaitMs, client.process.Id());
+  ASSERT_NE(menu, nullptr);
+  const HWND frame = client.Frame();
+  const auto openMenu = [frame, menu] {
+    PostMessageA(frame, RegisterWindowMessageA("WM_TRAYICON"), 4, WM_RBUTTONUP);
+    WaitVisible(menu, true);
+  };
+  openMenu();
+  Target shows = Does(Effect::kShowsPage), hides = Does(Effect::kHides), opens = Does(Effect::kOpensWindow);
+  Target seen = Does(Effect::kSeen);
+  shows.scene = hides.scene = opens.scene = seen.scene = openMenu;
+  std::vector<Target> items =
+      walk.Elements(SkinWindow::kTrayMenu, menu,
+                    {{20303, shows}, {20300, shows}, {20301, shows}, {20306, shows}, {20304, shows}, {20305, shows},
+                     {20311, opens}, {20302, seen}, {20307, seen}, {20308, seen}, {20309, seen}, {20310, seen},
+                     {20008, seen}, {20006, hides}, {20007, hides}});
+  // The wallpaper item first: the main window is closed now, and each page item after it shows
+  // another page.
+  std::stable_partition(items.begin(), items.end(), [](const Target& t) { return t.name.find("20303") != std::string::npos; });
+  walk.Screenshot(menu, "walk_tray_menu");
+  walk.CheckAll(items);
   client.ExitAndWait();
 }
 
