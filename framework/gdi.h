@@ -119,4 +119,18 @@ class MemoryDC {
   HDC dc_;
 };
 
+// WM_PAINT through an off-screen bitmap as large as the client area, so the window never shows
+// half its picture: draw paints on the memory DC, which is then copied to the window at once.
+template <typename Draw>
+void PaintBuffered(HWND window, Draw&& draw) {
+  PaintDC paint(window);
+  RECT client = {};
+  GetClientRect(window, &client);
+  const MemoryDC memory(paint);
+  const Bitmap canvas(CreateCompatibleBitmap(paint, client.right, client.bottom));
+  const ScopedSelect selected(memory, canvas);
+  draw(static_cast<HDC>(memory));
+  BitBlt(paint, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+}
+
 }  // namespace fw

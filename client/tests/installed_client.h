@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "client/core/client_data_files.h"
 #include "skin/engine/tests/installed_skin.h"
 #include "tests/winkit/standin_client.h"
 #include "tests/winkit/winkit.h"
@@ -119,6 +120,23 @@ inline std::string DesktopWallpaper() {
   const LONG read = RegQueryValueExA(key, "Wallpaper", nullptr, &type, reinterpret_cast<BYTE*>(path), &size);
   RegCloseKey(key);
   return read == ERROR_SUCCESS && type == REG_SZ ? std::string(path) : std::string();
+}
+
+// Pictures in a category folder, listed for the carousel and recorded as downloads of it.
+inline std::vector<std::string> InstallPictures(Client& client, const std::string& category, int count) {
+  const std::string folder = client.folder.Path("wallpaper\\" + category + "\\");
+  EXPECT_TRUE(winkit::MakeFolders(folder));
+  std::vector<std::string> names;
+  std::string list, records;
+  for (int i = 0; i < count; ++i) {
+    names.push_back(std::string(1, static_cast<char>('a' + i)) + ".bmp");
+    EXPECT_TRUE(winkit::WriteTextFile(folder + names.back(), SmallBmp(static_cast<unsigned char>(50 * (i + 1)))));
+    list += folder + names.back() + "\n";
+    records += mb::SerializeDownloadRecord({folder + names.back(), category, "f2", "f3", "f4", "f5"});
+  }
+  EXPECT_TRUE(winkit::WriteTextFile(client.folder.Path("wallpaper.dat"), list));
+  EXPECT_TRUE(winkit::WriteTextFile(client.folder.Path("downloadinfo.res"), records));
+  return names;
 }
 
 // conf.dat of the member "demo" logged in automatically at start, with more [USER] lines.

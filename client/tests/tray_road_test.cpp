@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "client/core/client_data_files.h"
 #include "client/core/password_cipher.h"
 #include "client/core/service_url.h"
 #include "client/tests/installed_client.h"
 #include "common/gbk_text.h"
 #include "image/picture.h"
+#include "tests/winkit/member_input.h"
 #include "tests/winkit/screenshot.h"
 
 namespace {
@@ -23,23 +23,6 @@ const std::string kScenery = "风景";  // GBK at run time
 
 std::string DemoConf(const std::string& moreLines) {
   return AutoLoginConf(mb::EncryptPasswordHex("demo", mb::PasswordStorageKey()), moreLines);
-}
-
-// Pictures in a category folder, listed for the carousel and recorded as downloads of it.
-std::vector<std::string> InstallPictures(Client& client, const std::string& category, int count) {
-  const std::string folder = client.folder.Path("wallpaper\\" + category + "\\");
-  EXPECT_TRUE(winkit::MakeFolders(folder));
-  std::vector<std::string> names;
-  std::string list, records;
-  for (int i = 0; i < count; ++i) {
-    names.push_back(std::string(1, static_cast<char>('a' + i)) + ".bmp");
-    EXPECT_TRUE(winkit::WriteTextFile(folder + names.back(), SmallBmp(static_cast<unsigned char>(50 * (i + 1)))));
-    list += folder + names.back() + "\n";
-    records += mb::SerializeDownloadRecord({folder + names.back(), category, "f2", "f3", "f4", "f5"});
-  }
-  EXPECT_TRUE(winkit::WriteTextFile(client.folder.Path("wallpaper.dat"), list));
-  EXPECT_TRUE(winkit::WriteTextFile(client.folder.Path("downloadinfo.res"), records));
-  return names;
 }
 
 template <typename Fn>
@@ -192,10 +175,17 @@ TEST(TrayRoads, TheIconOpensTheMenuAtTheCursorItsSkinItemSwitchesLayoutsAndExitE
       ASSERT_TRUE(client.folder.Install(mb::skintest::LayoutFile("default", 3, ".config"), "default3.config"));
       ASSERT_TRUE(winkit::WriteTextFile(client.folder.Path("waitting3.gif"), "GIF89a3"));
       ASSERT_TRUE(winkit::WriteTextFile(client.folder.Path("conf3.dat"), "[USER]\r\nuser=\r\n[GUI]\r\nframeleft=33\r\n"));
+      PostMessageA(client.Frame(), trayMessage, 4, WM_RBUTTONUP);
+      ASSERT_TRUE(WaitVisible(menu, true));
       PostMessageA(menu, WM_COMMAND, 32823, 0);
-      std::string text;
-      ASSERT_TRUE(winkit::AnswerMessageBox(kCaption, IDOK, kWaitMs, &text, client.process.Id()));
-      EXPECT_EQ(text, "更换皮肤成功，重新启动应用程序生效");
+      // The answer stands alone, the menu closed, and Return closes it.
+      const HWND box = winkit::WaitForWindow("#32770", kCaption, kWaitMs, client.process.Id());
+      ASSERT_NE(box, nullptr);
+      EXPECT_FALSE(IsWindowVisible(menu));
+      EXPECT_EQ(winkit::WindowText(GetDlgItem(box, 0xFFFF)), "更换皮肤成功，重新启动应用程序生效");
+      winkit::BringToFront(box);
+      winkit::PressKey(VK_RETURN);
+      EXPECT_TRUE(WaitVisible(box, false));
       EXPECT_EQ(winkit::ReadTextFile(client.folder.Path("usetwocolumn.flag")), std::string("\x03\0\0\0", 4));
       EXPECT_EQ(winkit::ReadTextFile(client.folder.Path("waitting.gif")), "GIF89a3");
       EXPECT_EQ(winkit::ReadTextFile(client.folder.Path("default.bmp")),

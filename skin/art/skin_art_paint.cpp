@@ -65,7 +65,8 @@ class Painter {
     if (n == "thumbpanel_bk") return SlotFrame(r);
     if (n == "thumbpanel2_bk") return PanelWithHeader(r, true);
     if (n == "thumbpreview" || n == "thumbPreview2_bk") return PanelWithHeader(r, false);
-    if (n == "wallpaperpreview_bk") return LightPanel(r, 0);
+    // Layout 3's list writes its white caption on a band, as layout 2's does.
+    if (n == "wallpaperpreview_bk") return PanelWithHeader(r, false);
     if (StartsWith(n, "progress_") || StartsWith(n, "dlgprogress_")) return ProgressBar(r, EndsWith(n, "_step"));
     if (StartsWith(n, "button_")) return PushButton(r, StateOf(n));
     if (StartsWith(n, "vertab_")) return VerticalTab(r, n);
@@ -224,9 +225,10 @@ class Painter {
     r.VerticalGradient(r.Bounds(), t_.page, Darken(t_.page, 0.04));
     const Rgb fill = layout_ == 1 ? Lighten(t_.page, 0.08) : t_.light;
     const Rgb edge = layout_ == 1 ? t_.pageEdge : t_.lightEdge;
+    // The page writes the picture's size in white on the title row: the pale layouts give it a band.
+    if (layout_ != 1) Band(r, {0, 0, r.Width(), 21}, t_.band);
     Panel(r, {10, 22, r.Width() - 20.0, r.Height() - 32.0}, fill, edge, 6);
-    r.Fill({84, 30, 1, r.Height() - 48.0}, edge);  // after the label column
-    text_.Draw(r, "上传壁纸", {18, 2, 200, 18}, 12, layout_ == 1 ? kWhite : t_.band, true, false);
+    text_.Draw(r, "上传壁纸", {18, 2, 200, 18}, 12, kWhite, true, false);
   }
 
   void Strip(Raster& r) {

@@ -1,5 +1,5 @@
 // A thumbnail cell of the manager page's lists: the picture fitted into a white cell of the
-// given size, its aspect kept. A picture that cannot be read (missing, truncated, over the
+// given size, its aspect kept; tallRatio tells which pictures fill the height (FitThumbnail). A picture that cannot be read (missing, truncated, over the
 // decoder's limits) gives a plain white cell.
 #pragma once
 
@@ -10,6 +10,6 @@
 
 namespace mb::manager {
 
-Picture MakeThumbnailCell(const std::string& path, skin::Size cell);
+Picture MakeThumbnailCell(const std::string& path, skin::Size cell, double tallRatio);
 
 }  // namespace mb::manager

@@ -98,11 +98,12 @@ int ThumbnailStrip::IndexOf(std::string_view path) const {
 
 skin::Size StripCellSize(int layout) { return layout == 1 ? skin::Size{71, 50} : skin::Size{116, 90}; }
 
-skin::Rect FitThumbnail(int width, int height, skin::Size cell) {
+double CellRatio(skin::Size cell) { return cell.cx > 0 ? static_cast<double>(cell.cy) / cell.cx : 0.0; }
+
+skin::Rect FitThumbnail(int width, int height, skin::Size cell, double tallRatio) {
   if (width <= 0 || height <= 0) return {};
-  // The comparison is against 50/71 in every layout, as the cells were first drawn.
   const double ratio = static_cast<double>(height) / width;
-  if (ratio > 50.0 / 71.0) {
+  if (ratio > tallRatio) {
     const int drawnWidth = static_cast<int>(cell.cy / ratio);
     return skin::RectFromSize((cell.cx - drawnWidth) / 2, 0, drawnWidth, cell.cy);
   }

@@ -48,10 +48,15 @@ class ThumbnailStrip {
 // Cell of a thumbnail: 71 x 50 in layout 1, 116 x 90 otherwise.
 skin::Size StripCellSize(int layout);
 
-// Where a width x height picture lands in a cell: a picture taller than 50/71 gets the full cell
-// height and is centred across, any other the full width, centred down. An invalid picture
+// The height-to-width ratio above which a picture counts as tall: the strip compares with 50/71 in
+// every layout; the preview list's cells use their own ratio.
+constexpr double kStripFitRatio = 50.0 / 71.0;
+double CellRatio(skin::Size cell);
+
+// Where a width x height picture lands in a cell: a picture taller than tallRatio gets the full
+// cell height and is centred across, any other the full width, centred down. An invalid picture
 // (no width or height) gives an empty rectangle: the cell stays white.
-skin::Rect FitThumbnail(int width, int height, skin::Size cell);
+skin::Rect FitThumbnail(int width, int height, skin::Size cell, double tallRatio);
 
 // Slot s as the strip's own window lays it out, and as it is drawn (moved by (19, 26) in layout
 // 2 and (22, 38) in layout 3). Clicks are tested against the drawn slots.

@@ -152,8 +152,10 @@ int SkinElementSet::OnLButtonDown(unsigned flags, int x, int y) {
 int SkinElementSet::OnLButtonUp(unsigned flags, int x, int y) {
   if (buttonDownDepth_ > 0) releasedDuringDown_ = true;
   if (!std::exchange(holdRelease_, false)) {
+    // Only the element under the release hears it: a tab bar released elsewhere (a click on
+    // another element) keeps its hot tab, which marks the current page in layouts 2 and 3.
     Walk([&](SkinElement& e) {
-      e.OnLButtonUp(flags, x, y);
+      if (e.HitTest(x, y)) e.OnLButtonUp(flags, x, y);
       return true;
     });
   }

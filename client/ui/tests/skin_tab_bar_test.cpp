@@ -149,6 +149,11 @@ TEST(SkinTabBar, PageBarsOfLayoutTwoMarkOnlyTheClickedPage) {
   // Moving the mouse over another bar changes nothing in this layout.
   set.OnMouseMove(0, 290, 30);
   EXPECT_EQ(static_cast<SkinTabBar*>(set.GetElement(10002))->HotIndex(), -1);
+  // A click on the strip's arrow leaves the download bar marked.
+  set.OnLButtonDown(1, 675, 393);
+  set.OnLButtonUp(0, 675, 393);
+  EXPECT_EQ(static_cast<SkinTabBar*>(set.GetElement(10001))->HotIndex(), 0);
+  EXPECT_EQ(owner.sent, std::vector<int>{20001});
 
   set.Draw(&canvas);
   const std::vector<std::string> names = canvas.ImageNames();

@@ -1,5 +1,6 @@
 #include "client/ui/win/login_dialog.h"
 
+
 #include <windowsx.h>
 
 #include "client/core/client_config.h"
@@ -13,6 +14,7 @@
 #include "client/core/win/top_list_fetch.h"
 #include "client/core/win/tray_frame.h"
 #include "client/ui/download/win/download_category_dialog.h"
+#include "client/ui/skin/win/skin_backdrop.h"
 #include "client/ui/win/main_window.h"
 #include "common/gbk_text.h"
 #include "framework/gdi.h"
@@ -80,6 +82,7 @@ LoginDialog::LoginDialog() : Dialog(IDD_LOGIN_DIALOG), skin_(GetClientConfig()->
   Handle(WM_LBUTTONDOWN, &LoginDialog::OnMouse);
   Handle(WM_LBUTTONUP, &LoginDialog::OnMouse);
   Handle(WM_ERASEBKGND, &LoginDialog::OnEraseBackground);
+  Handle(WM_CTLCOLORSTATIC, &LoginDialog::OnControlColour);
   Handle(WM_WINDOWPOSCHANGING, &LoginDialog::OnWindowPosChanging);
   Handle(WM_DESTROY, &LoginDialog::OnDestroy);
   Command(IDOK, &LoginDialog::OnOK);
@@ -416,6 +419,13 @@ LRESULT LoginDialog::OnEraseBackground(const fw::Message& m) {
   scheme->DrawImage(dc, kBackgroundImage, 0, 0, 0, 0, SRCCOPY);
   skin_.Draw(dc);
   return 1;
+}
+
+LRESULT LoginDialog::OnControlColour(const fw::Message& m) {
+  const HWND control = reinterpret_cast<HWND>(m.lParam);
+  if (control != Item(IDC_LOGIN_AUTO) && control != Item(IDC_LOGIN_REMEMBER)) return CallDefault(m);
+  // The check boxes stand on the skin: its picture shows behind their boxes and labels.
+  return skin::SkinBackedControlColour(reinterpret_cast<HDC>(m.wParam), control, kBackgroundImage, RGB(0, 0, 0));
 }
 
 LRESULT LoginDialog::OnWindowPosChanging(const fw::Message& m) {

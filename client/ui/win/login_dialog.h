@@ -42,6 +42,7 @@ class LoginDialog : public fw::Dialog {
   LRESULT OnTimer(const fw::Message& m);
   LRESULT OnMouse(const fw::Message& m);
   LRESULT OnEraseBackground(const fw::Message& m);
+  LRESULT OnControlColour(const fw::Message& m);
   LRESULT OnWindowPosChanging(const fw::Message& m);
   LRESULT OnDestroy(const fw::Message& m);
   void OnOK();

@@ -231,15 +231,20 @@ void TrayMenu::ShowSkinMenu() {
 }
 
 void TrayMenu::SwitchSkin(int layout) {
+  // The menu has done its work: it closes, and the answer comes to the front with the keyboard,
+  // so Return closes it.
+  const UINT answer = MB_ICONEXCLAMATION | MB_SETFOREGROUND;
   switch (SwitchSkinFiles(*GetClientConfig(), layout_, layout)) {
     case SkinSwitchResult::kSameLayout:
       return;
     case SkinSwitchResult::kSwitched:
       layout_ = layout;
-      MessageBoxA(Handle(), kSkinSwitched, kMessageBoxCaption, MB_ICONEXCLAMATION);
+      Hide();
+      MessageBoxA(Handle(), kSkinSwitched, kMessageBoxCaption, answer);
       return;
     case SkinSwitchResult::kFailed:
-      MessageBoxA(Handle(), kSkinSwitchFailed, kMessageBoxCaption, MB_ICONEXCLAMATION);
+      Hide();
+      MessageBoxA(Handle(), kSkinSwitchFailed, kMessageBoxCaption, answer);
       return;
   }
 }

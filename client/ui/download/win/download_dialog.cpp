@@ -15,6 +15,7 @@
 #include "client/ui/gif/win/animated_gif_control.h"
 #include "client/ui/progress/win/progress_bar_view.h"
 #include "client/ui/res/download_resource.h"
+#include "client/ui/skin/win/skin_backdrop.h"
 #include "client/ui/skin/win/skin_fonts.h"
 #include "framework/gdi.h"
 
@@ -44,13 +45,15 @@ struct PageLayout {
 };
 
 // The rectangles of each skin layout (1, 2, 3). The status line sits above the progress bar;
-// the cancel button shows at its right end while a download runs.
+// the cancel button shows at its right end while a download runs. The progress label and the
+// percentage flank the bar inside the page: layout 1's page is narrower and layout 2's lower
+// than the wide layout's places would need.
 const PageLayout kLayouts[3] = {
     {{107, 241, 443, 259}, {107, 222, 443, 240},
-     {IDC_DOWNLOAD_PROGRESS_LABEL, 2, 284, 60, 21}, {IDC_DOWNLOAD_PERCENT, 625, 284, 60, 21},
+     {IDC_DOWNLOAD_PROGRESS_LABEL, 45, 240, 60, 21}, {IDC_DOWNLOAD_PERCENT, 450, 262, 70, 21},
      {IDC_DOWNLOAD_CANCEL, 450, 238, 60, 21}},
     {{62, 282, 610, 298}, {62, 262, 610, 280},
-     {IDC_DOWNLOAD_PROGRESS_LABEL, 2, 284, 60, 21}, {IDC_DOWNLOAD_PERCENT, 625, 284, 60, 21},
+     {IDC_DOWNLOAD_PROGRESS_LABEL, 2, 280, 60, 18}, {IDC_DOWNLOAD_PERCENT, 625, 280, 60, 18},
      {IDC_DOWNLOAD_CANCEL, 625, 258, 60, 21}},
     {{62, 299, 610, 315}, {62, 279, 610, 297},
      {IDC_DOWNLOAD_PROGRESS_LABEL, 9, 301, 50, 16}, {IDC_DOWNLOAD_PERCENT, 613, 301, 60, 16},
@@ -130,13 +133,18 @@ void DownloadDialog::ShowWaitingAnimation() {
     waiting_->Create(Handle(), "", WS_CHILD, 0, &none);
   }
   if (!waiting_->IsPrepared() && !waiting_->LoadFromFile(GetClientConfig()->programFolder + kWaitingAnimation)) return;
+  PlaceWaitingAnimation();
+  SetWindowPos(waiting_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  waiting_->Start();
+}
+
+void DownloadDialog::PlaceWaitingAnimation() {
   RECT picture = {}, page = {};
   GetWindowRect(waiting_->Handle(), &picture);
   GetClientRect(Handle(), &page);
   const int width = picture.right - picture.left, height = picture.bottom - picture.top;
   const POINT at = layout_ == 1 ? POINT{(page.right - width) / 2, (page.bottom - height) / 2} : POINT{306, 114};
-  SetWindowPos(waiting_->Handle(), HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  waiting_->Start();
+  SetWindowPos(waiting_->Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void DownloadDialog::OnPageCompleted() {
@@ -157,10 +165,10 @@ void DownloadDialog::NavigateAgain() {
 HWND DownloadDialog::BrowserWindow() const { return browser_; }
 
 LRESULT DownloadDialog::OnControlColour(const fw::Message& m) {
-  const HDC dc = reinterpret_cast<HDC>(m.wParam);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, layout_ == 2 ? RGB(0x2F, 0x2F, 0x2F) : RGB(255, 255, 255));
-  return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  // The page's own picture shows behind its progress texts.
+  return skin::SkinBackedControlColour(reinterpret_cast<HDC>(m.wParam), reinterpret_cast<HWND>(m.lParam),
+                                       layout_ == 3 ? "confdlg_bk" : "dlg_bk",
+                                       layout_ == 2 ? RGB(0x2F, 0x2F, 0x2F) : RGB(255, 255, 255));
 }
 
 LRESULT DownloadDialog::OnEraseBackground(const fw::Message& m) {
@@ -187,6 +195,8 @@ LRESULT DownloadDialog::OnEraseBackground(const fw::Message& m) {
 }
 
 LRESULT DownloadDialog::OnSize(const fw::Message& m) {
+  // Layout 1 centres the animation on the page, whose size the main window gives it after its start.
+  if (layout_ == 1 && waiting_) PlaceWaitingAnimation();
   if (!browser_ || layout_ == 1) return 0;
   const int width = LOWORD(m.lParam), height = HIWORD(m.lParam);
   if (layout_ == 3) {

@@ -81,6 +81,7 @@ class DownloadDialog : public fw::Dialog {
 
   void PlaceControls();
   void ShowWaitingAnimation();
+  void PlaceWaitingAnimation();
   // Asks for the category and checks the target; the local path, or empty when nothing is to
   // be downloaded (the member cancelled or was told why).
   std::string ChooseTarget();

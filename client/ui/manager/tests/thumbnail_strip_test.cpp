@@ -51,10 +51,14 @@ TEST(ThumbnailStrip, DuplicatesReorderAndFolderRemoval) {
 }
 
 TEST(ThumbnailStrip, FitSlotsHitsAndMarks) {
-  EXPECT_EQ(FitThumbnail(1920, 1080, StripCellSize(1)), skin::RectFromSize(0, 5, 71, 39));
-  EXPECT_EQ(FitThumbnail(1080, 1920, StripCellSize(1)), skin::RectFromSize(21, 0, 28, 50));
-  EXPECT_EQ(FitThumbnail(1920, 1080, StripCellSize(2)), skin::RectFromSize(0, 12, 116, 65));
-  EXPECT_TRUE(FitThumbnail(0, 1080, StripCellSize(1)).IsEmpty());
+  EXPECT_EQ(FitThumbnail(1920, 1080, StripCellSize(1), kStripFitRatio), skin::RectFromSize(0, 5, 71, 39));
+  EXPECT_EQ(FitThumbnail(1080, 1920, StripCellSize(1), kStripFitRatio), skin::RectFromSize(21, 0, 28, 50));
+  EXPECT_EQ(FitThumbnail(1920, 1080, StripCellSize(2), kStripFitRatio), skin::RectFromSize(0, 12, 116, 65));
+  EXPECT_TRUE(FitThumbnail(0, 1080, StripCellSize(1), kStripFitRatio).IsEmpty());
+  // A 4:3 picture is wide for a 77 x 60 preview cell: it fills the width and stays inside.
+  const skin::Size previewCell{77, 60};
+  EXPECT_EQ(FitThumbnail(1000, 750, previewCell, CellRatio(previewCell)), skin::RectFromSize(0, 1, 77, 57));
+  EXPECT_EQ(FitThumbnail(1000, 750, {120, 92}, CellRatio({120, 92})), skin::RectFromSize(0, 1, 120, 90));
 
   EXPECT_EQ(StripSlotRect(1, 4), (skin::Rect{310, 2, 385, 56}));
   EXPECT_EQ(DrawnStripSlotRect(2, 0), (skin::Rect{29, 36, 145, 126}));

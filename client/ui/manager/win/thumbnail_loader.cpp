@@ -1,6 +1,7 @@
 #include "client/ui/manager/win/thumbnail_loader.h"
 
 #include "client/ui/manager/thumbnail_cell.h"
+#include "client/ui/manager/thumbnail_strip.h"
 
 namespace mb {
 
@@ -68,7 +69,7 @@ void ThumbnailLoader::Make(const Batch& batch) {
     auto loaded = std::make_unique<LoadedThumbnail>();
     loaded->batch = batch.number;
     loaded->cell = cell;
-    loaded->picture = manager::MakeThumbnailCell(batch.paths[cell], batch.cellSize);
+    loaded->picture = manager::MakeThumbnailCell(batch.paths[cell], batch.cellSize, manager::CellRatio(batch.cellSize));
     if (stop_) return;
     if (!PostMessageA(target_, message_, static_cast<WPARAM>(batch.number), reinterpret_cast<LPARAM>(loaded.get()))) {
       return;

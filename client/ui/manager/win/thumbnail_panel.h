@@ -9,6 +9,7 @@
 #include <string>
 
 #include "client/ui/manager/thumbnail_strip.h"
+#include "client/ui/skin/win/skin_element_host.h"
 #include "framework/window.h"
 
 namespace mb {
@@ -26,8 +27,11 @@ constexpr UINT kPanelRemove = 32776;
 constexpr UINT kPanelMoveEarlier = 32777;
 constexpr UINT kPanelMoveLater = 32778;
 constexpr UINT kPanelPreview = 32779;
-// The panel's "预览" element: every picture.
+// The panel's elements with a command: "应用", "预览" (every picture) and the two arrows.
+constexpr UINT kPanelApply = 20108;
 constexpr UINT kPanelPreviewAll = 20111;
+constexpr UINT kPanelArrowLeft = 20121;
+constexpr UINT kPanelArrowRight = 20122;
 
 class ThumbnailPanel : public fw::Window {
  public:
@@ -56,6 +60,10 @@ class ThumbnailPanel : public fw::Window {
   int FirstVisible() const { return strip_.FirstVisible(); }
   // A command of the picture menu for that item.
   void RunMenuCommand(UINT command, int item);
+  // The panel's backdrop (its skin backgrounds, no thumbnails) painted on dc with the panel's
+  // top-left at origin: controls of the page that sit over the panel show it behind them.
+  void DrawBackdrop(HDC dc, POINT origin) const;
+  skin::SkinElementSet& Elements() { return skin_.Elements(); }
 
  protected:
   fw::WindowClassSpec ClassSpec() const override;
@@ -63,16 +71,26 @@ class ThumbnailPanel : public fw::Window {
  private:
   LRESULT OnPaint(const fw::Message& m);
   LRESULT OnButtonDown(const fw::Message& m);
+  LRESULT OnButtonUp(const fw::Message& m);
+  LRESULT OnMouseMove(const fw::Message& m);
+  LRESULT OnCaptureLost(const fw::Message& m);
   LRESULT OnDoubleClick(const fw::Message& m);
   LRESULT OnContextMenu(const fw::Message& m);
   LRESULT OnMenuCommand(const fw::Message& m);
   void Repaint();
+  void DrawSlots(HDC dc) const;
   HBITMAP ThumbnailOf(const std::string& path) const;
+  // Deletes the thumbnails of pictures no longer in the strip.
+  void DropUnusedThumbnails();
+  void TrackHover(int item);
 
   int layout_;
   manager::ThumbnailStrip strip_;
+  skin::SkinElementHost skin_;
   std::map<std::string, HBITMAP> thumbnails_;  // by lower-cased path; the panel owns them
   int selected_ = -1;
+  int hover_ = -1;
+  bool captured_ = false;
   int menuItem_ = -1;
 };
 

@@ -198,14 +198,7 @@ std::string ThumbnailPreviewList::PathOfCell(int cell) const {
 LRESULT ThumbnailPreviewList::OnEraseBackground(const fw::Message&) { return 1; }
 
 LRESULT ThumbnailPreviewList::OnPaint(const fw::Message&) {
-  fw::PaintDC paint(Handle());
-  RECT client;
-  GetClientRect(Handle(), &client);
-  const fw::MemoryDC memory(paint);
-  const fw::Bitmap canvas(CreateCompatibleBitmap(paint, client.right, client.bottom));
-  const fw::ScopedSelect selected(memory, canvas);
-  DrawContent(memory);
-  BitBlt(paint, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+  fw::PaintBuffered(Handle(), [this](HDC dc) { DrawContent(dc); });
   return 0;
 }
 

@@ -34,15 +34,11 @@ enum Control : int {
   kPageChooser = 1045,
   kApplyButton = 1047,
   kPreviewButton = 1048,
-  kIntervalLabel = IDC_PAGE_INTERVAL_LABEL,
-  kMinutesLabel = IDC_PAGE_MINUTES_LABEL,
-  kSecondsLabel = IDC_PAGE_SECONDS_LABEL,
 };
 
-// The carousel switch and time boxes with their labels: shown in layouts 2 and 3 only, over the
-// thumbnail panel's top band.
-constexpr int kCarouselControls[] = {kCarouselOn, kCarouselOff, kSecondsBox, kMinutesBox,
-                                     kIntervalLabel, kMinutesLabel, kSecondsLabel};
+// The carousel switch and time boxes: shown in layouts 2 and 3 only, over the thumbnail panel's
+// top band, where the panel's own labels name them.
+constexpr int kCarouselControls[] = {kCarouselOn, kCarouselOff, kSecondsBox, kMinutesBox};
 
 enum PageCommand : UINT {
   kSearch = 20100,
@@ -63,12 +59,14 @@ struct PagePlaces {
   RECT tree, list, panel;
 };
 
-// Left, top, right, bottom of the tree, the picture list and the strip in each layout; the strip
-// lines its marks up with the carousel radios.
+// Left, top, right, bottom of the tree, the picture list and the strip in each layout. Layout 1's
+// strip lies between the page's arrows, below its carousel buttons. In layouts 2 and 3 the strip
+// lines its marks up with the carousel radios, and the list starts where the page chooser falls
+// between the list's two page arrows.
 PagePlaces PlacesOf(int layout) {
-  if (layout == 1) return {{11, 6, 161, 144}, {168, 6, 521, 146}, {0, 172, 390, 230}};
-  if (layout == 3) return {{0, 0, 150, 158}, {150, 0, 679, 160}, {0, 160, 675, 318}};
-  return {{0, 6, 150, 155}, {150, 6, 689, 156}, {0, 157, 675, 297}};
+  if (layout == 1) return {{11, 6, 161, 144}, {168, 6, 521, 146}, {63, 210, 453, 270}};
+  if (layout == 3) return {{0, 0, 143, 158}, {143, 0, 679, 160}, {0, 160, 675, 318}};
+  return {{0, 6, 143, 155}, {143, 6, 679, 156}, {0, 157, 675, 297}};
 }
 
 std::string ItemText(HWND window, int id) {
@@ -186,22 +184,18 @@ void WallpaperManagerPage::PlaceControls() {
     MoveItem(page, kCarouselOff, 180, 160, 13, 12);
     MoveItem(page, kSecondsBox, 530, 158, 32, 18);
     MoveItem(page, kMinutesBox, 470, 158, 32, 18);
-    MoveItem(page, kIntervalLabel, 362, 161, 52, 14);  // clear of the GO box above it
-    MoveItem(page, kMinutesLabel, 505, 161, 16, 14);
-    MoveItem(page, kSecondsLabel, 565, 161, 16, 14);
     MoveItem(page, kPageChooser, 590, 10, 64, 200);
   } else if (layout_ == 3) {
     MoveItem(page, kCarouselOn, 82, 176, 12, 12);
     MoveItem(page, kCarouselOff, 189, 176, 12, 12);
     MoveItem(page, kSecondsBox, 520, 171, 32, 18);
     MoveItem(page, kMinutesBox, 465, 171, 32, 18);
-    MoveItem(page, kIntervalLabel, 407, 174, 56, 14);
-    MoveItem(page, kMinutesLabel, 500, 174, 16, 14);
-    MoveItem(page, kSecondsLabel, 555, 174, 16, 14);
     MoveItem(page, kPageChooser, 572, 12, 64, 200);
   }
   if (radios) CheckRadioButton(page, kCarouselOn, kCarouselOff, kCarouselOn);
   MoveItem(page, kGoBox, 420, 149, 30, 18);
+  // Only layout 1 has the "GO" element that reads the box.
+  ShowWindow(Item(kGoBox), radios ? SW_HIDE : SW_SHOW);
   if (layout_ == 1) {
     MoveItem(page, kDateFilterList, 17, 148, 90, 200);
     for (const std::string& text : manager::DateFilterTexts()) {
@@ -523,6 +517,13 @@ LRESULT WallpaperManagerPage::OnMouse(const fw::Message& m) {
 
 LRESULT WallpaperManagerPage::OnControlColour(const fw::Message& m) {
   const HDC dc = reinterpret_cast<HDC>(m.wParam);
+  const HWND control = reinterpret_cast<HWND>(m.lParam);
+  if (control == Item(kCarouselOn) || control == Item(kCarouselOff)) {
+    // The radios stand on the panel's marks: the panel's backdrop shows around their circles.
+    POINT origin = {0, 0};
+    MapWindowPoints(panel_->Handle(), control, &origin, 1);
+    panel_->DrawBackdrop(dc, origin);
+  }
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, layout_ == 1 ? RGB(255, 255, 255) : RGB(255, 0, 0));
   return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));

@@ -179,6 +179,11 @@ LRESULT SettingsDialog::OnControlColour(const fw::Message& m) {
 }
 
 LRESULT SettingsDialog::OnMouse(const fw::Message& m) {
+  if (m.id == WM_LBUTTONUP && layout_ == 3 && SkinThreeButtonAt(GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam))) {
+    // The button pictures took their click at button-down; the release over a picture would
+    // reach the neighbouring element whose rectangle lies under it ("取消" would also apply).
+    return 0;
+  }
   if (m.id == WM_LBUTTONDOWN && layout_ == 3) {
     const int command = SkinThreeButtonAt(GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam));
     if (command == kOk || command == kApply) {

@@ -53,26 +53,46 @@ struct ControlPlace {
   int id, x, y, width, height;
 };
 
-// Skin layouts 2 and 3 (pixels): the labels in the left column of the page's panel, the form
-// right of them, the picture and the batch uploader's buttons at the right.
-const ControlPlace kPlaces[] = {
+// Skin layout 2 (pixels): the labels in the left column of the page's panel, clear of the
+// "上传须知" element below them, the form right of them, the picture and the batch uploader's
+// buttons at the right.
+const ControlPlace kPlaces2[] = {
     {IDC_UPLOAD_LABEL_PATH, 18, 34, 64, 16},        {IDC_UPLOAD_PATH, 92, 30, 300, 22},
-    {IDC_UPLOAD_BROWSE, 396, 30, 28, 22},           {IDC_UPLOAD_LABEL_TITLE, 18, 62, 64, 16},
-    {IDC_UPLOAD_TITLE, 92, 58, 332, 22},            {IDC_UPLOAD_LABEL_DESCRIPTION, 18, 90, 64, 16},
-    {IDC_UPLOAD_DESCRIPTION, 92, 86, 332, 52},      {IDC_UPLOAD_LABEL_TAG, 18, 148, 64, 16},
-    {IDC_UPLOAD_TAG, 92, 144, 110, 22},             {IDC_UPLOAD_LABEL_SOURCE, 210, 148, 36, 16},
-    {IDC_UPLOAD_SOURCE, 248, 144, 76, 200},         {IDC_UPLOAD_LABEL_VISIBILITY, 330, 148, 34, 16},
-    {IDC_UPLOAD_VISIBILITY, 366, 144, 58, 200},     {IDC_UPLOAD_LABEL_CATEGORY, 18, 176, 64, 16},
-    {IDC_UPLOAD_CATEGORY1, 92, 172, 108, 200},      {IDC_UPLOAD_CATEGORY2, 204, 172, 108, 200},
-    {IDC_UPLOAD_CATEGORY3, 316, 172, 108, 200},     {IDC_UPLOAD_LABEL_ALBUM, 18, 204, 64, 16},
-    {IDC_UPLOAD_ALBUM, 92, 200, 150, 200},          {IDC_UPLOAD_ADD_ALBUM, 246, 200, 50, 22},
-    {IDC_UPLOAD_LABEL_SORT, 302, 204, 36, 16},      {IDC_UPLOAD_SORT, 340, 200, 84, 200},
+    {IDC_UPLOAD_BROWSE, 396, 30, 28, 22},           {IDC_UPLOAD_LABEL_TITLE, 18, 60, 64, 16},
+    {IDC_UPLOAD_TITLE, 92, 56, 332, 22},            {IDC_UPLOAD_LABEL_DESCRIPTION, 18, 86, 64, 16},
+    {IDC_UPLOAD_DESCRIPTION, 92, 82, 332, 48},      {IDC_UPLOAD_LABEL_TAG, 18, 138, 64, 16},
+    {IDC_UPLOAD_TAG, 92, 134, 110, 22},             {IDC_UPLOAD_LABEL_SOURCE, 210, 138, 36, 16},
+    {IDC_UPLOAD_SOURCE, 248, 134, 76, 200},         {IDC_UPLOAD_LABEL_VISIBILITY, 330, 138, 34, 16},
+    {IDC_UPLOAD_VISIBILITY, 366, 134, 58, 200},     {IDC_UPLOAD_LABEL_CATEGORY, 18, 164, 64, 16},
+    {IDC_UPLOAD_CATEGORY1, 92, 160, 108, 200},      {IDC_UPLOAD_CATEGORY2, 204, 160, 108, 200},
+    {IDC_UPLOAD_CATEGORY3, 316, 160, 108, 200},     {IDC_UPLOAD_LABEL_ALBUM, 18, 190, 64, 16},
+    {IDC_UPLOAD_ALBUM, 92, 186, 150, 200},          {IDC_UPLOAD_ADD_ALBUM, 246, 186, 50, 22},
+    {IDC_UPLOAD_LABEL_SORT, 302, 190, 36, 16},      {IDC_UPLOAD_SORT, 340, 186, 84, 200},
     {IDC_UPLOAD_START, 92, 232, 80, 26},            {IDC_UPLOAD_CANCEL, 178, 232, 80, 26},
     {IDC_UPLOAD_VIEW_UPLOADS, 264, 232, 104, 26},   {IDC_UPLOAD_BATCH, 440, 212, 110, 26},
     {IDC_UPLOAD_EDIT_PICTURE, 558, 212, 110, 26},   {IDC_UPLOAD_PERCENT, 430, 266, 70, 16},
 };
+// Skin layout 3: the skin's labels name the rows (path, three categories, title, source and
+// type, album, description, tag), so the form follows them; only the visibility keeps its static.
+const ControlPlace kPlaces3[] = {
+    {IDC_UPLOAD_PATH, 80, 29, 300, 20},             {IDC_UPLOAD_BROWSE, 384, 29, 28, 20},
+    {IDC_UPLOAD_CATEGORY1, 80, 50, 200, 200},       {IDC_UPLOAD_CATEGORY2, 80, 72, 200, 200},
+    {IDC_UPLOAD_CATEGORY3, 80, 94, 200, 200},       {IDC_UPLOAD_TITLE, 80, 115, 332, 20},
+    {IDC_UPLOAD_SOURCE, 80, 137, 52, 200},          {IDC_UPLOAD_SORT, 192, 137, 90, 200},
+    {IDC_UPLOAD_LABEL_VISIBILITY, 290, 140, 32, 16}, {IDC_UPLOAD_VISIBILITY, 324, 137, 60, 200},
+    {IDC_UPLOAD_ALBUM, 80, 160, 150, 200},          {IDC_UPLOAD_ADD_ALBUM, 234, 160, 50, 20},
+    {IDC_UPLOAD_DESCRIPTION, 80, 186, 332, 50},     {IDC_UPLOAD_TAG, 80, 240, 70, 20},
+    {IDC_UPLOAD_START, 80, 268, 80, 24},            {IDC_UPLOAD_CANCEL, 166, 268, 80, 24},
+    {IDC_UPLOAD_VIEW_UPLOADS, 252, 268, 104, 24},   {IDC_UPLOAD_BATCH, 440, 212, 110, 26},
+    {IDC_UPLOAD_EDIT_PICTURE, 558, 212, 110, 26},   {IDC_UPLOAD_PERCENT, 430, 296, 70, 16},
+};
+// The statics whose words the skin's labels carry in layout 3.
+const int kLabelsOfLayout3[] = {IDC_UPLOAD_LABEL_PATH,     IDC_UPLOAD_LABEL_TITLE,    IDC_UPLOAD_LABEL_DESCRIPTION,
+                                IDC_UPLOAD_LABEL_TAG,      IDC_UPLOAD_LABEL_SOURCE,   IDC_UPLOAD_LABEL_CATEGORY,
+                                IDC_UPLOAD_LABEL_ALBUM,    IDC_UPLOAD_LABEL_SORT};
 const RECT kPictureRect = {440, 30, 668, 201};
-const RECT kProgressRect = {92, 266, 424, 282};
+const RECT kProgressRect2 = {92, 266, 424, 282};
+const RECT kProgressRect3 = {80, 298, 412, 314};
 // Skin layout 1 (dialog units of the template).
 const RECT kPictureUnits = {204, 14, 296, 84};
 const RECT kProgressUnits = {32, 146, 196, 156};
@@ -114,11 +134,12 @@ void ReadFileFacts(UploadFormInput& in, std::uint64_t maxBytes) {
 
 }  // namespace
 
-UploadPage::UploadPage() : Dialog(IDD_UPLOAD_PAGE), layout_(GetClientConfig()->skinLayout) {
+UploadPage::UploadPage() : Dialog(IDD_UPLOAD_PAGE), layout_(GetClientConfig()->skinLayout), skin_(layout_) {
   Handle(WM_INITDIALOG, &UploadPage::OnInitDialog);
   Handle(WM_ERASEBKGND, &UploadPage::OnEraseBackground);
   Handle(WM_CTLCOLORSTATIC, &UploadPage::OnControlColour);
   Handle(WM_LBUTTONDOWN, &UploadPage::OnLButtonDown);
+  Handle(WM_LBUTTONUP, &UploadPage::OnLButtonUp);
   Handle(WM_MOUSEMOVE, &UploadPage::OnMouseMove);
   Handle(WM_UPLOAD_DONE, &UploadPage::OnUploadDone);
   Handle(WM_UPLOAD_FAILED, &UploadPage::OnUploadFailed);
@@ -153,6 +174,8 @@ LRESULT UploadPage::OnInitDialog(const fw::Message&) {
   FillCombo(IDC_UPLOAD_VISIBILITY, {"公开", "私人"});
   EnableWindow(Item(IDC_UPLOAD_CANCEL), FALSE);
   PlaceControls();
+  skin_.Attach(Handle());
+  skin_.AddLayoutElements(skin::SkinWindow::kUploadPage);
   FillCategories();
 
   // The album list comes from the service off this thread.
@@ -170,11 +193,18 @@ LRESULT UploadPage::OnInitDialog(const fw::Message&) {
 }
 
 void UploadPage::PlaceControls() {
-  RECT picture = kPictureRect, progress = kProgressRect;
+  RECT picture = kPictureRect, progress = layout_ == 3 ? kProgressRect3 : kProgressRect2;
   if (layout_ == 2 || layout_ == 3) {
-    for (const ControlPlace& place : kPlaces) {
-      SetWindowPos(Item(place.id), nullptr, place.x, place.y, place.width, place.height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto place = [this](const auto& places) {
+      for (const ControlPlace& p : places) {
+        SetWindowPos(Item(p.id), nullptr, p.x, p.y, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+    };
+    if (layout_ == 2) {
+      place(kPlaces2);
+    } else {
+      place(kPlaces3);
+      for (int id : kLabelsOfLayout3) ShowWindow(Item(id), SW_HIDE);
     }
     SetItemText(IDC_UPLOAD_BROWSE, "...");
   } else {
@@ -444,18 +474,33 @@ void UploadPage::OnSendToBatchUploader() {
   SendPictureToBatchUploader(path);
 }
 
-RECT UploadPage::HelpRect() const {
-  return layout_ == 1 ? RECT{440, 290, 520, 306} : RECT{600, 266, 668, 282};
+RECT UploadPage::HelpRect() {
+  if (layout_ == 1) return RECT{440, 290, 520, 306};
+  const skin::SkinElement* help = skin_.Elements().GetElement(kHelpCommand);
+  if (!help) return RECT{};
+  const skin::Rect r = help->CurrentRect();
+  return RECT{r.left, r.top, r.right, r.bottom};
 }
 
 LRESULT UploadPage::OnLButtonDown(const fw::Message& m) {
+  // In layouts 2 and 3 the help is an element: its click comes as command 20031.
+  if (layout_ != 1) {
+    skin_.OnMouseMessage(m.id, m.wParam, m.lParam);
+    return 0;
+  }
   const RECT help = HelpRect();
   const POINT at = {GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
   if (PtInRect(&help, at)) OnHelp();
   return 0;
 }
 
+LRESULT UploadPage::OnLButtonUp(const fw::Message& m) {
+  skin_.OnMouseMessage(m.id, m.wParam, m.lParam);
+  return 0;
+}
+
 LRESULT UploadPage::OnMouseMove(const fw::Message& m) {
+  skin_.OnMouseMessage(m.id, m.wParam, m.lParam);
   const RECT help = HelpRect();
   const POINT at = {GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
   if (PtInRect(&help, at)) SetCursor(LoadCursor(nullptr, IDC_HAND));
@@ -468,11 +513,12 @@ LRESULT UploadPage::OnEraseBackground(const fw::Message& m) {
   GetClientRect(Handle(), &all);
   SkinSchemeRef scheme;
   if (scheme) {
-    scheme->DrawImage(dc, layout_ == 3 ? "confdlg_bk" : "dlg_bk", 0, 0, 0, 0, SRCCOPY);
+    scheme->DrawImage(dc, "dlg_bk", 0, 0, 0, 0, SRCCOPY);
     scheme->DrawImage(dc, "upload_bk", 0, 0, 0, 0, SRCCOPY);
   } else {
     FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
   }
+  skin_.Draw(dc);
   fw::GdiObject font(skin::CreateSkinFont(skin::SkinFont::kSongTi9, dc));
   fw::ScopedSelect select(dc, font.Get());
   SetBkMode(dc, TRANSPARENT);
@@ -481,16 +527,19 @@ LRESULT UploadPage::OnEraseBackground(const fw::Message& m) {
   std::snprintf(size, sizeof size, "上传壁纸大小 %dK", static_cast<int>(checkedSize_ / 1024));
   RECT sizeRect = {120, 3, 400, 19};
   DrawTextA(dc, size, -1, &sizeRect, DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_NOPREFIX);
-  SetTextColor(dc, RGB(0x1E, 0x5A, 0xC8));
-  RECT help = HelpRect();
-  DrawTextA(dc, kHelpText, -1, &help, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+  if (layout_ == 1) {
+    // The help link on layout 1's blue page: white, as the page's other words.
+    RECT help = HelpRect();
+    DrawTextA(dc, kHelpText, -1, &help, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+  }
   return 1;
 }
 
 LRESULT UploadPage::OnControlColour(const fw::Message& m) {
   const HDC dc = reinterpret_cast<HDC>(m.wParam);
   SetBkMode(dc, TRANSPARENT);
-  if (layout_ == 3) SetTextColor(dc, RGB(255, 255, 255));
+  // Layout 3's pale form takes the dark grey of its skin labels.
+  if (layout_ == 3) SetTextColor(dc, RGB(0x2F, 0x2F, 0x2F));
   if (layout_ == 1) SetBkColor(dc, RGB(255, 255, 255));
   return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "client/ui/upload/upload_form.h"
+#include "client/ui/skin/win/skin_element_host.h"
 #include "client/ui/upload/upload_lists.h"
 #include "framework/dialog.h"
 
@@ -41,6 +42,7 @@ class UploadPage : public fw::Dialog {
   LRESULT OnEraseBackground(const fw::Message& m);
   LRESULT OnControlColour(const fw::Message& m);
   LRESULT OnLButtonDown(const fw::Message& m);
+  LRESULT OnLButtonUp(const fw::Message& m);
   LRESULT OnMouseMove(const fw::Message& m);
   LRESULT OnUploadDone(const fw::Message& m);
   LRESULT OnUploadFailed(const fw::Message& m);
@@ -75,9 +77,12 @@ class UploadPage : public fw::Dialog {
   void StopUpload(DWORD waitMs, bool pumpMessages = true);
   void SetIdle();
   bool IsCurrentJob(WPARAM serial) const;
-  RECT HelpRect() const;
+  // Where a click opens the upload help: the "上传须知" element of layouts 2 and 3, the page's
+  // own help link in layout 1.
+  RECT HelpRect();
 
   const int layout_;
+  skin::SkinElementHost skin_;
   std::unique_ptr<ProgressBarView> progress_;
   HWND pictureView_ = nullptr;
   UploadCategoryList categories_;

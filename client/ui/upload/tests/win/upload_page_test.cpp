@@ -186,6 +186,8 @@ TEST_F(UploadPageRoad, PictureArrivesWholeAndIsRegisteredWithItsValuesInOrder) {
   EXPECT_TRUE(IsWindowEnabled(Item(IDC_UPLOAD_START)));
   EXPECT_FALSE(IsWindowEnabled(Item(IDC_UPLOAD_CANCEL)));
   EXPECT_EQ(Text(IDC_UPLOAD_PERCENT), "已完成100%");
+  RedrawWindow(page_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  uitest::SaveScreenshot(page_->Handle(), "upload_page_after_upload_layout2");
 
   // The file arrived byte for byte (the last block is filled up with zeros).
   const auto files = servers_.Files();
