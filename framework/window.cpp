@@ -1,7 +1,5 @@
 #include "framework/window.h"
 
-#include <vector>
-
 #include "framework/module.h"
 
 namespace fw {
@@ -108,17 +106,21 @@ bool Window::WalkPreTranslateChain(MSG& msg) {
   if (walking && same(*walking, msg)) return false;
   const MSG* outer = walking;
   walking = &msg;
-  std::vector<HWND> chain;  // the message's window, then its parents up to the top-level one
-  for (HWND hwnd = msg.hwnd; hwnd; hwnd = GetParent(hwnd)) {
-    chain.push_back(hwnd);
+  // The message's window, then its parents up to the top-level one (every message of the loop
+  // comes here: no allocation).
+  constexpr int kMaxDepth = 32;
+  HWND chain[kMaxDepth];
+  int depth = 0;
+  for (HWND hwnd = msg.hwnd; hwnd && depth < kMaxDepth; hwnd = GetParent(hwnd)) {
+    chain[depth++] = hwnd;
     if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) break;
   }
   bool taken = false;
-  for (auto it = chain.rbegin(); it != chain.rend() && !taken; ++it) {
-    if (Window* window = FromHandle(*it)) taken = window->PreTranslateBeforeChildren(msg);
+  for (int i = depth - 1; i >= 0 && !taken; --i) {
+    if (Window* window = FromHandle(chain[i])) taken = window->PreTranslateBeforeChildren(msg);
   }
-  for (auto it = chain.begin(); it != chain.end() && !taken; ++it) {
-    if (Window* window = FromHandle(*it)) taken = window->PreTranslateMessage(msg);
+  for (int i = 0; i < depth && !taken; ++i) {
+    if (Window* window = FromHandle(chain[i])) taken = window->PreTranslateMessage(msg);
   }
   walking = outer;
   return taken;

@@ -296,7 +296,8 @@ class Walk {
       case Effect::kDropsDown:
         EXPECT_TRUE(WaitFor([&] { return SendMessageA(t.window, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000));
         winkit::PressKey(VK_ESCAPE);
-        WaitFor([&] { return SendMessageA(t.window, CB_GETDROPPEDSTATE, 0, 0) == 0; }, 2000);
+        EXPECT_TRUE(WaitFor([&] { return SendMessageA(t.window, CB_GETDROPPEDSTATE, 0, 0) == 0; }, 2000))
+            << "Esc closes the dropped list";
         break;
       case Effect::kShowsPage:
         EXPECT_TRUE(WaitFor([&] { return ShownPages(main_) != pages; }, 5000)) << "same page";

@@ -65,6 +65,17 @@ UINT TabOfTrayCommand(UINT command) {
   }
 }
 
+// A combo box whose list is dropped, or the edit box of one: Esc closes that list, as a member
+// expects of any dropped list, instead of falling to the main window's rule.
+bool IsDroppedComboBox(HWND hwnd) {
+  for (HWND window : {hwnd, GetParent(hwnd)}) {
+    char className[16] = {};
+    if (window && GetClassNameA(window, className, sizeof className) && lstrcmpiA(className, "ComboBox") == 0)
+      return SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
+  }
+  return false;
+}
+
 }  // namespace
 
 MainWindowLinks DefaultMainWindowLinks() {
@@ -485,7 +496,7 @@ bool MainWindow::PreTranslateBeforeChildren(MSG& msg) {
   // The keyboard rules hold whatever control inside a page has the focus, so they come before
   // the pages' own dialog keys.
   if (!IsWindow()) return false;
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) return true;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) return !IsDroppedComboBox(msg.hwnd);
   const bool keyboard = msg.message >= WM_KEYDOWN && msg.message <= WM_SYSDEADCHAR;
   const bool mouse = msg.message >= WM_MOUSEFIRST && msg.message <= 525;
   const bool refresh = msg.message == WM_KEYDOWN && msg.wParam == VK_F5;
