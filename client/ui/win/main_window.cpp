@@ -46,6 +46,18 @@ constexpr UINT WM_DRAIN_LINKS = WM_APP + 0x107;
 
 ClientConfig& Config() { return *GetClientConfig(); }
 bool LoggedIn() { return Config().loggedIn != 0; }
+
+// True when the key's window is a combo box whose list is open, or the edit box of one: Esc then
+// closes the list.
+bool InDroppedComboBox(HWND window) {
+  for (HWND w : {window, GetParent(window)}) {
+    char name[16] = {};
+    if (w && GetClassNameA(w, name, sizeof name) && lstrcmpiA(name, "ComboBox") == 0) {
+      return SendMessageA(w, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    }
+  }
+  return false;
+}
 bool TabNeedsLogin(UINT tab) { return tab != kTabWallpaperSettings && tab != kTabParameters; }
 int TabIndex(UINT tab) { return static_cast<int>(tab - kTabWallpaperSettings); }
 bool IsTab(UINT id) { return id >= kTabWallpaperSettings && id <= kTabPersonal; }
@@ -485,7 +497,7 @@ bool MainWindow::PreTranslateBeforeChildren(MSG& msg) {
   // The keyboard rules hold whatever control inside a page has the focus, so they come before
   // the pages' own dialog keys.
   if (!IsWindow()) return false;
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) return true;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) return !InDroppedComboBox(msg.hwnd);
   const bool keyboard = msg.message >= WM_KEYDOWN && msg.message <= WM_SYSDEADCHAR;
   const bool mouse = msg.message >= WM_MOUSEFIRST && msg.message <= 525;
   const bool refresh = msg.message == WM_KEYDOWN && msg.wParam == VK_F5;
