@@ -64,6 +64,12 @@ struct Client {
     EXPECT_EQ(process.ExitCode(), 0u);
   }
   std::string Conf() { return winkit::ReadTextFile(folder.Path("conf.dat")); }
+  // A second start of the program with a link, which hands it to the running client.
+  void HandOver(const std::string& link) {
+    winkit::ChildProcess second;
+    ASSERT_TRUE(second.Start(folder.Path("muralbox.exe"), "\"" + link + "\"", folder.Root()));
+    ASSERT_TRUE(second.WaitForExit(kWaitMs));
+  }
 
   winkit::InstallFolder folder{{"muralbox.exe"}};
   winkit::ChildProcess process;

@@ -105,13 +105,6 @@ HWND StartLoggedOut(Client& client, int layout) {
   return main && WaitVisible(main, true) ? main : nullptr;
 }
 
-// A second start of the program with a link, which hands it to the running client.
-void HandOver(Client& client, const std::string& link) {
-  winkit::ChildProcess second;
-  ASSERT_TRUE(second.Start(client.folder.Path("muralbox.exe"), "\"" + link + "\"", client.folder.Root()));
-  ASSERT_TRUE(second.WaitForExit(kWaitMs));
-}
-
 HWND LinkDialog(const Client& client, DWORD timeoutMs = kWaitMs) {
   return winkit::WaitForWindow("#32770", kLinkDialogTitle, timeoutMs, client.process.Id());
 }
@@ -186,7 +179,7 @@ TEST(MemberRoads, LinksDuringALoginFromTheTrayAreTakenAtOnceOrAfterTheRequestAnd
   ASSERT_TRUE(ChooseFromTray(client, 2, 20309));
   HWND login = ShownLogin(client);
   ASSERT_NE(login, nullptr);
-  HandOver(client, site + "/samples/first.bmp");
+  client.HandOver(site + "/samples/first.bmp");
   HWND linkDialog = LinkDialog(client);
   ASSERT_NE(linkDialog, nullptr);
   EXPECT_TRUE(IsWindow(login));
@@ -206,7 +199,7 @@ TEST(MemberRoads, LinksDuringALoginFromTheTrayAreTakenAtOnceOrAfterTheRequestAnd
   ASSERT_NE(login, nullptr);
   LogInWith(login, "demo", "demo");
   ASSERT_TRUE(WaitForRequest(standin, "/kivane/passport.jsp"));
-  HandOver(client, site + "/samples/second.bmp");
+  client.HandOver(site + "/samples/second.bmp");
   EXPECT_EQ(LinkDialog(client, 1500), nullptr);
   ASSERT_TRUE(WaitVisible(login, true));  // the hand-over brings the dialog forward
   ASSERT_TRUE(ClickSkinElement(login, SkinWindow::kLoginDialog, 2, 20006));
@@ -239,7 +232,7 @@ TEST(MemberRoads, ALinkDuringALinkDownloadOpensItsOwnDialogAndExitEndsThemBoth) 
 
   // The first link's picture never comes: its download runs on.
   ASSERT_TRUE(standin.Control("fault /samples/slow.bmp stall"));
-  HandOver(client, site + "/samples/slow.bmp");
+  client.HandOver(site + "/samples/slow.bmp");
   const HWND first = LinkDialog(client);
   ASSERT_NE(first, nullptr);
   ASSERT_TRUE(WaitVisible(first, true));
@@ -248,7 +241,7 @@ TEST(MemberRoads, ALinkDuringALinkDownloadOpensItsOwnDialogAndExitEndsThemBoth) 
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(first, IDOK)));
 
   // A second link during that download gets a dialog of its own.
-  HandOver(client, site + "/samples/other.bmp");
+  client.HandOver(site + "/samples/other.bmp");
   HWND second = nullptr;
   for (int i = 0; i < 200 && !second; ++i) {
     for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", kLinkDialogTitle); w && !second;

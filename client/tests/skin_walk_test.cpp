@@ -61,6 +61,7 @@ struct Target {
   HWND watched = nullptr;  // kRepaints: the window whose picture changes
   RECT watchedPart = {};   // in watched's client coordinates
   std::function<void()> scene;  // messages that set the scene before the click
+  std::function<void(HWND)> inside;  // kOpensWindow: the walk of the window opened, before Esc
 };
 
 bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
@@ -103,18 +104,21 @@ bool WaitFor(Fn&& done, DWORD timeoutMs) {
   return done();
 }
 
+winkit::RgbImage Crop(const winkit::RgbImage& all, const RECT& cut) {
+  winkit::RgbImage picture(cut.right - cut.left, cut.bottom - cut.top);
+  for (int y = cut.top; y < cut.bottom; ++y) {
+    for (int x = cut.left; x < cut.right; ++x) picture.SetPixel(x - cut.left, y - cut.top, all.Pixel(x, y));
+  }
+  return picture;
+}
+
 // The part of a window's client area as it looks now, cut from its top-level window's picture.
 winkit::RgbImage PictureOf(HWND window, const RECT& part) {
   const HWND top = GetAncestor(window, GA_ROOT);
   RECT cut = part;
   if (IsEmpty(cut)) GetClientRect(window, &cut);
   MapWindowPoints(window, top, reinterpret_cast<POINT*>(&cut), 2);
-  const winkit::RgbImage all = winkit::CaptureClientArea(top);
-  winkit::RgbImage picture(cut.right - cut.left, cut.bottom - cut.top);
-  for (int y = cut.top; y < cut.bottom; ++y) {
-    for (int x = cut.left; x < cut.right; ++x) picture.SetPixel(x - cut.left, y - cut.top, all.Pixel(x, y));
-  }
-  return picture;
+  return Crop(winkit::CaptureClientArea(top), cut);
 }
 
 bool SamePicture(const winkit::RgbImage& a, const winkit::RgbImage& b) {
@@ -275,7 +279,7 @@ class Walk {
             },
             8000))
             << "no window opened";
-        if (opened) CloseByEscape(opened, t.name);
+        if (opened) CloseByEscape(opened, t);
         break;
       }
       case Effect::kRepaints:
@@ -341,13 +345,16 @@ class Walk {
     return info.hwndFocus;
   }
 
-  void CloseByEscape(HWND opened, const std::string& name) {
+  void CloseByEscape(HWND opened, const Target& t) {
+    const std::string& name = t.name;
     winkit::PumpMessages(400);
     // Named by the target: "opened_<window>_<id>".
     std::string file = "opened_" + name;
     std::replace(file.begin(), file.end(), ' ', '_');
     file.erase(std::remove_if(file.begin(), file.end(), [](char c) { return c == '(' || c == ')'; }), file.end());
     Screenshot(opened, file);
+    if (t.inside) t.inside(opened);
+    if (!IsWindow(opened) || !IsWindowVisible(opened)) return;  // its own walk closed it
     winkit::BringToFront(opened);
     winkit::PressKey(VK_ESCAPE);
     const bool closed = WaitFor([&] { return !IsWindow(opened) || !IsWindowVisible(opened); }, 3000);
@@ -375,6 +382,20 @@ Target Does(Effect effect) {
   Target t;
   t.effect = effect;
   return t;
+}
+
+Target Opens(std::function<void(HWND)> inside, std::function<void()> scene = nullptr) {
+  Target t = Does(Effect::kOpensWindow);
+  t.inside = std::move(inside);
+  t.scene = std::move(scene);
+  return t;
+}
+
+// Walks a dialog's controls with the one that closes it last.
+void CheckDialog(Walk& walk, HWND dialog, const std::string& name, std::map<int, Target> overrides, int closing) {
+  std::vector<Target> controls = walk.Controls(dialog, name, overrides);
+  std::stable_partition(controls.begin(), controls.end(), [closing](const Target& t) { return GetDlgCtrlID(t.window) != closing; });
+  walk.CheckAll(controls);
 }
 
 std::function<void()> Command(HWND window, int id) {
@@ -437,6 +458,27 @@ void WalkTheClient(int layout) {
   const RECT panelSlot = first ? RECT{2, 2, 77, 56} : layout == 2 ? RECT{29, 36, 145, 126} : RECT{31, 47, 147, 137};
   const RECT listPart = first ? RECT{} : RECT{0, 40, 400, 120};
   walk.CheckAll(walk.Controls(page, "manager page", {{1045, Does(Effect::kDropsDown)}}));
+  // The carousel time dialog: OK stores the time, says so and closes it; Cancel is reached only.
+  const Target timeDialog = Opens([&walk](HWND dialog) {
+    CheckDialog(walk, dialog, "carousel time dialog", {{IDCANCEL, Does(Effect::kSeen)}}, IDOK);
+  });
+  // The picture preview shows its view; the strip behind it keeps its thumbnails: the first
+  // thumbnail's picture (within its focus mark), where the preview leaves it in sight.
+  winkit::RgbImage strip;
+  const Target preview = Opens(
+      [&](HWND dialog) {
+        walk.CheckAll(walk.Controls(dialog, "picture preview", {}));
+        walk.Screenshot(main, "walk_strip_under_preview");
+        RECT over = {}, thumbnail = {panelSlot.left + 4, panelSlot.top + 4, panelSlot.right - 4, panelSlot.bottom - 4};
+        GetWindowRect(dialog, &over);
+        MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&over), 2);
+        if (over.left < thumbnail.right && over.right > thumbnail.left) thumbnail.top = std::max(thumbnail.top, over.bottom);
+        if (IsEmpty(thumbnail)) return;
+        const RECT inStrip = {thumbnail.left - panelSlot.left, thumbnail.top - panelSlot.top,
+                              thumbnail.right - panelSlot.left, thumbnail.bottom - panelSlot.top};
+        EXPECT_TRUE(SamePicture(Crop(strip, inStrip), PictureOf(panel, thumbnail))) << "the strip lost its thumbnail";
+      },
+      [&] { strip = PictureOf(panel, panelSlot); });
   std::vector<Target> pageElements = walk.Elements(SkinWindow::kWallpaperManagerPage, page,
                               {{20100, Repaints(list, listPart, Command(page, 20104))},
                                {20101, Repaints(list, listPart, Command(page, 20104))},
@@ -448,8 +490,8 @@ void WalkTheClient(int layout) {
                                {20107, Repaints(panel, panelSlot)},
                                {20108, Does(Effect::kWallpaper)},
                                {20109, Does(Effect::kWallpaper)},
-                               {20110, Does(Effect::kOpensWindow)},
-                               {20111, Does(Effect::kOpensWindow)}});
+                               {20110, timeDialog},
+                               {20111, preview}});
   // The date filter ("搜索") last: the paging elements walk the whole category.
   std::stable_partition(pageElements.begin(), pageElements.end(),
                         [](const Target& t) { return t.name.find("20100") == std::string::npos; });
@@ -460,11 +502,20 @@ void WalkTheClient(int layout) {
                                 {{20121, Repaints(panel, panelSlot)},
                                  {20122, Repaints(panel, panelSlot)},
                                  {20108, Does(Effect::kOpensWindow)},
-                                 {20111, Does(Effect::kOpensWindow)}}));
+                                 {20111, preview}}));
   }
   walk.CheckAll(walk.Elements(SkinWindow::kThumbnailPreviewList, list,
                               {{20115, Does(Effect::kOpensWindow)}, {20116, Repaints(list, listPart)}}));
   walk.Screenshot(page, "walk_manager_page");
+
+  // A link handed over by a second start opens the link dialog.
+  client.HandOver(std::string("muralbox://") + MB_SERVICE_HOST + ":" + std::to_string(MB_SERVICE_HTTP_PORT) +
+                  "/samples/walk.bmp");
+  const HWND link = winkit::WaitForWindow("#32770", "壁纸下载", kWaitMs, client.process.Id());
+  ASSERT_NE(link, nullptr);
+  ASSERT_TRUE(WaitVisible(link, true));
+  walk.Screenshot(link, "walk_link_dialog");
+  CheckDialog(walk, link, "link dialog", {{IDOK, Does(Effect::kSeen)}, {IDCANCEL, Does(Effect::kHides)}}, IDCANCEL);
 
   // The tabs show their pages; the upload page is walked when it shows.
   for (const Target& tab : MainTabs(layout, main)) {
@@ -502,8 +553,10 @@ void WalkTheClient(int layout) {
   }
 
   // The main window's own elements last: the arrows scroll the strip, then minimise, and close.
+  // The recommended list's label opens the member's browser: seen and reached only.
   std::vector<Target> own = walk.Elements(SkinWindow::kMainWindow, main,
-                                          {{20008, Repaints(panel, panelSlot)},
+                                          {{20010, Does(Effect::kSeen)},
+                                           {20008, Repaints(panel, panelSlot)},
                                            {20009, Repaints(panel, panelSlot)},
                                            {20007, Does(Effect::kMinimises)},
                                            {20006, Does(Effect::kHides)}});
@@ -523,17 +576,29 @@ void WalkTheClient(int layout) {
   openMenu();
   Target shows = Does(Effect::kShowsPage), hides = Does(Effect::kHides), opens = Does(Effect::kOpensWindow);
   Target seen = Does(Effect::kSeen);
-  shows.scene = hides.scene = opens.scene = seen.scene = openMenu;
+  // The float window's arrows step the carousel; the tray item closes it again.
+  Target floatWindow = Opens([&](HWND window) {
+    walk.CheckAll(walk.Elements(SkinWindow::kFloatWindow, window,
+                                {{20400, Does(Effect::kWallpaper)}, {20401, Does(Effect::kWallpaper)}}));
+    openMenu();
+    for (const SkinElementSpec& spec : mb::skin::SkinLayoutElements(SkinWindow::kTrayMenu, layout)) {
+      if (spec.id != 20302) continue;
+      EXPECT_TRUE(winkit::ClickElement(menu, {spec.rect.left, spec.rect.top, spec.rect.right, spec.rect.bottom}));
+    }
+    EXPECT_TRUE(WaitVisible(window, false));
+  });
+  shows.scene = hides.scene = opens.scene = seen.scene = floatWindow.scene = openMenu;
   std::vector<Target> items =
       walk.Elements(SkinWindow::kTrayMenu, menu,
                     {{20303, shows}, {20300, shows}, {20301, shows}, {20306, shows}, {20304, shows}, {20305, shows},
-                     {20311, opens}, {20302, seen}, {20307, seen}, {20308, seen}, {20309, seen}, {20310, seen},
+                     {20311, opens}, {20302, floatWindow}, {20307, seen}, {20308, seen}, {20309, seen}, {20310, seen},
                      {20008, seen}, {20006, hides}, {20007, hides}});
   // The wallpaper item first: the main window is closed now, and each page item after it shows
   // another page.
   std::stable_partition(items.begin(), items.end(), [](const Target& t) { return t.name.find("20303") != std::string::npos; });
   walk.Screenshot(menu, "walk_tray_menu");
   walk.CheckAll(items);
+
   client.ExitAndWait();
 }
 

@@ -46,6 +46,7 @@ constexpr UINT WM_DRAIN_LINKS = WM_APP + 0x107;
 
 ClientConfig& Config() { return *GetClientConfig(); }
 bool LoggedIn() { return Config().loggedIn != 0; }
+
 bool TabNeedsLogin(UINT tab) { return tab != kTabWallpaperSettings && tab != kTabParameters; }
 int TabIndex(UINT tab) { return static_cast<int>(tab - kTabWallpaperSettings); }
 bool IsTab(UINT id) { return id >= kTabWallpaperSettings && id <= kTabPersonal; }
