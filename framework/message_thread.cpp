@@ -1,6 +1,6 @@
 #include "framework/message_thread.h"
 
-#include <process.h>
+#include "common/win/thread_start.h"
 
 namespace fw {
 
@@ -22,10 +22,8 @@ bool MessageThread::StartThread() {
   if (thread_) return false;
   ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   if (!ready_) return false;
-  unsigned id = 0;
-  thread_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &MessageThread::Entry, this, 0, &id));
+  thread_ = mb::BeginThread(&MessageThread::Entry, this, 0, &threadId_);
   if (!thread_) return false;
-  threadId_ = id;
   return WaitForSingleObject(ready_, 10000) == WAIT_OBJECT_0;
 }
 
@@ -37,7 +35,7 @@ bool MessageThread::IsRunning() const {
   return thread_ && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT;
 }
 
-unsigned __stdcall MessageThread::Entry(void* self) {
+DWORD WINAPI MessageThread::Entry(void* self) {
   static_cast<MessageThread*>(self)->Run();
   return 0;
 }

@@ -42,7 +42,7 @@ class FW_API MessageThread {
   virtual void OnThreadEnded() {}
 
  private:
-  static unsigned __stdcall Entry(void* self);
+  static DWORD WINAPI Entry(void* self);
   void Run();
 
   HANDLE thread_ = nullptr;

@@ -253,8 +253,50 @@ TEST(Rig, SecondProcessExchangesAMessageWithOurWindow) {
 
 #include "framework/gdi.h"
 #include "framework/ui_thread.h"
+#include "common/win/thread_start.h"
 
 namespace {
+
+// Uses about 4 kB of stack a level and reads back what each level wrote.
+int UseStack(int levels) {
+  volatile char frame[4000];
+  for (std::size_t i = 0; i < sizeof frame; i += 500) frame[i] = static_cast<char>(levels);
+  const int below = levels > 0 ? UseStack(levels - 1) : 0;
+  int sum = below;
+  for (std::size_t i = 0; i < sizeof frame; i += 500) sum += frame[i] == static_cast<char>(levels) ? 1 : 1000;
+  return sum;
+}
+
+DWORD WINAPI ReleaseAndUseStack(void* parameter) {
+  char kept[8192];
+  for (std::size_t i = 0; i < sizeof kept; ++i) kept[i] = static_cast<char>(i * 7);
+  mb::ReleaseUnusedStack();  // once more, deeper than at the thread's start
+  const int sum = UseStack(100);  // 400 kB into what was given back
+  for (std::size_t i = 0; i < sizeof kept; ++i) {
+    if (kept[i] != static_cast<char>(i * 7)) return 1;
+  }
+  return sum == 101 * 8 ? *static_cast<DWORD*>(parameter) : 2;
+}
+
+// Every thread of the programs starts this way: the entry gets its parameter and its exit code
+// comes back, a suspended start waits for ResumeThread, and the stack a thread gives back stays
+// usable below it while what lies above keeps its data.
+TEST(BeginThread, RunsTheEntryOnAStackThatStaysUsableBelowWhatItGaveBack) {
+  DWORD value = 4242;
+  DWORD id = 0;
+  HANDLE thread = mb::BeginThread(ReleaseAndUseStack, &value, CREATE_SUSPENDED, &id);
+  ASSERT_NE(thread, nullptr);
+  EXPECT_NE(id, 0u);
+  EXPECT_EQ(WaitForSingleObject(thread, 200), static_cast<DWORD>(WAIT_TIMEOUT));
+  ResumeThread(thread);
+  ASSERT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
+  DWORD code = 0;
+  EXPECT_TRUE(GetExitCodeThread(thread, &code));
+  EXPECT_EQ(code, 4242u);
+  CloseHandle(thread);
+  // The calling thread too.
+  EXPECT_EQ(ReleaseAndUseStack(&value), 4242u);
+}
 
 TEST(UiThread, ReceivesThreadMessagesInOrderAndStopsWithinItsWait) {
   std::vector<WPARAM> seen;

@@ -25,16 +25,10 @@ COLORREF ToColorRef(skinfile::Rgb c) { return RGB(c.r, c.g, c.b); }
 PictureSkinScheme* PictureSkinScheme::Load(const std::string& folder) {
   const std::optional<std::string> config = ReadWholeFile(folder + kSkinConfigFile);
   if (!config) return nullptr;
-  std::unique_ptr<SkinPicture> picture;
-  {
-    // The file's bytes go as soon as the bitmap holds the pixels.
-    const std::optional<std::string> bitmapFile = ReadWholeFile(folder + kSkinPictureFile);
-    if (!bitmapFile) return nullptr;
-    picture = SkinPicture::Decode(*bitmapFile);
-  }
+  std::unique_ptr<SkinPicture> picture = SkinPicture::Open(folder + kSkinPictureFile);
   if (!picture) return nullptr;
   skinfile::SkinCatalog catalog = skinfile::ParseSkinCatalog(*config).catalog;
-  catalog.DropImagesOutside(picture->Pixels().Width(), picture->Pixels().Height());
+  catalog.DropImagesOutside(picture->Width(), picture->Height());
   if (catalog.Images().empty()) return nullptr;
   return new PictureSkinScheme(std::move(catalog), std::move(picture));
 }
@@ -120,8 +114,14 @@ HRGN STDMETHODCALLTYPE PictureSkinScheme::GetImageRegion(LPCSTR name) {
   if (!image) return nullptr;
   if (!image->keyed) return CreateRectRgn(0, 0, image->rect.width, image->rect.height);
 
-  const std::vector<skinfile::RegionRect> rects =
-      skinfile::KeyedRegion(picture_->Pixels(), image->rect, catalog_.Transparent());
+  // The image's rows alone, read once: a window's shape does not keep them in the bitmap.
+  std::vector<std::uint8_t> buffer;
+  const std::optional<skinfile::BgrPixels> rows =
+      picture_->ReadRows(image->rect.y, image->rect.y + image->rect.height, buffer);
+  if (!rows) return nullptr;
+  skinfile::ImageRect area = image->rect;
+  area.y = 0;
+  const std::vector<skinfile::RegionRect> rects = skinfile::KeyedRegion(*rows, area, catalog_.Transparent());
   std::vector<BYTE> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
   auto* region = reinterpret_cast<RGNDATA*>(data.data());
   region->rdh.dwSize = sizeof(RGNDATAHEADER);

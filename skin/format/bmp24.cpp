@@ -88,7 +88,9 @@ std::string EncodeBmp24(const Bitmap24& bitmap) {
   return out;
 }
 
-std::optional<Bmp24Layout> ReadBmp24Layout(std::string_view in) {
+std::optional<Bmp24Layout> ReadBmp24Layout(std::string_view in) { return ReadBmp24Layout(in, in.size()); }
+
+std::optional<Bmp24Layout> ReadBmp24Layout(std::string_view in, std::uint64_t fileSize) {
   if (in.size() < kFileHeaderSize + kInfoHeaderSize || in.substr(0, 2) != "BM") return std::nullopt;
   const std::uint32_t offset = GetU32(in, 10);
   const std::uint32_t infoSize = GetU32(in, 14);
@@ -105,18 +107,30 @@ std::optional<Bmp24Layout> ReadBmp24Layout(std::string_view in) {
   layout.topDown = rawHeight < 0;
   layout.height = layout.topDown ? -rawHeight : rawHeight;
   layout.pixelOffset = offset;
-  const std::size_t needed = BgrRowBytes(width) * static_cast<std::size_t>(layout.height);
-  if (offset > in.size() || needed > in.size() - offset) return std::nullopt;
+  const std::uint64_t needed = std::uint64_t{BgrRowBytes(width)} * static_cast<std::uint64_t>(layout.height);
+  if (offset > fileSize || needed > fileSize - offset) return std::nullopt;
   return layout;
 }
 
-void CopyBmp24Rows(std::string_view in, const Bmp24Layout& layout, std::uint8_t* rows) {
+FileSpan Bmp24RowsSpan(const Bmp24Layout& layout, int first, int count) {
+  const std::size_t row = BgrRowBytes(layout.width);
+  // A bottom-up file holds the last of the rows first.
+  const int firstLine = layout.topDown ? first : layout.height - (first + count);
+  return {layout.pixelOffset + row * static_cast<std::size_t>(firstLine), row * static_cast<std::size_t>(count)};
+}
+
+void CopyBmp24RowsFromSpan(std::string_view span, const Bmp24Layout& layout, int count, std::uint8_t* rows) {
   // The file's rows are already padded as a DIB's: only their order may differ.
   const std::size_t row = BgrRowBytes(layout.width);
-  for (int line = 0; line < layout.height; ++line) {
-    const int y = layout.topDown ? line : layout.height - 1 - line;
-    std::memcpy(rows + row * static_cast<std::size_t>(y), in.data() + layout.pixelOffset + row * static_cast<std::size_t>(line), row);
+  for (int line = 0; line < count; ++line) {
+    const int y = layout.topDown ? line : count - 1 - line;
+    std::memcpy(rows + row * static_cast<std::size_t>(y), span.data() + row * static_cast<std::size_t>(line), row);
   }
+}
+
+void CopyBmp24Rows(std::string_view in, const Bmp24Layout& layout, std::uint8_t* rows) {
+  const FileSpan all = Bmp24RowsSpan(layout, 0, layout.height);
+  CopyBmp24RowsFromSpan(in.substr(all.offset, all.length), layout, layout.height, rows);
 }
 
 std::optional<Bitmap24> DecodeBmp24(std::string_view in) {

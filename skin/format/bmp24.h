@@ -80,9 +80,23 @@ struct Bmp24Layout {
   std::size_t pixelOffset = 0;
 };
 std::optional<Bmp24Layout> ReadBmp24Layout(std::string_view bytes);
+// The same from the file's first bytes (at least its two headers) and its whole size, for a file
+// that is read a part at a time.
+std::optional<Bmp24Layout> ReadBmp24Layout(std::string_view head, std::uint64_t fileSize);
 
-// Copies the pixels of a file that ReadBmp24Layout accepted into rows (height rows of
-// BgrRowBytes(width) bytes, top-down): the picture straight into a DIB section's bits.
+// Where in the file the picture rows [first, first + count) lie: one stretch of bytes, whatever
+// the file's row order. The rows must lie inside the picture.
+struct FileSpan {
+  std::size_t offset = 0;
+  std::size_t length = 0;
+};
+FileSpan Bmp24RowsSpan(const Bmp24Layout& layout, int first, int count);
+
+// Copies count picture rows, given as the file's bytes of their Bmp24RowsSpan, top-down into rows
+// (count rows of BgrRowBytes(width) bytes): straight into a DIB section's bits.
+void CopyBmp24RowsFromSpan(std::string_view span, const Bmp24Layout& layout, int count, std::uint8_t* rows);
+
+// Copies all the pixels of a file that ReadBmp24Layout accepted into rows, as above.
 void CopyBmp24Rows(std::string_view bytes, const Bmp24Layout& layout, std::uint8_t* rows);
 
 // Reads an uncompressed 24-bit BMP (bottom-up or top-down); nothing for anything else.

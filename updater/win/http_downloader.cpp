@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "common/win/thread_start.h"
 #include "updater/download_address.h"
 
 namespace mb {
@@ -154,7 +155,7 @@ DownloadOutcome HttpDownloader::Download(const std::string& url, const std::stri
   job->file = file;
   job->receiveLimitMs = timeoutMs > MAXDWORD - kReceiveGraceMs ? MAXDWORD : timeoutMs + kReceiveGraceMs;
   auto* handOver = new std::shared_ptr<Job>(job);
-  HANDLE worker = CreateThread(nullptr, 0, WorkerMain, handOver, 0, nullptr);
+  HANDLE worker = mb::BeginThread(WorkerMain, handOver);
   if (!worker) {
     delete handOver;
     return {};

@@ -1,7 +1,7 @@
 #include "uploader/image_view/folder_scan.h"
 
-#include <process.h>
 
+#include "common/win/thread_start.h"
 #include "thumblist/win/list_image_ctrl.h"
 
 namespace hoistly {
@@ -30,13 +30,13 @@ FolderScan::~FolderScan() {
 }
 
 bool FolderScan::Start() {
-  thread_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &FolderScan::Entry, this, 0, nullptr));
+  thread_ = mb::BeginThread(&FolderScan::Entry, this);
   return thread_ != nullptr;
 }
 
 bool FolderScan::WaitForEnd(DWORD ms) const { return !thread_ || WaitHandlingSentMessages(thread_, ms); }
 
-unsigned __stdcall FolderScan::Entry(void* self) {
+DWORD WINAPI FolderScan::Entry(void* self) {
   static_cast<FolderScan*>(self)->Run();
   return 0;
 }

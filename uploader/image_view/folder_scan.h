@@ -41,7 +41,7 @@ class FolderScan {
   const std::vector<std::string>& Unreadable() const { return unreadable_; }
 
  private:
-  static unsigned __stdcall Entry(void* self);
+  static DWORD WINAPI Entry(void* self);
   void Run();
 
   HWND view_;

@@ -14,6 +14,7 @@
 #include "client/core/win/top_list_fetch.h"
 #include "client/core/win/tray_frame.h"
 #include "common/gbk_text.h"
+#include "common/win/thread_start.h"
 #include "framework/message_loop.h"
 #include "framework/module.h"
 
@@ -132,6 +133,7 @@ int AppRun(const char* commandLine) {
 }
 
 int AppMain(HINSTANCE instance, const char* commandLine, int) {
+  ReleaseUnusedStack();  // what the process start-up wrote below this frame
   RemoveObsoleteShortcut();
 
   // The event marks a running copy for the life of the process; it is never closed.

@@ -5,7 +5,6 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
-#include <process.h>
 
 #include "client/core/client_config.h"
 #include "client/core/top_list.h"
@@ -13,6 +12,7 @@
 #include "client/core/win/system_utils.h"
 #include "common/atomic_file.h"
 #include "common/win/com_ptr.h"
+#include "common/win/thread_start.h"
 
 namespace mb {
 namespace {
@@ -99,7 +99,7 @@ void RunFetch(FetchRun& run) {
   MarkRead(run);
 }
 
-unsigned __stdcall FetchThread(void* parameter) {
+DWORD WINAPI FetchThread(void* parameter) {
   std::shared_ptr<FetchRun> run(*static_cast<std::shared_ptr<FetchRun>*>(parameter));
   delete static_cast<std::shared_ptr<FetchRun>*>(parameter);
   RunFetch(*run);
@@ -129,12 +129,12 @@ bool FetchTopList(const TopListFetchPlaces& places) {
   auto run = std::make_shared<FetchRun>();
   run->places = places;
   auto* parameter = new std::shared_ptr<FetchRun>(run);
-  const uintptr_t thread = _beginthreadex(nullptr, 0, &FetchThread, parameter, 0, nullptr);
+  const HANDLE thread = mb::BeginThread(FetchThread, parameter);
   if (!thread) {
     delete parameter;
     return false;
   }
-  currentThread = reinterpret_cast<HANDLE>(thread);
+  currentThread = thread;
   currentRun = run;
   return true;
 }

@@ -1,7 +1,6 @@
 #include "client/core/win/tray_frame.h"
 
 #include <objbase.h>
-#include <process.h>
 
 #include <algorithm>
 
@@ -9,6 +8,7 @@
 #include "client/core/win/hover_helper.h"
 #include "client/core/win/top_list_fetch.h"
 #include "common/win/com_ptr.h"
+#include "common/win/thread_start.h"
 
 namespace mb {
 
@@ -54,7 +54,7 @@ struct TrayFrame::EngineState {
   }
 
   template <void (*Body)(EngineState&)>
-  static unsigned __stdcall Entry(void* parameter) {
+  static DWORD WINAPI Entry(void* parameter) {
     std::shared_ptr<EngineState> state(*static_cast<std::shared_ptr<EngineState>*>(parameter));
     delete static_cast<std::shared_ptr<EngineState>*>(parameter);
     const ComApartment com;
@@ -87,9 +87,9 @@ struct TrayFrame::EngineState {
   template <void (*Body)(EngineState&)>
   static HANDLE Start(const std::shared_ptr<EngineState>& state) {
     auto* parameter = new std::shared_ptr<EngineState>(state);
-    const uintptr_t thread = _beginthreadex(nullptr, 0, &Entry<Body>, parameter, 0, nullptr);
+    const HANDLE thread = mb::BeginThread(&Entry<Body>, parameter);
     if (!thread) delete parameter;
-    return reinterpret_cast<HANDLE>(thread);
+    return thread;
   }
 };
 

@@ -1,10 +1,10 @@
 #include "client/core/win/usage_reports.h"
 
-#include <process.h>
 
 #include "client/core/client_config.h"
 #include "client/core/usage_report.h"
 #include "client/core/win/service_request.h"
+#include "common/win/thread_start.h"
 
 namespace mb {
 namespace {
@@ -18,7 +18,7 @@ bool PostWithoutBody(const std::string& url, DWORD timeoutMs) {
   return SendServiceRequest(call).ok();
 }
 
-unsigned __stdcall PageViewThread(void* parameter) {
+DWORD WINAPI PageViewThread(void* parameter) {
   std::unique_ptr<std::string> address(static_cast<std::string*>(parameter));
   const ComApartment com;
   PostWithoutBody(*address, kServiceRequestTimeoutMs);
@@ -42,9 +42,8 @@ void SendUsageReports(ClientConfig& config, UsageList& usage, DWORD timeoutMs) {
 void StartPageViewPing(const ClientConfig& config, const std::string& picturePath) {
   auto* address = new std::string(PageViewAddress(config.SharedText(&ClientConfig::homeAddress),
                                                   config.GetCurrentUserName(), picturePath, config.downloadPath));
-  const uintptr_t thread = _beginthreadex(nullptr, 0, &PageViewThread, address, 0, nullptr);
-  if (thread) {
-    CloseHandle(reinterpret_cast<HANDLE>(thread));
+  if (const HANDLE thread = mb::BeginThread(PageViewThread, address)) {
+    CloseHandle(thread);
   } else {
     delete address;
   }

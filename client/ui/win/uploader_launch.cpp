@@ -7,6 +7,7 @@
 #include "client/core/win/system_utils.h"
 #include "client/core/win/tray_frame.h"
 #include "common/gbk_text.h"
+#include "common/win/thread_start.h"
 
 namespace mb {
 
@@ -77,7 +78,7 @@ DWORD WINAPI RunUploaderThread(void*) {
 }
 
 void StartUploaderThread() {
-  if (HANDLE thread = CreateThread(nullptr, 0, RunUploaderThread, nullptr, 0, nullptr)) CloseHandle(thread);
+  if (HANDLE thread = mb::BeginThread(RunUploaderThread, nullptr)) CloseHandle(thread);
 }
 
 bool HandPictureToUploader(HWND uploader, const std::string& path) {
@@ -92,7 +93,7 @@ bool HandPictureToUploader(HWND uploader, const std::string& path) {
 
 void SendPictureToBatchUploader(std::string path, DWORD lookIntervalMs) {
   auto* job = new HandOver{std::move(path), lookIntervalMs};
-  if (HANDLE thread = CreateThread(nullptr, 0, HandOverThread, job, 0, nullptr)) {
+  if (HANDLE thread = mb::BeginThread(HandOverThread, job)) {
     CloseHandle(thread);
   } else {
     delete job;

@@ -172,6 +172,9 @@ TEST(SkinEngineScheme, DrawsImagesPixelForPixelWithTransparentPartsLeftOut) {
   InstalledSkin skin(1);
   SchemeHold scheme(skin.Scheme());
   ASSERT_NE(scheme.scheme, nullptr);
+  // A skin switch overwrites the skin files for the next start before anything is drawn: what the
+  // running scheme draws is still its own picture.
+  ASSERT_TRUE(skin.Folder().Install(LayoutFile("default", 3, ".bmp"), "default.bmp"));
   const skinfile::SkinImage* image = skin.Catalog().Find("login_dlg");
   ASSERT_NE(image, nullptr);
   ASSERT_TRUE(image->keyed);
@@ -258,6 +261,11 @@ TEST(SkinEngineScheme, GivesWindowRegionsWithoutTheTransparentPixels) {
       ASSERT_NE(image, nullptr);
       fw::Region region(scheme->GetImageRegion(name));
       ASSERT_TRUE(region);
+      // Once the image has been drawn its rows are read from the bitmap, not the file: the same shape.
+      Surface surface(image->rect.width, image->rect.height);
+      ASSERT_EQ(scheme->DrawImageAt(surface.Dc(), name, 0, 0), S_OK);
+      fw::Region again(scheme->GetImageRegion(name));
+      EXPECT_TRUE(again && EqualRgn(region, again));
       RECT box = {};
       GetRgnBox(region, &box);
       EXPECT_LE(box.right, image->rect.width);

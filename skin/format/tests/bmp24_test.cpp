@@ -49,8 +49,9 @@ TEST(Bmp24, ReadsTopDownFiles) {
   ExpectSame(b, *back);
 }
 
-// The skin engine copies a file's rows straight into a DIB section and reads them back through
-// BgrPixels: the view must see the same picture as the decoder, whatever the file's row order.
+// The skin engine copies a file's rows straight into a DIB section, a band at a time as they are
+// first drawn, and reads them back through BgrPixels: the view must see the same picture as the
+// decoder, whatever the file's row order and the order the bands come in.
 TEST(Bmp24, RowsCopiedIntoABufferReadAsTheDecodedPicture) {
   const Bitmap24 b = Pattern(5, 3);  // 15 bytes a row, padded to 16
   const std::string bottomUp = EncodeBmp24(b);
@@ -70,8 +71,21 @@ TEST(Bmp24, RowsCopiedIntoABufferReadAsTheDecodedPicture) {
     }
     EXPECT_TRUE(view.At(5, 0) == Rgb{});
     EXPECT_TRUE(view.At(0, -1) == Rgb{});
+
+    // Bands read from the file's headers alone: the last row, then the first two.
+    const std::optional<Bmp24Layout> fromHead = ReadBmp24Layout(std::string_view(file).substr(0, 54), file.size());
+    ASSERT_TRUE(fromHead.has_value());
+    std::vector<std::uint8_t> banded(rows.size(), 0xAA);
+    for (const auto& [first, count] : {std::pair{2, 1}, std::pair{0, 2}}) {
+      const FileSpan span = Bmp24RowsSpan(*fromHead, first, count);
+      ASSERT_LE(span.offset + span.length, file.size());
+      CopyBmp24RowsFromSpan(std::string_view(file).substr(span.offset, span.length), *fromHead, count,
+                            banded.data() + BgrRowBytes(5) * static_cast<std::size_t>(first));
+    }
+    EXPECT_EQ(banded, rows);
   }
   EXPECT_FALSE(ReadBmp24Layout(bottomUp.substr(0, bottomUp.size() - 1)).has_value());
+  EXPECT_FALSE(ReadBmp24Layout(std::string_view(bottomUp).substr(0, 54), bottomUp.size() - 1).has_value());
 }
 
 TEST(Bmp24, RefusesOtherFormatsAndShortData) {

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "client/core/download_progress_sink.h"
+#include "common/win/thread_start.h"
 
 namespace mb {
 
@@ -55,7 +56,7 @@ bool BackgroundDownload::Start(HWND window, const std::string& address, const st
   Stop(kStopWaitMs);
   job_ = std::make_shared<Job>(address, path, window, doneMessage_, std::move(onProgress));
   auto* held = new std::shared_ptr<Job>(job_);
-  worker_ = CreateThread(nullptr, 0, Run, held, 0, nullptr);
+  worker_ = mb::BeginThread(Run, held);
   if (!worker_) {
     delete held;
     job_.reset();

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "client/ui/gif/win/ole_picture.h"
+#include "common/win/thread_start.h"
 #include "framework/gdi.h"
 
 namespace mb {
@@ -132,7 +133,7 @@ void AnimatedGifControl::Start() {
   // The thread holds its own reference to the animation for as long as it runs.
   auto* shared = new std::shared_ptr<GifAnimation>(animation_);
   animation_->running = true;
-  thread_ = CreateThread(nullptr, 0, DrawingThread, shared, CREATE_SUSPENDED, nullptr);
+  thread_ = mb::BeginThread(DrawingThread, shared, CREATE_SUSPENDED);
   if (!thread_) {
     animation_->running = false;
     delete shared;

@@ -2,6 +2,7 @@
 
 #include "client/ui/manager/thumbnail_cell.h"
 #include "client/ui/manager/thumbnail_strip.h"
+#include "common/win/thread_start.h"
 
 namespace mb {
 
@@ -44,6 +45,7 @@ std::unique_ptr<LoadedThumbnail> ThumbnailLoader::TakeThumbnail(LPARAM lParam) {
 }
 
 void ThumbnailLoader::Run() {
+  ReleaseUnusedStack();
   for (;;) {
     Batch batch;
     {

@@ -11,6 +11,7 @@
 #include "client/ui/popup/win/popup_window.h"
 #include "client/ui/win/small_window_calls.h"
 #include "common/atomic_file.h"
+#include "common/win/thread_start.h"
 #include "common/win/url_fetch.h"
 
 namespace mb {
@@ -154,7 +155,7 @@ void StartPopupThread() {
   auto run = std::make_shared<PopupRun>(state.schedule, state.observer);
   if (!run->stop) return;
   auto* held = new std::shared_ptr<PopupRun>(run);
-  HANDLE thread = CreateThread(nullptr, 0, PopupThreadMain, held, 0, nullptr);
+  HANDLE thread = mb::BeginThread(PopupThreadMain, held);
   if (!thread) {
     delete held;
     return;

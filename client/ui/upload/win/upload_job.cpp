@@ -6,6 +6,7 @@
 #include "client/ui/progress/win/progress_bar_view.h"
 #include "client/ui/upload/upload_registration.h"
 #include "common/win/com_ptr.h"
+#include "common/win/thread_start.h"
 
 namespace mb {
 
@@ -74,7 +75,7 @@ DWORD WINAPI RunWork(void* param) {
 
 HANDLE StartUploadWorker(const std::shared_ptr<UploadJob>& job) {
   auto* held = new std::shared_ptr<UploadJob>(job);
-  const HANDLE thread = CreateThread(nullptr, 0, UploadWorker, held, 0, nullptr);
+  const HANDLE thread = mb::BeginThread(UploadWorker, held);
   if (!thread) delete held;
   return thread;
 }
@@ -102,7 +103,7 @@ namespace {
 
 HANDLE StartWork(std::function<void()> work) {
   auto* held = new std::shared_ptr<std::function<void()>>(std::make_shared<std::function<void()>>(std::move(work)));
-  const HANDLE thread = CreateThread(nullptr, 0, RunWork, held, 0, nullptr);
+  const HANDLE thread = mb::BeginThread(RunWork, held);
   if (!thread) delete held;
   return thread;
 }
