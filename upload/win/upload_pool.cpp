@@ -208,7 +208,7 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
         shared_->relay.Report(WM_UPLOAD_STATUS, UPLOAD_STATUS_CONNECTED);
         break;
       case EngineReport::NextPicture:
-        shared_->relay.Report(WM_UPLOAD_STATUS, UPLOAD_STATUS_NEXT_PICTURE);
+        shared_->relay.NotifyNextPicture();  // counted: the driver's lock is held here
         break;
       case EngineReport::AllSent:
         shared_->relay.Report(WM_UPLOAD_STATUS, UPLOAD_STATUS_ALL_SENT);
