@@ -110,6 +110,7 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
 
   bool WaitAllChildrenThread() {
     CZELUploadWinThread::StopAndReleaseAll(workers_, kMaxWorkers, kWorkerStopWaitMs);
+    shared_->reader.Stop();  // the run is over
     return true;
   }
 
@@ -125,11 +126,16 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
     CloseHandle(file);
-    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    FileStamp& stamp = stamps_[job];
+    stamp.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    stamp.lastWrite = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return stamp.size;
   }
 
   bool BeginPicture(std::size_t job) override {
-    pictures_[job] = fileState_->RemoteNameBuilder(PathOf(*jobs_[job]), userName_);
+    const std::string path = PathOf(*jobs_[job]);
+    pictures_[job] = fileState_->RemoteNameBuilder(path, userName_);
+    shared_->reader.BeginPicture(job, path, stamps_[job], job + 1 < jobs_.size() ? PathOf(*jobs_[job + 1]) : "");
     return CConfig::GetConfig()->GetFirstBlockFlag() != 0;
   }
 
@@ -137,6 +143,7 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
     const CZELFileQueue& record = *jobs_[job];
     const PictureIdentity& picture = pictures_[job];
     UploadBlockEntry& entry = shared_->table[worker];
+    entry.job = job;
     entry.path = picture.path;
     entry.offset = block.offset;
     entry.length = block.length;
@@ -264,6 +271,7 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
   std::unique_ptr<CZELUploadWinThread> workers_[kMaxWorkers];
   std::vector<std::unique_ptr<CZELFileQueue>> jobs_;
   std::map<std::size_t, PictureIdentity> pictures_;
+  std::map<std::size_t, FileStamp> stamps_;  // each picture's file as it was measured
   std::string userName_;
 };
 
