@@ -79,6 +79,12 @@ void PictureReader::BeginPicture(std::size_t job, const std::string& path, const
   if (wake) SetEvent(wake_);
 }
 
+bool PictureReader::ReadAheadFrom(std::size_t job, const FileStamp& stamp) {
+  std::lock_guard<CriticalSectionMutex> lock(mutex_);
+  return std::any_of(windows_.begin(), windows_.end(),
+                     [&](const Window& window) { return window.place.job == job && window.stamp == stamp; });
+}
+
 bool PictureReader::Read(std::size_t job, const std::string& path, std::uint32_t offset, std::uint32_t length,
                          std::string& bytes) {
   if (length == 0) return false;

@@ -43,6 +43,9 @@ class PictureReader {
   // The job's picture is set up from its file at path as stamp describes it; nextPath is the file
   // of the job after it ("" when there is none), read ahead once this picture's end is.
   void BeginPicture(std::size_t job, const std::string& path, const FileStamp& stamp, const std::string& nextPath);
+  // Under the driver's lock, before the job's picture is set up: the start of its file was read
+  // ahead a moment ago from the version stamp describes, so the file opens.
+  bool ReadAheadFrom(std::size_t job, const FileStamp& stamp);
   // Ends the reading ahead, waiting for a read under way; later reads go to the file at once.
   void Stop();
   // From any worker: bytes gets the length bytes at offset of the job's file at path; false when

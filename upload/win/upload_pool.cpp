@@ -122,13 +122,17 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       return std::nullopt;
     }
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    CloseHandle(file);
     FileStamp& stamp = stamps_[job];
     stamp.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
     stamp.lastWrite = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+    // The file must open for reading; a read ahead of this very version shows it did. (Opening it
+    // here costs the Wine server two calls while every worker waits for the driver's lock.)
+    if (!shared_->reader.ReadAheadFrom(job, stamp)) {
+      HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+      CloseHandle(file);
+    }
     return stamp.size;
   }
 
