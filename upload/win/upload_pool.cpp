@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -26,6 +27,50 @@ constexpr char kNoticeTitle[] = "提示";
 
 std::string Field(const char* field, std::size_t size) { return mb::ReadField(field, size); }
 std::string PathOf(const CZELFileQueue& job) { return Field(job.path, sizeof job.path); }
+
+// Worker threads made ahead on the pool's thread while the first workers connect. Starting a
+// worker happens under the driver's lock, on the thread of the worker that just connected; with a
+// thread made ahead it takes only the start message, where making one takes a millisecond or
+// more (under Wine) that every other worker would wait for.
+class SpareWorkers {
+ public:
+  using Make = std::function<std::unique_ptr<CZELUploadWinThread>(int worker)>;
+
+  // On the pool's thread: makes the workers from first on that were not taken yet.
+  void Prepare(int first, const Make& make) {
+    for (int worker = first; worker < kMaxWorkers; ++worker) {
+      if (Taken(worker)) continue;
+      std::unique_ptr<CZELUploadWinThread> thread = make(worker);
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!taken_[worker]) threads_[worker] = std::move(thread);
+      }
+      if (thread) CZELUploadWinThread::StopAndReleaseAll(&thread, 1, kWorkerStopWaitMs);  // made in vain
+    }
+  }
+  // From any thread: the worker made ahead, or nothing; it is not made any more.
+  std::unique_ptr<CZELUploadWinThread> Take(int worker) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    taken_[worker] = true;
+    return std::move(threads_[worker]);
+  }
+  // On the pool's thread: stops the workers never taken; none is made any more.
+  void StopAll() {
+    std::unique_ptr<CZELUploadWinThread> left[kMaxWorkers];
+    for (int worker = 0; worker < kMaxWorkers; ++worker) left[worker] = Take(worker);
+    CZELUploadWinThread::StopAndReleaseAll(left, kMaxWorkers, kWorkerStopWaitMs);
+  }
+
+ private:
+  bool Taken(int worker) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return taken_[worker];
+  }
+
+  std::mutex mutex_;
+  std::unique_ptr<CZELUploadWinThread> threads_[kMaxWorkers];
+  bool taken_[kMaxWorkers] = {};
+};
 
 }  // namespace
 
@@ -106,10 +151,12 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
     shared_->relay.SetTarget(config->GetEngineMsgWnd());
     fileState_->Configure(settings_);
     shared_->driver.Start(jobs_.size());
+    spares_.Prepare(1, [this](int worker) { return MakeWorker(worker); });
   }
 
   bool WaitAllChildrenThread() {
     CZELUploadWinThread::StopAndReleaseAll(workers_, kMaxWorkers, kWorkerStopWaitMs);
+    spares_.StopAll();
     shared_->reader.Stop();  // the run is over
     return true;
   }
@@ -189,7 +236,8 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
         Report(action.report);
         break;
       case PoolAction::Kind::StopWorker:
-        CZELUploadWinThread::StopAndReleaseAll(&workers_[action.worker], 1, kWorkerStopWaitMs);
+        // It ends while the others go on; the run's end waits for it with them.
+        if (workers_[action.worker]) workers_[action.worker]->RequestStop();
         break;
       case PoolAction::Kind::StopAllWorkers:
         WaitAllChildrenThread();
@@ -202,9 +250,17 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
 
   void WakePoolThread() override { PostToThread(WM_POOL_ACTIONS); }
 
-  int NewThread(int worker) {
+  // A running worker thread that waits for its start, or nothing.
+  std::unique_ptr<CZELUploadWinThread> MakeWorker(int worker) {
     auto thread = std::make_unique<CZELUploadWinThread>(worker, shared_, settings_);
-    if (!thread->StartThread() || !thread->PostToThread(WM_WORKER_START)) {
+    if (!thread->StartThread()) CZELUploadWinThread::StopAndReleaseAll(&thread, 1, kWorkerStopWaitMs);
+    return thread;
+  }
+
+  int NewThread(int worker) {
+    std::unique_ptr<CZELUploadWinThread> thread = spares_.Take(worker);
+    if (!thread) thread = MakeWorker(worker);
+    if (!thread || !thread->PostToThread(WM_WORKER_START)) {
       CZELUploadWinThread::StopAndReleaseAll(&thread, 1, kWorkerStopWaitMs);
       PostToThread(WM_WORKER_CONNECT_FAILED, static_cast<WPARAM>(worker));
       return 0;
@@ -273,6 +329,7 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
   std::shared_ptr<UploadFileState> fileState_ = std::make_shared<UploadFileState>();
   std::shared_ptr<PoolShared> shared_;
   std::unique_ptr<CZELUploadWinThread> workers_[kMaxWorkers];
+  SpareWorkers spares_;
   std::vector<std::unique_ptr<CZELFileQueue>> jobs_;
   std::map<std::size_t, PictureIdentity> pictures_;
   std::map<std::size_t, FileStamp> stamps_;  // each picture's file as it was measured
