@@ -15,8 +15,6 @@ constexpr std::size_t kWindowsKept = 3;
 // fit in a window fits in the next.
 constexpr std::uint32_t kNextWindowStep = PictureReader::kWindowSize - kBlockDataSize;
 
-std::uint64_t Join(DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; }
-
 }  // namespace
 
 bool PictureReader::Place::Covers(std::size_t otherJob, std::uint32_t offset, std::uint32_t length) const {
@@ -106,8 +104,12 @@ bool PictureReader::Read(std::size_t job, const std::string& path, std::uint32_t
     spare_.clear();
     const bool ok = ReadWindow(Place{job, path, offset, false}, read);
     read.trusted = true;  // a block of the picture was handed out: it is set up
-    if (ok) Keep(std::move(read));
-    if (!ok || !(window = Holding(job, offset, length))) return false;
+    if (!ok) {
+      Recycle(read.bytes);
+      return false;
+    }
+    Keep(std::move(read));
+    if (!(window = Holding(job, offset, length))) return false;
   }
   bytes.assign(window->bytes, offset - window->place.start, length);
   const std::optional<Place> next = NextPlace(*window);
@@ -220,8 +222,7 @@ bool PictureReader::ReadWindow(const Place& place, Window& window) {
   CloseHandle(file);
   window.bytes.resize(ok ? read : 0);
   if (!ok) return false;
-  window.stamp.size = Join(info.nFileSizeHigh, info.nFileSizeLow);
-  window.stamp.lastWrite = Join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
+  window.stamp = FileStamp::Of(info.nFileSizeHigh, info.nFileSizeLow, info.ftLastWriteTime);
   return true;
 }
 

@@ -25,6 +25,10 @@ namespace mb::upload {
 
 // What tells one version of a file from another.
 struct FileStamp {
+  static FileStamp Of(DWORD sizeHigh, DWORD sizeLow, const FILETIME& lastWrite) {
+    return {(std::uint64_t{sizeHigh} << 32) | sizeLow,
+            (std::uint64_t{lastWrite.dwHighDateTime} << 32) | lastWrite.dwLowDateTime};
+  }
   std::uint64_t size = 0;
   std::uint64_t lastWrite = 0;  // FILETIME of the last change
   bool operator==(const FileStamp& other) const { return size == other.size && lastWrite == other.lastWrite; }

@@ -169,9 +169,7 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       return std::nullopt;
     }
-    FileStamp& stamp = stamps_[job];
-    stamp.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-    stamp.lastWrite = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+    const FileStamp stamp = stamps_[job] = FileStamp::Of(data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime);
     // The file must open for reading; a read ahead of this very version shows it did. (Opening it
     // here costs the Wine server two calls while every worker waits for the driver's lock.)
     if (!shared_->reader.ReadAheadFrom(job, stamp)) {
