@@ -105,7 +105,11 @@ void PoolScheduler::FeedOrPark(int worker) {
   phase_ = Phase::Draining;
   if (!AnyBusy()) {
     EndIfQuiet();
-  } else if (!queueEmptyReported_) {
+    return;
+  }
+  // Nothing more for it: it ends while the others send their last blocks.
+  ports_.StopWorker(worker);
+  if (!queueEmptyReported_) {
     queueEmptyReported_ = true;
     ports_.Report(EngineReport::QueueEmpty);
   }

@@ -4,7 +4,8 @@
 //
 // A batch sends its pictures strictly one after another; the blocks of the current picture go to
 // whichever worker asks for work, so up to six blocks of one picture travel at once. Workers are
-// started one after another, each after the previous one connected. A picture's record is sent
+// started one after another, each after the previous one connected; a worker that finds nothing
+// left while others still send is stopped at once. A picture's record is sent
 // once all of its blocks were acknowledged, records in picture order, one at a time: the next
 // record and the batch's end wait for the outcome of the one out. A block that a worker gives
 // up makes its picture fail: no record for it or any later picture, no more blocks handed out, and

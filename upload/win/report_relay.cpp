@@ -11,7 +11,7 @@ constexpr UINT kRelayReport = WM_APP + 1;     // wParam, lParam: the report's me
 constexpr UINT kRelaySetTarget = WM_APP + 2;  // lParam: the frame
 constexpr UINT kRelayClose = WM_APP + 3;
 constexpr UINT_PTR kFlushTimer = 1;
-// Counted block reports reach the frame this often while a run lasts (and before any report).
+// Counted reports reach the frame this often while a run lasts (and before any report).
 constexpr UINT kFlushIntervalMs = 50;
 
 bool EndsTheRun(UINT message, WPARAM wParam) {
@@ -22,13 +22,16 @@ bool EndsTheRun(UINT message, WPARAM wParam) {
 struct RelayState {
   HWND target = nullptr;
   bool open = true;
-  std::shared_ptr<std::atomic<long>> pendingBlocks;
+  std::shared_ptr<CountedReports> pending;
 
-  // Hands the frame the block reports counted so far.
-  void DeliverBlocks() const {
-    for (long n = pendingBlocks ? pendingBlocks->exchange(0) : 0; n > 0 && open && target; --n) {
-      SendMessageA(target, WM_UPLOAD_BLOCK_SENT, 0, 0);
-    }
+  // Hands the frame the reports counted so far.
+  void DeliverCounted() const {
+    if (!pending) return;
+    Deliver(pending->blocks, WM_UPLOAD_BLOCK_SENT, 0);
+    Deliver(pending->pictures, WM_UPLOAD_STATUS, UPLOAD_STATUS_NEXT_PICTURE);
+  }
+  void Deliver(std::atomic<long>& count, UINT message, WPARAM wParam) const {
+    for (long n = count.exchange(0); n > 0 && open && target; --n) SendMessageA(target, message, wParam, 0);
   }
 };
 
@@ -42,7 +45,7 @@ LRESULT CALLBACK RelayProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_NCCREATE: {
       auto* created = new RelayState;
       const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-      created->pendingBlocks = *static_cast<const std::shared_ptr<std::atomic<long>>*>(create->lpCreateParams);
+      created->pending = *static_cast<const std::shared_ptr<CountedReports>*>(create->lpCreateParams);
       SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
       break;
     }
@@ -51,11 +54,11 @@ LRESULT CALLBACK RelayProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       SetWindowLongPtrA(window, GWLP_USERDATA, 0);
       break;
     case WM_TIMER:
-      if (state && wParam == kFlushTimer) state->DeliverBlocks();
+      if (state && wParam == kFlushTimer) state->DeliverCounted();
       return 0;
     case kRelayReport:
       if (!state) return 0;
-      state->DeliverBlocks();
+      state->DeliverCounted();
       if (EndsTheRun(static_cast<UINT>(lParam), wParam)) KillTimer(window, kFlushTimer);
       if (state->open && state->target) return SendMessageA(state->target, static_cast<UINT>(lParam), wParam, 0);
       return 0;
@@ -82,14 +85,14 @@ HINSTANCE ThisModule() {
 
 }  // namespace
 
-ReportRelay::ReportRelay() : pendingBlocks_(std::make_shared<std::atomic<long>>(0)) {
+ReportRelay::ReportRelay() : pending_(std::make_shared<CountedReports>()) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = RelayProc;
   windowClass.hInstance = ThisModule();
   windowClass.lpszClassName = kRelayClass;
   RegisterClassA(&windowClass);  // fails harmlessly when registered already
   window_ = CreateWindowExA(0, kRelayClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ThisModule(),
-                            &pendingBlocks_);
+                            &pending_);
 }
 
 ReportRelay::~ReportRelay() {
@@ -109,7 +112,9 @@ LRESULT ReportRelay::Report(UINT message, WPARAM wParam) const {
   return window_ ? SendMessageA(window_, kRelayReport, wParam, static_cast<LPARAM>(message)) : 0;
 }
 
-void ReportRelay::NotifyBlockSent() const { pendingBlocks_->fetch_add(1); }
+void ReportRelay::NotifyBlockSent() const { pending_->blocks.fetch_add(1); }
+
+void ReportRelay::NotifyNextPicture() const { pending_->pictures.fetch_add(1); }
 
 void ReportRelay::Close() {
   if (!window_) return;

@@ -3,10 +3,12 @@
 // the relay is open. Because the check runs on the frame's own thread, once Close has returned
 // there no report of this pool can reach the frame, however late a worker sends it.
 //
-// Block reports, one per acknowledged block, need not wait for the frame: they are only counted.
-// From SetTarget (the run's start) to the report that ends the run, the relay window hands the
-// frame one WM_UPLOAD_BLOCK_SENT per counted block every 50 ms, and always before any report sent
-// after them. So six busy workers cost no message between threads per block.
+// Block reports, one per acknowledged block, and next-picture reports need not wait for the frame:
+// they are only counted. From SetTarget (the run's start) to the report that ends the run, the
+// relay window hands the frame one WM_UPLOAD_BLOCK_SENT per counted block and one next-picture
+// status per counted picture every 50 ms, and always before any report sent after them. So six
+// busy workers cost no message between threads per block, and none waits for the frame when the
+// next picture is set up.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +17,12 @@
 #include <memory>
 
 namespace mb::upload {
+
+// Counted reports: how many of each the frame has still to get.
+struct CountedReports {
+  std::atomic<long> blocks{0};
+  std::atomic<long> pictures{0};
+};
 
 class ReportRelay {
  public:
@@ -33,6 +41,8 @@ class ReportRelay {
   // From any thread, without waiting: one more WM_UPLOAD_BLOCK_SENT (0, 0) for the frame, within
   // 50 ms.
   void NotifyBlockSent() const;
+  // The same for one more WM_UPLOAD_STATUS (UPLOAD_STATUS_NEXT_PICTURE, 0).
+  void NotifyNextPicture() const;
   // On the frame's thread it takes effect for every later delivery at once; from another thread it
   // takes effect when the frame's thread next handles its messages.
   void Close();
@@ -40,8 +50,8 @@ class ReportRelay {
 
  private:
   HWND window_ = nullptr;
-  // Block reports not yet handed to the frame; shared with the window, which may outlive the relay.
-  std::shared_ptr<std::atomic<long>> pendingBlocks_;
+  // Reports not yet handed to the frame; shared with the window, which may outlive the relay.
+  std::shared_ptr<CountedReports> pending_;
 };
 
 }  // namespace mb::upload

@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -26,6 +27,50 @@ constexpr char kNoticeTitle[] = "提示";
 
 std::string Field(const char* field, std::size_t size) { return mb::ReadField(field, size); }
 std::string PathOf(const CZELFileQueue& job) { return Field(job.path, sizeof job.path); }
+
+// Worker threads made ahead on the pool's thread while the first workers connect. Starting a
+// worker happens under the driver's lock, on the thread of the worker that just connected; with a
+// thread made ahead it takes only the start message, where making one takes a millisecond or
+// more (under Wine) that every other worker would wait for.
+class SpareWorkers {
+ public:
+  using Make = std::function<std::unique_ptr<CZELUploadWinThread>(int worker)>;
+
+  // On the pool's thread: makes the workers from first on that were not taken yet.
+  void Prepare(int first, const Make& make) {
+    for (int worker = first; worker < kMaxWorkers; ++worker) {
+      if (Taken(worker)) continue;
+      std::unique_ptr<CZELUploadWinThread> thread = make(worker);
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!taken_[worker]) threads_[worker] = std::move(thread);
+      }
+      if (thread) CZELUploadWinThread::StopAndReleaseAll(&thread, 1, kWorkerStopWaitMs);  // made in vain
+    }
+  }
+  // From any thread: the worker made ahead, or nothing; it is not made any more.
+  std::unique_ptr<CZELUploadWinThread> Take(int worker) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    taken_[worker] = true;
+    return std::move(threads_[worker]);
+  }
+  // On the pool's thread: stops the workers never taken; none is made any more.
+  void StopAll() {
+    std::unique_ptr<CZELUploadWinThread> left[kMaxWorkers];
+    for (int worker = 0; worker < kMaxWorkers; ++worker) left[worker] = Take(worker);
+    CZELUploadWinThread::StopAndReleaseAll(left, kMaxWorkers, kWorkerStopWaitMs);
+  }
+
+ private:
+  bool Taken(int worker) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return taken_[worker];
+  }
+
+  std::mutex mutex_;
+  std::unique_ptr<CZELUploadWinThread> threads_[kMaxWorkers];
+  bool taken_[kMaxWorkers] = {};
+};
 
 }  // namespace
 
@@ -106,10 +151,13 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
     shared_->relay.SetTarget(config->GetEngineMsgWnd());
     fileState_->Configure(settings_);
     shared_->driver.Start(jobs_.size());
+    spares_.Prepare(1, [this](int worker) { return MakeWorker(worker); });
   }
 
   bool WaitAllChildrenThread() {
     CZELUploadWinThread::StopAndReleaseAll(workers_, kMaxWorkers, kWorkerStopWaitMs);
+    spares_.StopAll();
+    shared_->reader.Stop();  // the run is over
     return true;
   }
 
@@ -121,15 +169,22 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       return std::nullopt;
     }
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    CloseHandle(file);
-    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    const FileStamp stamp = stamps_[job] = FileStamp::Of(data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime);
+    // The file must open for reading; a read ahead of this very version shows it did. (Opening it
+    // here costs the Wine server two calls while every worker waits for the driver's lock.)
+    if (!shared_->reader.ReadAheadFrom(job, stamp)) {
+      HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+      CloseHandle(file);
+    }
+    return stamp.size;
   }
 
   bool BeginPicture(std::size_t job) override {
-    pictures_[job] = fileState_->RemoteNameBuilder(PathOf(*jobs_[job]), userName_);
+    const std::string path = PathOf(*jobs_[job]);
+    pictures_[job] = fileState_->RemoteNameBuilder(path, userName_);
+    shared_->reader.BeginPicture(job, path, stamps_[job], job + 1 < jobs_.size() ? PathOf(*jobs_[job + 1]) : "");
     return CConfig::GetConfig()->GetFirstBlockFlag() != 0;
   }
 
@@ -137,6 +192,7 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
     const CZELFileQueue& record = *jobs_[job];
     const PictureIdentity& picture = pictures_[job];
     UploadBlockEntry& entry = shared_->table[worker];
+    entry.job = job;
     entry.path = picture.path;
     entry.offset = block.offset;
     entry.length = block.length;
@@ -178,7 +234,8 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
         Report(action.report);
         break;
       case PoolAction::Kind::StopWorker:
-        CZELUploadWinThread::StopAndReleaseAll(&workers_[action.worker], 1, kWorkerStopWaitMs);
+        // It ends while the others go on; the run's end waits for it with them.
+        if (workers_[action.worker]) workers_[action.worker]->RequestStop();
         break;
       case PoolAction::Kind::StopAllWorkers:
         WaitAllChildrenThread();
@@ -191,9 +248,17 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
 
   void WakePoolThread() override { PostToThread(WM_POOL_ACTIONS); }
 
-  int NewThread(int worker) {
+  // A running worker thread that waits for its start, or nothing.
+  std::unique_ptr<CZELUploadWinThread> MakeWorker(int worker) {
     auto thread = std::make_unique<CZELUploadWinThread>(worker, shared_, settings_);
-    if (!thread->StartThread() || !thread->PostToThread(WM_WORKER_START)) {
+    if (!thread->StartThread()) CZELUploadWinThread::StopAndReleaseAll(&thread, 1, kWorkerStopWaitMs);
+    return thread;
+  }
+
+  int NewThread(int worker) {
+    std::unique_ptr<CZELUploadWinThread> thread = spares_.Take(worker);
+    if (!thread) thread = MakeWorker(worker);
+    if (!thread || !thread->PostToThread(WM_WORKER_START)) {
       CZELUploadWinThread::StopAndReleaseAll(&thread, 1, kWorkerStopWaitMs);
       PostToThread(WM_WORKER_CONNECT_FAILED, static_cast<WPARAM>(worker));
       return 0;
@@ -208,7 +273,7 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
         shared_->relay.Report(WM_UPLOAD_STATUS, UPLOAD_STATUS_CONNECTED);
         break;
       case EngineReport::NextPicture:
-        shared_->relay.Report(WM_UPLOAD_STATUS, UPLOAD_STATUS_NEXT_PICTURE);
+        shared_->relay.NotifyNextPicture();  // counted: the driver's lock is held here
         break;
       case EngineReport::AllSent:
         shared_->relay.Report(WM_UPLOAD_STATUS, UPLOAD_STATUS_ALL_SENT);
@@ -262,8 +327,10 @@ class CZELUploadThreadsPool::Engine : public fw::MessageThread, private PoolActi
   std::shared_ptr<UploadFileState> fileState_ = std::make_shared<UploadFileState>();
   std::shared_ptr<PoolShared> shared_;
   std::unique_ptr<CZELUploadWinThread> workers_[kMaxWorkers];
+  SpareWorkers spares_;
   std::vector<std::unique_ptr<CZELFileQueue>> jobs_;
   std::map<std::size_t, PictureIdentity> pictures_;
+  std::map<std::size_t, FileStamp> stamps_;  // each picture's file as it was measured
   std::string userName_;
 };
 

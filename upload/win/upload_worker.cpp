@@ -94,7 +94,7 @@ CZELUploadWinThread::BlockResult CZELUploadWinThread::SendOwnBlock() {
   // The entry stays as it is while this worker has the block.
   const UploadBlockEntry& entry = shared_->table[number_];
   // A file that changed or vanished since the pool measured it cannot be sent as planned.
-  if (!shared_->reader.Read(entry.path, entry.offset, entry.length, data_)) return BlockResult::GaveUp;
+  if (!shared_->reader.Read(entry.job, entry.path, entry.offset, entry.length, data_)) return BlockResult::GaveUp;
   BlockHeader header;
   header.userName = entry.userName;
   header.remoteName = entry.remoteName;

@@ -24,6 +24,7 @@ namespace mb::upload {
 // What the pool tells a worker about its next block. Entry n belongs to worker n; the driver
 // fills it only while the worker waits for work.
 struct UploadBlockEntry {
+  std::size_t job = 0;  // the batch's job the block belongs to
   std::string path;
   std::uint32_t offset = 0;
   std::uint32_t length = 0;  // bytes of the file this block carries

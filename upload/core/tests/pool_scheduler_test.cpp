@@ -115,13 +115,13 @@ TEST(PoolScheduler, OnePictureOfThreeBlocksSpreadOverThreeWorkers) {
   batch.scheduler->OnWorkerConnected(2);
   batch.scheduler->OnWorkerIdle(2);
   EXPECT_EQ(batch.Take(), (Lines{"start 2", "block w1 j0 @6143+6144", "start 3", "block w2 j0 @12286+2"}));
-  // The next worker that asks finds nothing: the queue-empty report goes out once.
+  // The next worker that asks finds nothing: it is stopped, and the queue-empty report goes out once.
   batch.scheduler->OnWorkerIdle(0);
-  EXPECT_EQ(batch.Take(), (Lines{"report queue empty"}));
+  EXPECT_EQ(batch.Take(), (Lines{"stop 0", "report queue empty"}));
   batch.scheduler->OnWorkerConnected(3);  // draining: no further worker is started
   batch.scheduler->OnWorkerIdle(3);
   batch.scheduler->OnWorkerIdle(2);
-  EXPECT_TRUE(batch.Take().empty());
+  EXPECT_EQ(batch.Take(), (Lines{"stop 3", "stop 2"}));
   // The last acknowledgement completes the picture: record, workers stopped, status, notice.
   batch.scheduler->OnWorkerIdle(1);
   EXPECT_EQ(batch.Take(), (Lines{"record 0", "stop all", "report all sent",
@@ -141,7 +141,7 @@ TEST(PoolScheduler, RecordsFollowTheLastAcknowledgementInPictureOrder) {
   batch.scheduler->OnWorkerIdle(0);
   EXPECT_EQ(batch.Take(), (Lines{"begin 2", "block w0 j2 @0+4"}));
   batch.scheduler->OnWorkerIdle(0);  // picture 2 is complete, but picture 0 is not yet
-  EXPECT_EQ(batch.Take(), (Lines{"report queue empty"}));
+  EXPECT_EQ(batch.Take(), (Lines{"stop 0", "report queue empty"}));
   batch.scheduler->OnWorkerIdle(1);
   EXPECT_EQ(batch.Take(), (Lines{"record 0", "record 1", "record 2", "stop all", "report all sent",
                                        "finish completed recorded=3 skipped= failed= unsent="}));
@@ -159,7 +159,7 @@ TEST(PoolScheduler, RecordOutHoldsTheNextRecordAndTheEndButNoBlock) {
   // Picture 1 completes while record 0 is out: its record waits, and so does the end.
   batch.scheduler->OnWorkerIdle(1);
   batch.scheduler->OnWorkerIdle(0);
-  EXPECT_EQ(batch.ports.Take(), (Lines{"report queue empty"}));
+  EXPECT_EQ(batch.ports.Take(), (Lines{"stop 1", "report queue empty"}));
   EXPECT_EQ(batch.scheduler->GetPhase(), PoolScheduler::Phase::Draining);
   batch.scheduler->OnRecordSent(1, true);  // not the record out: ignored
   EXPECT_TRUE(batch.ports.Take().empty());
@@ -213,8 +213,8 @@ TEST(PoolScheduler, LaterWorkerThatCannotConnectIsDroppedAndNoneFollowsIt) {
   batch.scheduler->OnWorkerIdle(1);
   batch.scheduler->OnWorkerIdle(2);
   batch.scheduler->OnWorkerIdle(0);
-  EXPECT_EQ(batch.Take(), (Lines{"report queue empty", "record 0", "stop all", "report all sent",
-                                       "finish completed recorded=1 skipped= failed= unsent="}));
+  EXPECT_EQ(batch.Take(), (Lines{"stop 1", "report queue empty", "stop 2", "record 0", "stop all", "report all sent",
+                                 "finish completed recorded=1 skipped= failed= unsent="}));
 }
 
 TEST(PoolScheduler, LateConnectReportAfterTheLastWorkerFinished) {

@@ -284,6 +284,29 @@ TEST_F(UploadPool, PictureOfTheRunningBatchCanBeSavedOver) {
   StopAndExpectNothingLeft(pool, *watch);
 }
 
+TEST_F(UploadPool, NextPictureSavedOverAfterItsStartWasReadAheadArrivesAsSaved) {
+  // The start of the second picture is read ahead while the first is sent (slowly: every answer
+  // comes 50 ms late). The member then saves a new version over the second: the batch must send
+  // the new version whole, not the bytes read before it was saved.
+  const Picture first = AddPicture("first.jpg", 300000);
+  const Picture second = AddPicture("second.jpg", 20000);
+  standin_.Command("delay block 50");
+  auto watch = std::make_shared<PoolWatch>();
+  WatchedPool* pool = StartPool(window_, watch);
+  ASSERT_TRUE(window_.PumpUntil([&] { return window_.Count(WM_UPLOAD_BLOCK_SENT) >= 6; }, 30000));
+  const std::string saved = RandomBytes(25000, 99);
+  EXPECT_TRUE(mb::WriteFileReplacing(second.path, saved)) << GetLastError();
+  ASSERT_TRUE(window_.PumpUntil([&] { return Ended(window_) && !watch->Notices().empty(); }, 60000));
+  EXPECT_EQ(window_.Count(WM_UPLOAD_STATUS, UPLOAD_STATUS_ALL_SENT), 1);
+  const auto files = standin_.Files();
+  const auto records = standin_.Records();
+  ASSERT_EQ(records.size(), 2u);
+  ASSERT_EQ(files.count(records[1].fileName), 1u);
+  EXPECT_TRUE(standin_.ReadStoredFile(files.at(records[0].fileName)) == first.bytes);
+  EXPECT_TRUE(standin_.ReadStoredFile(files.at(records[1].fileName)) == saved);
+  StopAndExpectNothingLeft(pool, *watch);
+}
+
 TEST_F(UploadPool, RefusedServerGivesConnectFailedAtOnce) {
   AddPicture("a.jpg", 9000);
   standin_.Set("block", "refuse");
