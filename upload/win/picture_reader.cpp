@@ -4,6 +4,7 @@
 #include <mutex>
 #include <tuple>
 
+#include "common/win/thread_start.h"
 #include "upload/core/block_packet.h"
 
 namespace mb::upload {
@@ -32,7 +33,7 @@ bool PictureReader::Window::After(const Window& other) const {
 
 PictureReader::PictureReader()
     : wake_(CreateEventA(nullptr, FALSE, FALSE, nullptr)), arrived_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
-  if (wake_ && arrived_) thread_ = CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr);
+  if (wake_ && arrived_) thread_ = BeginThread(ThreadMain, this);
 }
 
 PictureReader::~PictureReader() {
