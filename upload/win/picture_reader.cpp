@@ -174,7 +174,7 @@ DWORD WINAPI PictureReader::ThreadMain(void* self) {
 void PictureReader::ReadAhead() {
   for (;;) {
     WaitForSingleObject(wake_, INFINITE);
-    std::lock_guard<CriticalSectionMutex> lock(mutex_);
+    std::unique_lock<CriticalSectionMutex> lock(mutex_);
     while (wanted_ && !stopping_) {
       reading_ = std::move(wanted_);
       wanted_.reset();
@@ -182,9 +182,9 @@ void PictureReader::ReadAhead() {
       Window window;
       window.bytes = std::move(spare_);
       spare_.clear();
-      mutex_.unlock();
+      lock.unlock();
       const bool ok = ReadWindow(place, window);
-      mutex_.lock();
+      lock.lock();
       reading_.reset();
       // A picture set up while its window was read ahead must still be as the setting up found it;
       // one not set up yet keeps the window for the check then.
