@@ -169,6 +169,10 @@ TEST(HoistlyStatus, UploadProgressAndInformationPane) {
   ShowWindow(progress, SW_SHOWNA);
   SendMessageA(progress, PBM_SETRANGE32, 0, 100);
   SendMessageA(progress, PBM_SETPOS, 50, 0);
+  // Painted before the picture is taken, as below: no part of the full bar shown at the end of the
+  // batch may still be on the screen.
+  RedrawWindow(progress, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  winkit::PumpMessages(200);
   const winkit::RgbImage half = winkit::CaptureClientArea(frame);
   EXPECT_EQ(half.Pixel(bounds.left + width / 4, row), barColour);
   SendMessageA(progress, PBM_SETRANGE32, 0, 0);

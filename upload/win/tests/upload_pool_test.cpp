@@ -262,9 +262,11 @@ TEST_F(UploadPool, PictureOfTheRunningBatchCanBeSavedOver) {
   // The member saves over the picture being sent (a rotation on disk writes a new file and puts
   // it in place of the old). No worker may hold the file between its reads.
   const Picture big = AddPicture("big.jpg", 300000);
+  standin_.Command("delay block 20");  // the batch is still under way when the file is saved over
   auto watch = std::make_shared<PoolWatch>();
   WatchedPool* pool = StartPool(window_, watch, 1000);
   ASSERT_TRUE(window_.PumpUntil([&] { return window_.Count(WM_UPLOAD_BLOCK_SENT) >= 12; }, 30000));
+  ASSERT_LT(window_.Count(WM_UPLOAD_BLOCK_SENT), 40);
   // Every worker now waits for an answer that does not come: none is reading the file.
   standin_.Set("block", "stall");
   window_.PumpUntil([] { return false; }, 300);
