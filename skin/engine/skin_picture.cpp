@@ -29,11 +29,15 @@ HANDLE OpenPrivateCopy(const std::string& path) {
   const DWORD length = GetTempPathA(MAX_PATH, folder);
   if (length == 0 || length >= MAX_PATH || !GetTempFileNameA(folder, "skn", 0, copy)) return INVALID_HANDLE_VALUE;
   HANDLE file = INVALID_HANDLE_VALUE;
-  if (CopyFileA(path.c_str(), copy, FALSE)) {
+  // The copy takes the skin file's attributes; a read-only one could not be deleted on close.
+  if (CopyFileA(path.c_str(), copy, FALSE) && SetFileAttributesA(copy, FILE_ATTRIBUTE_NORMAL)) {
     file = CreateFileA(copy, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                        FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   }
-  if (file == INVALID_HANDLE_VALUE) DeleteFileA(copy);
+  if (file == INVALID_HANDLE_VALUE) {
+    SetFileAttributesA(copy, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(copy);
+  }
   return file;
 }
 
@@ -69,6 +73,9 @@ std::unique_ptr<SkinPicture> SkinPicture::Open(const std::string& path) {
   if (!copied) {
     std::lock_guard<std::mutex> hold(picture->lock_);
     if (!picture->LoadRows(0, layout->height)) return nullptr;
+    // Every row is in: the skin file is not held, so a skin switch can replace it.
+    CloseHandle(picture->file_);
+    picture->file_ = nullptr;
   }
   return picture;
 }
@@ -82,7 +89,7 @@ SkinPicture::SkinPicture(HANDLE file, const skinfile::Bmp24Layout& layout, HBITM
 
 SkinPicture::~SkinPicture() {
   DeleteObject(bitmap_);
-  CloseHandle(file_);
+  if (file_) CloseHandle(file_);
 }
 
 bool SkinPicture::ReadFileRows(int first, int count, std::uint8_t* rows) const {

@@ -49,7 +49,7 @@ class SkinPicture {
   // Reads count rows from first on, as the file holds them, top-down into rows.
   bool ReadFileRows(int first, int count, std::uint8_t* rows) const;
 
-  HANDLE file_;  // the copy the rows are read from
+  HANDLE file_;  // the copy the rows are read from; null once every row is in
   skinfile::Bmp24Layout layout_;
   HBITMAP bitmap_;
   std::uint8_t* bits_;  // the bitmap's rows, top-down
