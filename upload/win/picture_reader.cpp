@@ -99,21 +99,26 @@ bool PictureReader::Read(std::size_t job, const std::string& path, std::uint32_t
     lock.lock();
     --waiters_;
   }
-  if (!window) {
+  std::optional<Place> next;
+  if (window) {
+    bytes.assign(window->bytes, offset - window->place.start, length);
+    next = NextPlace(*window);
+  } else {
     Window read;
     read.bytes = std::move(spare_);
     spare_.clear();
     const bool ok = ReadWindow(Place{job, path, offset, false}, read);
     read.trusted = true;  // a block of the picture was handed out: it is set up
-    if (!ok) {
+    if (!ok || !read.Holds(job, offset, length)) {
       Recycle(read.bytes);
       return false;
     }
+    // The bytes come from the window just read: once kept, it may be the first to go when windows
+    // of later pictures are kept already.
+    bytes.assign(read.bytes, offset - read.place.start, length);
+    next = NextPlace(read);
     Keep(std::move(read));
-    if (!(window = Holding(job, offset, length))) return false;
   }
-  bytes.assign(window->bytes, offset - window->place.start, length);
-  const std::optional<Place> next = NextPlace(*window);
   const bool wake = next && AskFor(*next);
   lock.unlock();
   if (wake) SetEvent(wake_);
