@@ -15,7 +15,10 @@ HANDLE BeginThread(LPTHREAD_START_ROUTINE entry, void* parameter, DWORD flags = 
 // Gives back the calling thread's stack pages below what it uses now (with a margin for the calls
 // it is about to make): their contents are of no further interest, and they cost no memory until
 // the stack grows into them again. The system's thread start-up writes close to a megabyte of a new
-// thread's stack on some platforms, which would otherwise stay resident for the thread's life.
+// thread's stack on some platforms, which would otherwise stay resident for the thread's life. It
+// does so after the loaded modules have been told of the thread and just before its entry, so only
+// the thread's own code can give those pages back: the threads the system starts for itself (its
+// thread pool, its RPC server) keep them.
 void ReleaseUnusedStack();
 
 }  // namespace mb
